@@ -1,0 +1,118 @@
+#pragma once
+// One open track: owns every node and polygon, keeps the track attributes,
+// answers the queries of views and panels and carries out every change to the
+// model, so that each change updates all views and marks the document modified
+// in one place. Operations that cannot apply do nothing, silently.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/track_length.h"
+#include "platform/document.h"
+
+class TSAnchorWall;
+class TSItem;
+class TSNode;
+class TSPolygon;
+
+// The selection attribute operations answer with these when no selected object
+// carries the attribute, or when the selected objects differ. Passed in as the
+// value, SEL_VALUE_MIXED asks for the current value and changes nothing.
+constexpr int SEL_VALUE_NONE = -1000000001;
+constexpr int SEL_VALUE_MIXED = -1000000002;
+
+// An iteration cursor over one of the document's lists: 0 after the tail,
+// otherwise the list index plus one. Invalidated by any change to the list.
+using POSITION = std::size_t;
+
+class CTrassoDoc : public CDocument {
+  TRASSO_DECLARE_DYNAMIC(CTrassoDoc)
+
+ public:
+  CTrassoDoc() = default;
+  // Deletes the polygons head first (their walls unlink from the still living
+  // nodes), then the nodes head first (with their items).
+  ~CTrassoDoc() override;
+
+  // Iteration in list order.
+  POSITION GetFirstNodePosition() const { return m_nodeList.empty() ? 0 : 1; }
+  TSNode* GetNextNode(POSITION& pos) const;
+  POSITION GetFirstPolygonPosition() const { return m_polygonList.empty() ? 0 : 1; }
+  TSPolygon* GetNextPolygon(POSITION& pos) const;
+
+  // The first track section (never a feature) containing the node's position.
+  TSPolygon* FindSection(const TSNode* node) const;
+
+  // Clears the highlight of every wall and node, and their selection unless
+  // `bKeepSelected`; updates the views when anything changed. Never marks the
+  // document modified.
+  void ClearSelection(bool bKeepSelected);
+  // Whether a node is selected, or (unless `bNodesOnly`) a wall.
+  bool HasSelection(bool bNodesOnly) const;
+
+  // Track attributes. Setting a different text marks the document modified;
+  // the views are not updated, because the attributes are not drawn.
+  std::string GetBackground() const { return m_strBackground; }
+  std::string GetDescription() const { return m_strDescription; }
+  void SetBackground(std::string text);
+  void SetDescription(std::string text);
+
+  // Selection attributes: apply `value` to every qualifying selected object
+  // (unless it is SEL_VALUE_MIXED) and return their common value,
+  // SEL_VALUE_MIXED or SEL_VALUE_NONE.
+  int SetSelWallType(int value);
+  int SetSelCeilingType(int value);
+  int SetSelFloorType(int value);
+  int SetSelCeilingLevel(int value);
+  int SetSelFloorLevel(int value);
+  int SetSelItemType(int value);
+  int SetSelNodeX(int value);
+  int SetSelNodeY(int value);
+  int SetSelItemElevation(int value);
+  int SetSelItemOrientation(int value);
+
+  // Editing operations. Each one that changes the model updates all views and
+  // then marks the document modified.
+  TSNode* AddNode(TrackLength x, TrackLength y, bool bSelected);
+  // Also updates and marks modified when no node is selected.
+  void MoveSelectedNodes(TrackLength dx, TrackLength dy);
+  // Removes repeated nodes from `path`; does nothing with fewer than 3 distinct
+  // nodes; uses at most the first 12 in the chosen direction.
+  void CreatePolygon(bool bFeature, std::vector<TSNode*>& path, TrackLength floorLevel,
+                     TrackLength ceilingLevel, int wallType, int floorType, int ceilingType,
+                     bool bWallsSelected);
+  // `node` must carry no item yet.
+  void AttachItem(TSNode* node, int type);
+  // The one wall whose edge is selected, or null for none or several.
+  TSAnchorWall* GetSelectedWall() const;
+  // Splits the wall's edge at its midpoint; refuses a null wall or a polygon of
+  // 12 walls or more.
+  bool InsertNodeOnWall(TSAnchorWall* wall);
+  // Moves `wall` onto a new selected node at (x, y) and returns that node.
+  TSNode* DetachWall(TSAnchorWall* wall, TrackLength x, TrackLength y);
+  // Drops `source` onto `target` and deletes `source`. Does nothing when they
+  // are the same node.
+  void MergeNodes(TSNode* target, TSNode* source);
+  // Cut: deletes the selected walls, every polygon left with fewer than 3
+  // walls, and the selected nodes that anchor no wall. Always updates and marks
+  // modified.
+  void DeleteSelection();
+
+  // Scales the selected nodes about the centre of their bounding box.
+  void ScaleSelection(double factor);
+
+  std::vector<std::unique_ptr<TSNode>> m_nodeList;        // owned, in order
+  std::vector<std::unique_ptr<TSPolygon>> m_polygonList;  // owned, in order
+  std::string m_strDescription;  // Windows-1252; lines separated by CR LF
+  std::string m_strBackground;   // file name of the background image
+
+ private:
+  TSNode* AppendNode(TrackLength x, TrackLength y, bool bSelected);  // no update
+  void NotifyChanged();  // UpdateAllViews(null, 0, null), then SetModifiedFlag
+  template <class Visit>
+  int ApplyToSelectedPolygons(int value, Visit field);
+  template <class Visit>
+  int ApplyToSelectedNodes(int value, bool itemsOnly, Visit field);
+};

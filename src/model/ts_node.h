@@ -1,0 +1,26 @@
+#pragma once
+// A vertex of the plan. Walls of any number of polygons may hang from it; it
+// may also carry one item, which it owns.
+
+#include <memory>
+#include <vector>
+
+#include "model/track_length.h"
+#include "model/ts_selectable.h"
+
+class TSAnchorWall;
+class TSItem;
+
+class TSNode : public TSSelectable {
+  TRASSO_DECLARE_DYNAMIC(TSNode)
+
+ public:
+  TSNode() = default;
+  // Deletes the item, then forgets the walls (which are owned by their polygons).
+  ~TSNode() override;
+
+  TrackLength m_x = 0;
+  TrackLength m_y = 0;
+  std::vector<TSAnchorWall*> m_wallList;  // walls anchored here, in order; not owned
+  std::unique_ptr<TSItem> m_pItem;        // owned; null when the node carries nothing
+};

@@ -1,0 +1,60 @@
+#pragma once
+// Run-time classes: every persistent class has one record naming it, its schema
+// number, its factory and its base class. The archive finds classes by name
+// through the registry and checks what it reads with IsDerivedFrom.
+
+#include <string_view>
+
+class CArchive;
+class CObject;
+
+struct CRuntimeClass {
+  // Registers the record under its name; records live for the whole program.
+  CRuntimeClass(const char* name, int schema, CObject* (*factory)(), const CRuntimeClass* base);
+  CRuntimeClass(const CRuntimeClass&) = delete;
+  CRuntimeClass& operator=(const CRuntimeClass&) = delete;
+
+  const char* m_lpszClassName;
+  int m_wSchema;
+  CObject* (*m_pfnCreateObject)();  // null for classes that are never created alone
+  const CRuntimeClass* m_pBaseClass;
+
+  // A new object of this class, or null when the class cannot be created.
+  CObject* CreateObject() const;
+  bool IsDerivedFrom(const CRuntimeClass* base) const;
+
+  // The registered class of that exact name, or null.
+  static const CRuntimeClass* FromName(std::string_view name);
+};
+
+class CObject {
+ public:
+  CObject() = default;
+  CObject(const CObject&) = delete;
+  CObject& operator=(const CObject&) = delete;
+  virtual ~CObject() = default;
+
+  virtual const CRuntimeClass* GetRuntimeClass() const;
+  // Describes the object's stored body to the archive; the base stores nothing.
+  virtual void Serialize(CArchive& ar);
+
+  bool IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
+
+  static const CRuntimeClass classCObject;
+};
+
+// Declares the run-time class of a class derived from CObject.
+#define TRASSO_DECLARE_DYNAMIC(Class)                              \
+ public:                                                           \
+  static const CRuntimeClass class##Class;                         \
+  const CRuntimeClass* GetRuntimeClass() const override { return &class##Class; }
+
+// Defines it; `factory` is a function returning a new object, or nullptr.
+#define TRASSO_IMPLEMENT_RUNTIME(Class, Base, schema, factory) \
+  const CRuntimeClass Class::class##Class(#Class, schema, factory, &Base::class##Base)
+
+#define TRASSO_IMPLEMENT_DYNAMIC(Class, Base, schema)                             \
+  static CObject* Create##Class() { return new Class; }                        \
+  TRASSO_IMPLEMENT_RUNTIME(Class, Base, schema, &Create##Class)
+
+#define RUNTIME_CLASS(Class) (&Class::class##Class)
