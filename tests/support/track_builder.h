@@ -42,17 +42,24 @@ void Select(TSNode* node);
 void Select(TSPolygon* polygon);  // every wall and every anchor node
 void SelectWallsOnly(TSPolygon* polygon);
 
-// Counts the updates a document sends to its views.
+// Counts the updates a document sends to its views, and notes whether the
+// document was already marked modified when the last one arrived.
 class UpdateCounter : public CDocumentObserver {
  public:
   explicit UpdateCounter(CDocument& doc) : m_doc(doc) { m_doc.AddView(this); }
   ~UpdateCounter() override { m_doc.RemoveView(this); }
-  void OnUpdate(CDocumentObserver*, long, CObject*) override { ++m_count; }
+  void OnUpdate(CDocumentObserver*, long, CObject*) override {
+    ++m_count;
+    m_bModifiedAtUpdate = m_doc.IsModified();
+  }
   int Count() const { return m_count; }
+  bool ModifiedAtLastUpdate() const { return m_bModifiedAtUpdate; }
+  void Reset() { m_count = 0; }
 
  private:
   CDocument& m_doc;
   int m_count = 0;
+  bool m_bModifiedAtUpdate = false;
 };
 
 // The nodes of a polygon's outline, in outline order.

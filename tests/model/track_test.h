@@ -1,0 +1,45 @@
+#pragma once
+// Fixture of the model tests: a document, a builder and a probe of the updates.
+// Every test ends by checking the links and invariants of the whole track.
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "model/track_check.h"
+#include "support/track_builder.h"
+
+constexpr TrackLength kMaxCoord = std::numeric_limits<TrackLength>::max();
+constexpr TrackLength kMinCoord = std::numeric_limits<TrackLength>::min();
+
+class TrackTest : public ::testing::Test {
+ protected:
+  void TearDown() override { ExpectSound(); }
+
+  void ExpectSound() {
+    std::string report;
+    for (const std::string& problem : CheckTrack(doc)) report += problem + "\n";
+    EXPECT_EQ(report, "");
+  }
+
+  // Forgets the building: no flag set, not modified, no update counted.
+  void Settle() {
+    t.Settle();
+    updates.Reset();
+  }
+
+  // The operation under test changed the model: one update, then the mark.
+  void ExpectChanged() {
+    EXPECT_EQ(updates.Count(), 1);
+    EXPECT_TRUE(doc.IsModified());
+  }
+  void ExpectUntouched() {
+    EXPECT_EQ(updates.Count(), 0);
+    EXPECT_FALSE(doc.IsModified());
+  }
+
+  CTrassoDoc doc;
+  TrackBuilder t{doc};
+  UpdateCounter updates{doc};
+};
