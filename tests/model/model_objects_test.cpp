@@ -6,22 +6,6 @@ namespace {
 
 using ModelObjects = TrackTest;
 
-TEST_F(ModelObjects, RunTimeClassesCreateByNameWithSchemaOne) {
-  for (const char* name : {"TSNode", "TSAnchorWall", "TSPolygon", "TSItem"}) {
-    const CRuntimeClass* cls = CRuntimeClass::FromName(name);
-    ASSERT_NE(cls, nullptr) << name;
-    EXPECT_EQ(cls->m_wSchema, 1);
-    std::unique_ptr<CObject> object(cls->CreateObject());
-    ASSERT_NE(object, nullptr) << name;
-    EXPECT_EQ(object->GetRuntimeClass(), cls);
-  }
-  TSNode node;
-  TSAnchorWall wall;
-  EXPECT_TRUE(node.IsKindOf(RUNTIME_CLASS(TSSelectable)));
-  EXPECT_TRUE(wall.IsKindOf(RUNTIME_CLASS(TSSelectable)));
-  EXPECT_EQ(RUNTIME_CLASS(TSSelectable)->CreateObject(), nullptr);
-}
-
 TEST_F(ModelObjects, NextAndPreviousWallWrapAround) {
   TSPolygon* triangle = t.Section({t.Node(0, 0), t.Node(0, 10), t.Node(10, 0)});
   TSAnchorWall* first = triangle->m_wallList[0].get();
