@@ -169,8 +169,8 @@ std::uint32_t CArchive::BeginList(const Field& field) {
   // file cannot hold before reserving room for it.
   if (std::uint64_t{count} * 2 > m_reader.Remaining()) {
     throw CArchiveException("a count of " + std::to_string(count) +
-                                " references is more than the " +
-                                std::to_string(m_reader.Remaining()) + " bytes left can hold",
+                                " references is more than the " + ByteCount(m_reader.Remaining()) +
+                                " left can hold",
                             at);
   }
   link.reserve(field.target, count);
@@ -188,9 +188,8 @@ CObject* CArchive::Reference(const Field& field, std::size_t index) {
 
 void CArchive::ExpectEnd() const {
   if (m_reader.Remaining() != 0) {
-    throw CArchiveException(
-        std::to_string(m_reader.Remaining()) + " bytes after the end of the document",
-        m_reader.Offset());
+    throw CArchiveException(ByteCount(m_reader.Remaining()) + " after the end of the document",
+                            m_reader.Offset());
   }
 }
 

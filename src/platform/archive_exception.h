@@ -15,6 +15,9 @@ class CArchiveException : public std::runtime_error {
   explicit CArchiveException(const std::string& reason) : std::runtime_error(reason) {}
 };
 
+// "1 byte", "2 bytes".
+std::string ByteCount(std::size_t count);
+
 // A file that cannot be written; the old file is left as it was.
 class CFileException : public std::runtime_error {
  public:

@@ -18,7 +18,7 @@ void ByteWriter::Bytes(std::string_view bytes) {
 
 void ByteReader::Need(std::size_t count) const {
   if (count > Remaining()) {
-    throw CArchiveException("the file ends early: " + std::to_string(count) + " bytes needed, " +
+    throw CArchiveException("the file ends early: " + ByteCount(count) + " needed, " +
                                 std::to_string(Remaining()) + " left",
                             m_pos);
   }
