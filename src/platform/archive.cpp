@@ -243,8 +243,8 @@ CObject* CArchive::StoreReference(const CObject* object) {
     m_writer.U16(kNullTag);
     return nullptr;
   }
-  if (auto it = m_storedObjects.find(object); it != m_storedObjects.end()) {
-    StoreIndex(it->second, 0);
+  if (const std::uint32_t index = m_storedObjects.Find(object)) {
+    StoreIndex(index, 0);
     return nullptr;
   }
   const CRuntimeClass* cls = object->GetRuntimeClass();
@@ -258,7 +258,7 @@ CObject* CArchive::StoreReference(const CObject* object) {
     m_writer.Bytes(name);
     m_storedClasses.emplace(cls, m_nextIndex++);
   }
-  m_storedObjects.emplace(object, m_nextIndex++);
+  m_storedObjects.Insert(object, m_nextIndex++);
   // The archive only reads the object's fields and writes them out.
   return const_cast<CObject*>(object);
 }
