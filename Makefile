@@ -2,8 +2,10 @@
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 BENCH_DIR := build/bench
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps test bench clean
+.PHONY: deps test bench fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -20,6 +22,18 @@ bench: deps
 	  -DTRASSO_BUILD_TESTS=ON -DTRASSO_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target trasso_bench
 	$(BENCH_DIR)/bench/trasso_bench --benchmark_counters_tabular=true
+
+# Each fuzzer runs for FUZZ_SECONDS, seeded from the fixtures; its corpus is kept
+# in the build directory between runs, and crashers are written there too.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DTRASSO_BUILD_TESTS=OFF -DTRASSO_BUILD_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target trasso_fuzz_load
+	bash fuzz/make-seeds.sh tests/data $(FUZZ_DIR)/seeds
+	mkdir -p $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/fuzz/trasso_fuzz_load -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
+	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds
 
 clean:
 	rm -rf build

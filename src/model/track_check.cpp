@@ -1,21 +1,43 @@
 #include "model/track_check.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
 #include "model/ts_node.h"
 #include "model/ts_polygon.h"
+#include "platform/pointer_index_map.h"
 
 namespace {
 
-std::string PolygonName(std::size_t p) { return "polygon " + std::to_string(p + 1); }
+std::string PolygonName(std::size_t p) {
+  return "polygon " + std::to_string(p + 1);
+}
 std::string WallName(std::size_t p, std::size_t w) {
   return PolygonName(p) + ", wall " + std::to_string(w + 1);
 }
-std::string NodeName(std::size_t n) { return "node " + std::to_string(n + 1); }
+std::string NodeName(std::size_t n) {
+  return "node " + std::to_string(n + 1);
+}
+
+// Positions of objects in the lists, by address. A flat table, because the
+// loader checks tracks of half a million objects.
+class PositionMap {
+ public:
+  // False, and nothing changes, when `object` already has a position.
+  bool Add(const void* object, std::size_t position) {
+    if (m_map.Find(object)) return false;
+    m_map.Insert(object, static_cast<std::uint32_t>(position + 1));
+    return true;
+  }
+  bool Contains(const void* object) const { return m_map.Find(object) != 0; }
+  // `object` must have a position.
+  std::size_t At(const void* object) const { return m_map.Find(object) - 1; }
+
+ private:
+  PointerIndexMap m_map;  // position + 1, since 0 means absent
+};
 
 class TrackChecker {
  public:
@@ -36,18 +58,18 @@ class TrackChecker {
       const TSNode* node = m_doc.m_nodeList[n].get();
       if (!node) {
         Report(NodeName(n) + ": null entry in the node list");
-      } else if (!m_nodes.emplace(node, n).second) {
+      } else if (!m_nodes.Add(node, n)) {
         Report(NodeName(n) + ": listed twice in the node list (first as " +
-               NodeName(m_nodes[node]) + ")");
+               NodeName(m_nodes.At(node)) + ")");
       }
     }
     for (std::size_t p = 0; p < m_doc.m_polygonList.size(); ++p) {
       const TSPolygon* polygon = m_doc.m_polygonList[p].get();
       if (!polygon) {
         Report(PolygonName(p) + ": null entry in the polygon list");
-      } else if (!m_polygons.emplace(polygon, p).second) {
+      } else if (!m_polygons.Add(polygon, p)) {
         Report(PolygonName(p) + ": listed twice in the polygon list (first as " +
-               PolygonName(m_polygons[polygon]) + ")");
+               PolygonName(m_polygons.At(polygon)) + ")");
       }
     }
   }
@@ -55,7 +77,7 @@ class TrackChecker {
   void CheckPolygons() {
     for (std::size_t p = 0; p < m_doc.m_polygonList.size(); ++p) {
       const TSPolygon* polygon = m_doc.m_polygonList[p].get();
-      if (!polygon || m_polygons[polygon] != p) continue;
+      if (!polygon || m_polygons.At(polygon) != p) continue;
       const auto& walls = polygon->m_wallList;
       if (m_scope == TrackCheckScope::kFull && walls.size() > 12) {
         Report(PolygonName(p) + ": " + std::to_string(walls.size()) + " walls, more than 12");
@@ -64,58 +86,60 @@ class TrackChecker {
     }
   }
 
+  // Names are built only for a report: this runs for every wall of the track.
   void CheckPolygonWall(std::size_t p, std::size_t w, const TSAnchorWall* wall) {
-    const std::string name = WallName(p, w);
-    if (!wall) return Report(name + ": null entry in the outline");
-    auto [it, fresh] = m_walls.emplace(wall, WallPlace{p, w});
-    if (!fresh) {
-      return Report(name + ": the wall is also listed as " +
-                    WallName(it->second.polygon, it->second.wall));
+    auto name = [&] { return WallName(p, w); };
+    if (!wall) return Report(name() + ": null entry in the outline");
+    if (m_walls.Contains(wall)) {
+      const WallPlace& first = m_wallPlaces[m_walls.At(wall)];
+      return Report(name() + ": the wall is also listed as " + WallName(first.polygon, first.wall));
     }
+    m_walls.Add(wall, m_wallPlaces.size());
+    m_wallPlaces.push_back({p, w});
     if (wall->m_pPolygon != m_doc.m_polygonList[p].get()) {
-      Report(name + ": its polygon link names another polygon");
+      Report(name() + ": its polygon link names another polygon");
     }
-    CheckFlags(name, *wall);
+    if (HasBadFlags(*wall)) ReportBadFlags(name());
     const TSNode* node = wall->m_pNode;
-    if (!node) return Report(name + ": no anchor node");
-    if (!m_nodes.contains(node)) {
-      return Report(name + ": its anchor node is not in the document's node list");
+    if (!node) return Report(name() + ": no anchor node");
+    if (!m_nodes.Contains(node)) {
+      return Report(name() + ": its anchor node is not in the document's node list");
     }
     const auto listed = std::count(node->m_wallList.begin(), node->m_wallList.end(), wall);
     if (listed != 1) {
-      Report(name + ": listed " + std::to_string(listed) + " times by its anchor " +
-             NodeName(m_nodes[node]) + ", not once");
+      Report(name() + ": listed " + std::to_string(listed) + " times by its anchor " +
+             NodeName(m_nodes.At(node)) + ", not once");
     }
   }
 
   void CheckNodes() {
     for (std::size_t n = 0; n < m_doc.m_nodeList.size(); ++n) {
       const TSNode* node = m_doc.m_nodeList[n].get();
-      if (!node || m_nodes[node] != n) continue;
-      const std::string name = NodeName(n);
-      CheckFlags(name, *node);
+      if (!node || m_nodes.At(node) != n) continue;
+      if (HasBadFlags(*node)) ReportBadFlags(NodeName(n));
       for (std::size_t k = 0; k < node->m_wallList.size(); ++k) {
         const TSAnchorWall* wall = node->m_wallList[k];
-        const std::string entry = name + ", wall entry " + std::to_string(k + 1);
+        auto entry = [&] { return NodeName(n) + ", wall entry " + std::to_string(k + 1); };
         if (!wall) {
-          Report(entry + ": null");
-        } else if (!m_walls.contains(wall)) {
-          Report(entry + ": the wall is listed by no polygon");
+          Report(entry() + ": null");
+        } else if (!m_walls.Contains(wall)) {
+          Report(entry() + ": the wall is listed by no polygon");
         } else if (wall->m_pNode != node) {
-          Report(entry + ": the wall is anchored at another node");
+          Report(entry() + ": the wall is anchored at another node");
         }
       }
       if (node->m_pItem && node->m_pItem->m_pNode != node) {
-        Report(name + ": its item belongs to another node");
+        Report(NodeName(n) + ": its item belongs to another node");
       }
     }
   }
 
-  void CheckFlags(const std::string& name, const TSSelectable& object) {
-    if (m_scope != TrackCheckScope::kFull) return;
-    if ((object.m_bSelected & ~1) || (object.m_bHighlighted & ~1)) {
-      Report(name + ": a selection flag holds neither 0 nor 1");
-    }
+  bool HasBadFlags(const TSSelectable& object) const {
+    return m_scope == TrackCheckScope::kFull &&
+           ((object.m_bSelected & ~1) || (object.m_bHighlighted & ~1));
+  }
+  void ReportBadFlags(const std::string& name) {
+    Report(name + ": a selection flag holds neither 0 nor 1");
   }
 
   struct WallPlace {
@@ -125,9 +149,10 @@ class TrackChecker {
 
   const CTrassoDoc& m_doc;
   TrackCheckScope m_scope;
-  std::unordered_map<const TSNode*, std::size_t> m_nodes;
-  std::unordered_map<const TSPolygon*, std::size_t> m_polygons;
-  std::unordered_map<const TSAnchorWall*, WallPlace> m_walls;
+  PositionMap m_nodes;
+  PositionMap m_polygons;
+  PositionMap m_walls;  // position in m_wallPlaces
+  std::vector<WallPlace> m_wallPlaces;
   std::vector<std::string> m_problems;
 };
 

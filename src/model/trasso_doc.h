@@ -36,6 +36,10 @@ class CTrassoDoc : public CDocument {
   // nodes), then the nodes head first (with their items).
   ~CTrassoDoc() override;
 
+  // The top level of a track file: the node list, the polygon list, the
+  // background, then the description.
+  void Serialize(CArchive& ar) override;
+
   // Iteration in list order.
   POSITION GetFirstNodePosition() const { return m_nodeList.empty() ? 0 : 1; }
   TSNode* GetNextNode(POSITION& pos) const;
@@ -105,8 +109,8 @@ class CTrassoDoc : public CDocument {
 
   std::vector<std::unique_ptr<TSNode>> m_nodeList;        // owned, in order
   std::vector<std::unique_ptr<TSPolygon>> m_polygonList;  // owned, in order
-  std::string m_strDescription;  // Windows-1252; lines separated by CR LF
-  std::string m_strBackground;   // file name of the background image
+  std::string m_strDescription;                           // Windows-1252; lines separated by CR LF
+  std::string m_strBackground;                            // file name of the background image
 
  private:
   TSNode* AppendNode(TrackLength x, TrackLength y, bool bSelected);  // no update

@@ -16,6 +16,9 @@ class TSAnchorWall : public TSSelectable {
   // deleter's business: whoever deletes a wall takes it out of its polygon.
   ~TSAnchorWall() override;
 
+  // Wall texture code, node, polygon.
+  void Serialize(CArchive& ar) override;
+
   // The wall after (before) this one in its polygon, cyclically; null when the
   // wall has no polygon or is not in its list.
   TSAnchorWall* GetNextWall() const;

@@ -14,6 +14,9 @@ class TSItem : public CObject {
   TSItem() = default;
   ~TSItem() override;
 
+  // Node, type code, elevation, orientation.
+  void Serialize(CArchive& ar) override;
+
   TSNode* m_pNode = nullptr;  // the node whose m_pItem holds this item
   int m_nType = 0;            // row of g_itemTypes
   TrackLength m_nElevation = 0;

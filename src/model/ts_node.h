@@ -19,6 +19,9 @@ class TSNode : public TSSelectable {
   // Deletes the item, then forgets the walls (which are owned by their polygons).
   ~TSNode() override;
 
+  // x, y, the item, then the wall list.
+  void Serialize(CArchive& ar) override;
+
   TrackLength m_x = 0;
   TrackLength m_y = 0;
   std::vector<TSAnchorWall*> m_wallList;  // walls anchored here, in order; not owned

@@ -17,6 +17,9 @@ class TSPolygon : public CObject {
   // Deletes the walls head first; each unlinks itself from its node.
   ~TSPolygon() override;
 
+  // Feature flag, floor and ceiling codes and levels, then the outline.
+  void Serialize(CArchive& ar) override;
+
   // Whether (x, y) lies inside or on the outline. Exact for convex outlines
   // wound clockwise; a polygon without walls contains nothing.
   bool IsInside(TrackLength x, TrackLength y) const;

@@ -37,6 +37,8 @@ const CRuntimeClass* CRuntimeClass::FromName(std::string_view name) {
 
 const CRuntimeClass CObject::classCObject("CObject", 0xFFFF, nullptr, nullptr);
 
-const CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
+const CRuntimeClass* CObject::GetRuntimeClass() const {
+  return &classCObject;
+}
 
 void CObject::Serialize(CArchive&) {}

@@ -44,17 +44,24 @@ class CObject {
 };
 
 // Declares the run-time class of a class derived from CObject.
-#define TRASSO_DECLARE_DYNAMIC(Class)                              \
- public:                                                           \
-  static const CRuntimeClass class##Class;                         \
-  const CRuntimeClass* GetRuntimeClass() const override { return &class##Class; }
+#define TRASSO_DECLARE_DYNAMIC(Class)                     \
+ public:                                                  \
+  static const CRuntimeClass class##Class;                \
+  static const CRuntimeClass* GetThisClass() {            \
+    return &class##Class;                                 \
+  }                                                       \
+  const CRuntimeClass* GetRuntimeClass() const override { \
+    return &class##Class;                                 \
+  }
 
 // Defines it; `factory` is a function returning a new object, or nullptr.
 #define TRASSO_IMPLEMENT_RUNTIME(Class, Base, schema, factory) \
   const CRuntimeClass Class::class##Class(#Class, schema, factory, &Base::class##Base)
 
-#define TRASSO_IMPLEMENT_DYNAMIC(Class, Base, schema)                             \
-  static CObject* Create##Class() { return new Class; }                        \
+#define TRASSO_IMPLEMENT_DYNAMIC(Class, Base, schema) \
+  static CObject* Create##Class() {                   \
+    return new Class;                                 \
+  }                                                   \
   TRASSO_IMPLEMENT_RUNTIME(Class, Base, schema, &Create##Class)
 
 #define RUNTIME_CLASS(Class) (&Class::class##Class)

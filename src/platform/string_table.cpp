@@ -15,7 +15,9 @@ constexpr StringEntry kStrings[] = {
 };
 
 static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),
-                             [](const StringEntry& a, const StringEntry& b) { return a.id < b.id; }),
+                             [](const StringEntry& a, const StringEntry& b) {
+                               return a.id < b.id;
+                             }),
               "strings.inc must be sorted by id");
 }  // namespace
 

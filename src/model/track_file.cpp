@@ -1,0 +1,61 @@
+#include "model/track_file.h"
+
+#include "model/track_check.h"
+#include "model/ts_node.h"
+#include "model/ts_polygon.h"
+#include "platform/archive.h"
+#include "platform/atomic_file.h"
+
+namespace {
+
+// Nodes, polygons, walls and items the document owns after a load.
+std::size_t CountOwnedObjects(const CTrassoDoc& doc) {
+  std::size_t count = doc.m_nodeList.size() + doc.m_polygonList.size();
+  for (const auto& polygon : doc.m_polygonList) count += polygon->m_wallList.size();
+  for (const auto& node : doc.m_nodeList) count += node->m_pItem ? 1 : 0;
+  return count;
+}
+
+// The links must agree, and every object read must be owned exactly once;
+// otherwise the track would later crash or leak.
+void CheckLoaded(const CTrassoDoc& doc, std::size_t created) {
+  const auto problems = CheckTrack(doc, TrackCheckScope::kLinks);
+  if (!problems.empty()) {
+    throw CArchiveException("the links of the track contradict each other: " + problems.front());
+  }
+  if (CountOwnedObjects(doc) != created) {
+    throw CArchiveException("the file holds objects that belong to no part of the track");
+  }
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> SaveTrackBytes(CTrassoDoc& doc) {
+  std::vector<std::uint8_t> bytes;
+  CArchive ar(bytes);
+  ar.SerializeRoot(doc);
+  return bytes;
+}
+
+std::unique_ptr<CTrassoDoc> LoadTrackBytes(std::span<const std::uint8_t> bytes) {
+  auto doc = std::make_unique<CTrassoDoc>();
+  CArchive ar(bytes);
+  ar.SerializeRoot(*doc);
+  try {
+    ar.ExpectEnd();
+    CheckLoaded(*doc, ar.CreatedCount());
+  } catch (...) {
+    ar.DiscardObjects(*doc);
+    throw;
+  }
+  return doc;
+}
+
+std::unique_ptr<CTrassoDoc> LoadTrackFile(const std::string& path) {
+  return LoadTrackBytes(ReadWholeFile(path));
+}
+
+void SaveTrackFile(CTrassoDoc& doc, const std::string& path) {
+  WriteFileAtomically(path, SaveTrackBytes(doc));
+  doc.SetModifiedFlag(false);
+}

@@ -1,0 +1,381 @@
+#include "platform/archive.h"
+
+#include <cstdio>
+
+#include "platform/windows1252.h"
+
+namespace {
+
+// The reference tags of the format.
+constexpr std::uint16_t kNullTag = 0x0000;
+constexpr std::uint16_t kBigIndexTag = 0x7FFF;  // followed by a u32 index
+constexpr std::uint16_t kClassTag = 0x8000;
+constexpr std::uint16_t kNewClassTag = 0xFFFF;
+constexpr std::uint32_t kBigClassTag = 0x80000000;
+constexpr std::uint32_t kMaxShortIndex = 0x7FFE;
+
+// String length prefixes.
+constexpr std::uint8_t kByteLengthEscape = 0xFF;
+constexpr std::uint16_t kWideMarker = 0xFFFE;
+constexpr std::uint16_t kWordLengthEscape = 0xFFFF;
+
+constexpr std::size_t kMaxClassNameLength = 63;
+
+// A name from the file, with bytes that would garble a message escaped.
+std::string Printable(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+      out.push_back(static_cast<char>(c));
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+      out += escaped;
+    }
+  }
+  return "\"" + out + "\"";
+}
+
+const CArchiveLink& Link(const void* info) {
+  return *static_cast<const CArchiveLink*>(info);
+}
+
+}  // namespace
+
+CArchive::CArchive(std::vector<std::uint8_t>& out)
+    : m_bStoring(true), m_writer(out), m_reader({}) {}
+
+CArchive::CArchive(std::span<const std::uint8_t> in)
+    : m_bStoring(false), m_writer(m_noOutput), m_reader(in) {
+  m_slots.push_back({nullptr, nullptr});
+}
+
+void CArchive::Int32(std::int32_t& value) {
+  Describe(FieldKind::kInt32, &value, nullptr);
+}
+
+void CArchive::Code(int& value, const CArchiveCodec& codec) {
+  Describe(FieldKind::kCode, &value, &codec);
+}
+
+void CArchive::String(std::string& text) {
+  Describe(FieldKind::kString, &text, nullptr);
+}
+
+void CArchive::Describe(FieldKind kind, void* target, const void* info) {
+  m_fields.push_back({kind, target, info});
+}
+
+void CArchive::SerializeRoot(CObject& root) {
+  try {
+    Push(root);
+    Run();
+  } catch (...) {
+    if (!m_bStoring) DiscardObjects(root);
+    throw;
+  }
+}
+
+void CArchive::Push(CObject& object) {
+  Frame frame{m_fields.size(), 0, m_fields.size()};
+  object.Serialize(*this);
+  frame.end = m_fields.size();
+  m_frames.push_back(frame);
+}
+
+// Depth-first over the graph with an explicit stack: a new object's fields are
+// pushed and processed before the rest of its referrer's.
+void CArchive::Run() {
+  while (!m_frames.empty()) {
+    Frame& frame = m_frames.back();
+    if (frame.next == frame.end) {
+      m_fields.resize(frame.first);
+      m_frames.pop_back();
+      continue;
+    }
+    const Field field = m_fields[frame.next];
+    switch (field.kind) {
+      case FieldKind::kInt32: {
+        auto& value = *static_cast<std::int32_t*>(field.target);
+        if (m_bStoring) {
+          m_writer.U32(static_cast<std::uint32_t>(value));
+        } else {
+          value = static_cast<std::int32_t>(m_reader.U32());
+        }
+        ++frame.next;
+        break;
+      }
+      case FieldKind::kCode: {
+        auto& value = *static_cast<int*>(field.target);
+        const auto& codec = *static_cast<const CArchiveCodec*>(field.info);
+        if (m_bStoring) {
+          m_writer.U32(static_cast<std::uint32_t>(codec.toFile(value)));
+        } else {
+          value = codec.fromFile(static_cast<std::int32_t>(m_reader.U32()));
+        }
+        ++frame.next;
+        break;
+      }
+      case FieldKind::kString: {
+        auto& text = *static_cast<std::string*>(field.target);
+        if (m_bStoring) {
+          StoreString(text);
+        } else {
+          text = LoadString();
+        }
+        ++frame.next;
+        break;
+      }
+      case FieldKind::kObject:
+        ++frame.next;  // before Push, which may move the frames
+        if (CObject* fresh = Reference(field, 0)) Push(*fresh);
+        break;
+      case FieldKind::kList:
+        StepList(frame, field);
+        break;
+    }
+  }
+}
+
+// Processes list entries until one needs its body written or read first; the
+// frame then resumes at the next entry.
+void CArchive::StepList(Frame& frame, const Field& field) {
+  if (!frame.inList) {
+    frame.count = BeginList(field);
+    frame.element = 0;
+    frame.inList = true;
+  }
+  while (frame.element < frame.count) {
+    const std::uint32_t index = frame.element++;
+    if (CObject* fresh = Reference(field, index)) {
+      Push(*fresh);  // `frame` is not used after this
+      return;
+    }
+  }
+  frame.inList = false;
+  ++frame.next;
+}
+
+std::uint32_t CArchive::BeginList(const Field& field) {
+  const CArchiveLink& link = Link(field.info);
+  if (m_bStoring) {
+    const auto count = static_cast<std::uint32_t>(link.count(field.target));
+    m_writer.U32(count);
+    return count;
+  }
+  const std::size_t at = m_reader.Offset();
+  const std::uint32_t count = m_reader.U32();
+  // Every reference takes at least two bytes: refuse a count the rest of the
+  // file cannot hold before reserving room for it.
+  if (std::uint64_t{count} * 2 > m_reader.Remaining()) {
+    throw CArchiveException("a count of " + std::to_string(count) +
+                                " references is more than the " + ByteCount(m_reader.Remaining()) +
+                                " left can hold",
+                            at);
+  }
+  link.reserve(field.target, count);
+  return count;
+}
+
+CObject* CArchive::Reference(const Field& field, std::size_t index) {
+  const CArchiveLink& link = Link(field.info);
+  if (m_bStoring) return StoreReference(link.get(field.target, index));
+  bool fresh = false;
+  CObject* object = LoadReference(link.expected(), fresh);
+  link.put(field.target, object);
+  return fresh ? object : nullptr;
+}
+
+void CArchive::ExpectEnd() const {
+  if (m_reader.Remaining() != 0) {
+    throw CArchiveException(ByteCount(m_reader.Remaining()) + " after the end of the document",
+                            m_reader.Offset());
+  }
+}
+
+void CArchive::DiscardObjects(CObject& root) {
+  m_frames.clear();
+  m_fields.clear();
+  ReleaseLinks(root);
+  for (const Slot& slot : m_slots) {
+    if (slot.object) ReleaseLinks(*slot.object);
+  }
+  for (Slot& slot : m_slots) {
+    delete slot.object;
+    slot.object = nullptr;
+  }
+  m_createdCount = 0;
+}
+
+// Every owning and non-owning link forgets its objects, so that the
+// destructors of half-built objects touch nothing.
+void CArchive::ReleaseLinks(CObject& object) {
+  object.Serialize(*this);
+  for (const Field& field : m_fields) {
+    if (field.kind == FieldKind::kObject || field.kind == FieldKind::kList) {
+      Link(field.info).release(field.target);
+    }
+  }
+  m_fields.clear();
+}
+
+// ---- storing
+
+void CArchive::StoreString(const std::string& text) {
+  const std::size_t length = text.size();
+  if (length > UINT32_MAX) throw CFileException("a text of more than 4 GiB cannot be stored");
+  if (length < kByteLengthEscape) {
+    m_writer.U8(static_cast<std::uint8_t>(length));
+  } else {
+    m_writer.U8(kByteLengthEscape);
+    if (length < kWideMarker) {
+      m_writer.U16(static_cast<std::uint16_t>(length));
+    } else {
+      m_writer.U16(kWordLengthEscape);
+      m_writer.U32(static_cast<std::uint32_t>(length));
+    }
+  }
+  m_writer.Bytes(text);
+}
+
+CObject* CArchive::StoreReference(const CObject* object) {
+  if (!object) {
+    m_writer.U16(kNullTag);
+    return nullptr;
+  }
+  if (const std::uint32_t index = m_storedObjects.Find(object)) {
+    StoreIndex(index, 0);
+    return nullptr;
+  }
+  const CRuntimeClass* cls = object->GetRuntimeClass();
+  if (auto it = m_storedClasses.find(cls); it != m_storedClasses.end()) {
+    StoreIndex(it->second, kBigClassTag);
+  } else {
+    const std::string_view name = cls->m_lpszClassName;
+    m_writer.U16(kNewClassTag);
+    m_writer.U16(static_cast<std::uint16_t>(cls->m_wSchema));
+    m_writer.U16(static_cast<std::uint16_t>(name.size()));
+    m_writer.Bytes(name);
+    m_storedClasses.emplace(cls, m_nextIndex++);
+  }
+  m_storedObjects.Insert(object, m_nextIndex++);
+  // The archive only reads the object's fields and writes them out.
+  return const_cast<CObject*>(object);
+}
+
+// A back reference (classBit 0) or a known-class tag, short while it fits.
+void CArchive::StoreIndex(std::uint32_t index, std::uint32_t classBit) {
+  if (index <= kMaxShortIndex) {
+    m_writer.U16(static_cast<std::uint16_t>(index | (classBit ? kClassTag : 0)));
+  } else {
+    m_writer.U16(kBigIndexTag);
+    m_writer.U32(index | classBit);
+  }
+}
+
+// ---- loading
+
+std::string CArchive::LoadString() {
+  bool wide = false;
+  const std::uint64_t length = LoadStringLength(true, wide);
+  if (!wide) return m_reader.Bytes(length);
+  m_reader.Need(length * 2);
+  std::u16string units(length, u'\0');
+  for (char16_t& unit : units) unit = m_reader.U16();
+  return Utf16ToWindows1252(units);
+}
+
+std::uint64_t CArchive::LoadStringLength(bool allowWide, bool& wide) {
+  const std::size_t at = m_reader.Offset();
+  const std::uint8_t length = m_reader.U8();
+  if (length < kByteLengthEscape) return length;
+  const std::uint16_t word = m_reader.U16();
+  if (word == kWideMarker) {
+    if (!allowWide) throw CArchiveException("a wide string marker inside a wide string", at);
+    wide = true;
+    return LoadStringLength(false, wide);
+  }
+  if (word == kWordLengthEscape) return m_reader.U32();
+  return word;
+}
+
+CObject* CArchive::LoadReference(const CRuntimeClass* expected, bool& fresh) {
+  const std::size_t at = m_reader.Offset();
+  const std::uint16_t tag = m_reader.U16();
+  if (tag == kNewClassTag) {
+    const CRuntimeClass* cls = LoadClassRecord();
+    fresh = true;
+    return CreateObject(cls, expected, at);
+  }
+  std::uint32_t index = tag;
+  if (tag == kBigIndexTag) {
+    index = m_reader.U32();
+  } else if (tag & kClassTag) {
+    index = kBigClassTag | (tag & ~kClassTag);
+  }
+  if (index & kBigClassTag) {
+    const std::uint32_t classIndex = index & ~kBigClassTag;
+    if (classIndex >= m_slots.size() || !m_slots[classIndex].cls) {
+      const char* what = classIndex >= m_slots.size() ? "not yet assigned" : "not a class record";
+      throw CArchiveException("a class tag names index " + std::to_string(classIndex) + ", " + what,
+                              at);
+    }
+    fresh = true;
+    return CreateObject(m_slots[classIndex].cls, expected, at);
+  }
+  if (index == 0) return nullptr;
+  if (index >= m_slots.size()) {
+    throw CArchiveException(
+        "a back reference to index " + std::to_string(index) + ", not yet assigned", at);
+  }
+  CObject* object = m_slots[index].object;
+  if (!object) {
+    throw CArchiveException(
+        "a back reference to index " + std::to_string(index) + ", which is a class record", at);
+  }
+  if (!object->IsKindOf(expected)) {
+    throw CArchiveException(std::string("a reference to an object of class ") +
+                                object->GetRuntimeClass()->m_lpszClassName + " where " +
+                                expected->m_lpszClassName + " is expected",
+                            at);
+  }
+  return object;
+}
+
+// After the new-class tag: schema, name length, name. Takes the next index.
+const CRuntimeClass* CArchive::LoadClassRecord() {
+  const std::uint16_t schema = m_reader.U16();
+  const std::size_t lengthAt = m_reader.Offset();
+  const std::uint16_t length = m_reader.U16();
+  if (length > kMaxClassNameLength) {
+    throw CArchiveException("a class name of " + std::to_string(length) + " bytes (at most " +
+                                std::to_string(kMaxClassNameLength) + ")",
+                            lengthAt);
+  }
+  const std::size_t nameAt = m_reader.Offset();
+  const std::string name = m_reader.Bytes(length);
+  const CRuntimeClass* cls = CRuntimeClass::FromName(name);
+  if (!cls || !cls->m_pfnCreateObject) {
+    throw CArchiveException("unknown class name " + Printable(name), nameAt);
+  }
+  if (schema != cls->m_wSchema) {
+    throw CArchiveException("class " + name + " has schema " + std::to_string(schema) +
+                                ", expected " + std::to_string(cls->m_wSchema),
+                            nameAt - 4);
+  }
+  m_slots.push_back({cls, nullptr});
+  return cls;
+}
+
+CObject* CArchive::CreateObject(const CRuntimeClass* cls, const CRuntimeClass* expected,
+                                std::size_t at) {
+  if (!cls->IsDerivedFrom(expected)) {
+    throw CArchiveException(std::string("an object of class ") + cls->m_lpszClassName + " where " +
+                                expected->m_lpszClassName + " is expected",
+                            at);
+  }
+  CObject* object = cls->CreateObject();
+  m_slots.push_back({nullptr, object});
+  ++m_createdCount;
+  return object;
+}

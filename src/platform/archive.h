@@ -1,0 +1,132 @@
+#pragma once
+// The archive of document files: integers, strings and a graph of objects,
+// little-endian, each object written once where it is first referenced and
+// named by a running index afterwards (index 0 is null; class records and
+// objects share the counter).
+//
+// A class's Serialize does not read or write; it describes its stored fields,
+// in order, to the archive (ar.Int32(m_x), ar.Object(m_pItem), ...). The
+// archive then stores or loads them. Storing and loading use the same
+// description, so the field order cannot differ between them. Because the
+// walk over the graph is driven by the archive's own stack rather than by
+// nested Serialize calls, a graph as deep as it is large (a long track, or a
+// hostile file nesting as deep as its size allows) needs no call stack.
+//
+// Loading treats the bytes as untrusted: every failure throws
+// CArchiveException with the byte offset, and every object created so far is
+// deleted, once, before the exception leaves.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/archive_exception.h"
+#include "platform/archive_links.h"
+#include "platform/byte_stream.h"
+#include "platform/object.h"
+#include "platform/pointer_index_map.h"
+
+// Maps a field's value in memory to the value stored, and a stored value back.
+struct CArchiveCodec {
+  std::int32_t (*toFile)(int value);
+  int (*fromFile)(std::int32_t stored);
+};
+
+class CArchive {
+ public:
+  // Storing appends to `out`.
+  explicit CArchive(std::vector<std::uint8_t>& out);
+  // Loading reads `in`, which must outlive the archive.
+  explicit CArchive(std::span<const std::uint8_t> in);
+  CArchive(const CArchive&) = delete;
+  CArchive& operator=(const CArchive&) = delete;
+
+  // Field descriptions, called by Serialize in stored order.
+  void Int32(std::int32_t& value);
+  void Code(int& value, const CArchiveCodec& codec);
+  void String(std::string& text);
+  // A reference (plain or owning pointer) to an object of the pointer's class.
+  template <class Field>
+  void Object(Field& field) {
+    Describe(FieldKind::kObject, &field, &CArchiveLinkOf<Field>::kLink);
+  }
+  // A u32 count, then that many references (a vector of plain or owning pointers).
+  template <class Field>
+  void List(Field& list) {
+    Describe(FieldKind::kList, &list, &CArchiveLinkOf<Field>::kLink);
+  }
+
+  // Stores or loads the fields `root` describes. The root is the top level of
+  // the file, not an indexed object. When loading fails, the links of the root
+  // and of every object created are dropped and the created objects deleted
+  // before the exception is rethrown; on success the objects belong to the
+  // graph they were linked into.
+  void SerializeRoot(CObject& root);
+
+  // Loading: throws unless every byte has been read.
+  void ExpectEnd() const;
+  // Loading: how many objects the bytes created.
+  std::size_t CreatedCount() const { return m_createdCount; }
+  // Loading: for a failure found after SerializeRoot (a check of the graph).
+  // Drops every link of `root` and of the created objects, then deletes each
+  // created object once.
+  void DiscardObjects(CObject& root);
+
+ private:
+  enum class FieldKind : std::uint8_t { kInt32, kCode, kString, kObject, kList };
+  struct Field {
+    FieldKind kind;
+    void* target;
+    const void* info;  // CArchiveCodec for kCode, CArchiveLink for kObject and kList
+  };
+  // One object whose fields are being processed.
+  struct Frame {
+    std::size_t first;  // its fields are m_fields[first, end)
+    std::size_t end;
+    std::size_t next;
+    std::uint32_t element = 0;  // position in the current list field
+    std::uint32_t count = 0;
+    bool inList = false;
+  };
+  // An entry of the index table while loading: a class record or an object.
+  struct Slot {
+    const CRuntimeClass* cls;
+    CObject* object;
+  };
+
+  void Describe(FieldKind kind, void* target, const void* info);
+  void Push(CObject& object);
+  void Run();
+  void StepList(Frame& frame, const Field& field);
+  std::uint32_t BeginList(const Field& field);
+  // The object that field entry `index` refers to, when it is new and its
+  // body must follow; otherwise null.
+  CObject* Reference(const Field& field, std::size_t index);
+
+  void StoreString(const std::string& text);
+  CObject* StoreReference(const CObject* object);
+  void StoreIndex(std::uint32_t index, std::uint32_t classBit);
+
+  std::string LoadString();
+  std::uint64_t LoadStringLength(bool allowWide, bool& wide);
+  CObject* LoadReference(const CRuntimeClass* expected, bool& fresh);
+  const CRuntimeClass* LoadClassRecord();
+  CObject* CreateObject(const CRuntimeClass* cls, const CRuntimeClass* expected, std::size_t at);
+  void ReleaseLinks(CObject& object);
+
+  bool m_bStoring;
+  std::vector<std::uint8_t> m_noOutput;  // the writer's target while loading
+  ByteWriter m_writer;
+  ByteReader m_reader;
+  std::vector<Field> m_fields;
+  std::vector<Frame> m_frames;
+
+  std::uint32_t m_nextIndex = 1;
+  PointerIndexMap m_storedObjects;
+  std::unordered_map<const CRuntimeClass*, std::uint32_t> m_storedClasses;
+  std::vector<Slot> m_slots;  // loading: index -> entry; index 0 is null
+  std::size_t m_createdCount = 0;
+};

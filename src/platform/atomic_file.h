@@ -1,0 +1,17 @@
+#pragma once
+// Whole-file reading and writing for documents.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// Replaces the file at `path` with `bytes`: writes a temporary file beside it,
+// flushes it to the disk and renames it over the target only then. On any
+// failure throws CFileException naming the file and the cause, removes the
+// temporary file and leaves the old file untouched. A symbolic link is kept
+// and the file it points to replaced; an existing file keeps its permissions.
+void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// The whole file; throws CArchiveException naming the cause when it cannot be read.
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
