@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 BENCH_DIR := build/bench
 FUZZ_DIR := build/fuzz
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 60
 
 .PHONY: deps test bench fuzz clean
 
@@ -21,16 +21,18 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DTRASSO_BUILD_TESTS=ON -DTRASSO_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target trasso_bench
-	$(BENCH_DIR)/bench/trasso_bench --benchmark_counters_tabular=true
+	$(BENCH_DIR)/bin/trasso_bench --benchmark_counters_tabular=true
 
-# Every fuzz_* target runs for FUZZ_SECONDS, starting from its seeds.
+# Each fuzzer runs for FUZZ_SECONDS from its seeds; its corpus is kept in the
+# build directory between runs, and crashers are written there too.
 fuzz: deps
-	cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++
-	cmake --build $(FUZZ_DIR) -j $(JOBS)
-	set -e; for target in $(FUZZ_DIR)/fuzz_*; do \
-	  name=$$(basename $$target); mkdir -p $(FUZZ_DIR)/corpus/$$name; \
-	  $$target -max_total_time=$(FUZZ_SECONDS) $(FUZZ_DIR)/corpus/$$name fuzz/seeds/$$name; \
-	done
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DTRASSO_BUILD_TESTS=OFF -DTRASSO_BUILD_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target trasso_fuzz_mapforge
+	mkdir -p $(FUZZ_DIR)/corpus-mapforge
+	$(FUZZ_DIR)/bin/trasso_fuzz_mapforge -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus-mapforge fuzz/seeds/mapforge
 
 clean:
 	rm -rf build
