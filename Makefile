@@ -21,19 +21,21 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DTRASSO_BUILD_TESTS=ON -DTRASSO_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target trasso_bench
-	$(BENCH_DIR)/bench/trasso_bench --benchmark_counters_tabular=true
+	$(BENCH_DIR)/bin/trasso_bench --benchmark_counters_tabular=true
 
-# Each fuzzer runs for FUZZ_SECONDS, seeded from the fixtures; its corpus is kept
-# in the build directory between runs, and crashers are written there too.
+# Each fuzzer runs for FUZZ_SECONDS from its seeds; its corpus is kept in the
+# build directory between runs, and crashers are written there too.
 fuzz: deps
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DTRASSO_BUILD_TESTS=OFF -DTRASSO_BUILD_FUZZ=ON
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target trasso_fuzz_load
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target trasso_fuzz_load trasso_fuzz_mapforge
 	bash fuzz/make-seeds.sh tests/data $(FUZZ_DIR)/seeds
-	mkdir -p $(FUZZ_DIR)/corpus
-	$(FUZZ_DIR)/fuzz/trasso_fuzz_load -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/corpus-mapforge
+	$(FUZZ_DIR)/bin/trasso_fuzz_load -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
 	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds
+	$(FUZZ_DIR)/bin/trasso_fuzz_mapforge -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus-mapforge fuzz/seeds/mapforge
 
 clean:
 	rm -rf build

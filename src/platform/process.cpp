@@ -1,0 +1,162 @@
+#include "platform/process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+extern char** environ;
+
+namespace {
+// Closes the pipe ends and releases the spawn records on every way out.
+struct SpawnSetup {
+  int pipe[2] = {-1, -1};
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attributes;
+
+  SpawnSetup() {
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attributes);
+  }
+  ~SpawnSetup() {
+    for (int fd : pipe) {
+      if (fd >= 0) close(fd);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+  }
+  void CloseWriteEnd() {
+    close(pipe[1]);
+    pipe[1] = -1;
+  }
+};
+
+// Standard input from /dev/null, standard output and error into the pipe, the
+// working directory, and signal dispositions and mask as a fresh program expects.
+int Prepare(SpawnSetup& setup, const std::string& workingDir) {
+  if (pipe2(setup.pipe, O_CLOEXEC) != 0) return errno;
+  posix_spawn_file_actions_addopen(&setup.actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&setup.actions, setup.pipe[1], 1);
+  posix_spawn_file_actions_adddup2(&setup.actions, setup.pipe[1], 2);
+  if (!workingDir.empty()) posix_spawn_file_actions_addchdir_np(&setup.actions, workingDir.c_str());
+  sigset_t all, none;
+  sigfillset(&all);
+  sigemptyset(&none);
+  posix_spawnattr_setsigdefault(&setup.attributes, &all);
+  posix_spawnattr_setsigmask(&setup.attributes, &none);
+  posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+  return 0;
+}
+
+// Reads the pipe to its end, keeping only the last kProcessOutputLimit bytes.
+std::string ReadTail(int fd) {
+  std::string tail;
+  char buffer[16384];
+  for (;;) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    tail.append(buffer, static_cast<std::size_t>(n));
+    if (tail.size() > 2 * kProcessOutputLimit) tail.erase(0, tail.size() - kProcessOutputLimit);
+  }
+  if (tail.size() > kProcessOutputLimit) tail.erase(0, tail.size() - kProcessOutputLimit);
+  return tail;
+}
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+}  // namespace
+
+std::string CProcessResult::Describe() const {
+  switch (m_ending) {
+    case Ending::kExited:
+      return "exit status " + std::to_string(m_nCode);
+    case Ending::kSignalled:
+      return "killed by signal " + std::to_string(m_nCode) + " (" + strsignal(m_nCode) + ")";
+    case Ending::kNotStarted:
+      break;
+  }
+  return std::string("could not be run: ") + std::strerror(m_nCode);
+}
+
+CProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                          const std::string& workingDir) {
+  CProcessResult result;
+  SpawnSetup setup;
+  if (const int error = Prepare(setup, workingDir)) {
+    result.m_nCode = error;
+    return result;
+  }
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+
+  pid_t pid = 0;
+  const int error =
+      posix_spawn(&pid, program.c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
+  if (error != 0) {
+    result.m_nCode = error;
+    return result;
+  }
+  setup.CloseWriteEnd();  // so that reading ends when the program's last copy closes
+  result.m_strOutput = ReadTail(setup.pipe[0]);
+
+  int status = 0;
+  pid_t waited;
+  do {
+    waited = waitpid(pid, &status, 0);
+  } while (waited < 0 && errno == EINTR);
+  if (waited < 0) {  // the status is lost (SIGCHLD ignored): no success can be claimed
+    result.m_nCode = errno;
+    return result;
+  }
+  if (WIFSIGNALED(status)) {
+    result.m_ending = CProcessResult::Ending::kSignalled;
+    result.m_nCode = WTERMSIG(status);
+  } else {
+    result.m_ending = CProcessResult::Ending::kExited;
+    result.m_nCode = WEXITSTATUS(status);
+  }
+  return result;
+}
+
+std::string FindProgram(std::string_view name, const std::string& firstFolder,
+                        std::string_view searchPath) {
+  auto inFolder = [&](std::string_view folder) {
+    std::string path(folder);
+    if (path.back() != '/') path += '/';
+    return path.append(name);
+  };
+  if (!firstFolder.empty() && IsExecutableFile(inFolder(firstFolder))) return inFolder(firstFolder);
+  while (!searchPath.empty()) {
+    const std::size_t colon = searchPath.find(':');
+    const std::string_view folder = searchPath.substr(0, colon);
+    searchPath.remove_prefix(colon == std::string_view::npos ? searchPath.size() : colon + 1);
+    if (!folder.empty() && folder.front() == '/' && IsExecutableFile(inFolder(folder))) {
+      return inFolder(folder);
+    }
+  }
+  return {};
+}
+
+std::string GetProgramFolder() {
+  char path[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path);
+  if (n <= 0 || static_cast<std::size_t>(n) >= sizeof path) return {};
+  std::string folder(path, static_cast<std::size_t>(n));
+  return folder.substr(0, folder.rfind('/') + 1);
+}
+
+std::string GetSearchPath() {
+  const char* path = std::getenv("PATH");
+  return path ? path : "";
+}

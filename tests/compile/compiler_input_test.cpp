@@ -1,0 +1,264 @@
+#include "compile/compiler_input.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <random>
+
+#include "compile/section_locator.h"
+#include "compile_test_support.h"
+#include "support/track_builder.h"
+#include "support/track_generator.h"
+
+namespace {
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// The track of the worked example: two sections sharing an edge, starting
+// position 1 in the first.
+void BuildExample(CTrassoDoc& doc) {
+  TrackBuilder t(doc);
+  auto* a = t.Node(0, 0);
+  auto* b = t.Node(0, 10000);
+  auto* c = t.Node(10000, 10000);
+  auto* d = t.Node(10000, 0);
+  auto* e = t.Node(20000, 10000);
+  auto* f = t.Node(20000, 0);
+  for (TSPolygon* p : {t.Section({a, b, c, d}), t.Section({d, c, e, f})}) {
+    for (auto& wall : p->m_wallList) wall->m_nWallType = 1;
+  }
+  t.Item(5000, 5000, 0)->m_nOrientation = 90000;
+  doc.m_strDescription = "Test";
+  doc.m_strBackground = "BACK.PCX";
+}
+
+std::string Warning(const char* format, int k) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, k);
+  return text;
+}
+}  // namespace
+
+TEST(CompilerInput, WorkedExampleIsWrittenExactlyWithNineWarnings) {
+  CTrassoDoc doc;
+  BuildExample(doc);
+  doc.SetModifiedFlag(false);
+  RecordedWarnings warnings;
+  const char* expected =
+      "[Header]\nDescription=Test\nBackground=BACK.PCX\n\n"
+      "[Room]\nId=1\nfloor= 0.000000, 1, 51\nceiling= 4.000000, 1, 50\n"
+      "wall=0.000000, 0.000000, 1, 72\nwall=0.000000, 10.000000, 1, 72\n"
+      "wall=10.000000, 10.000000, 1, 72\nwall=10.000000, 0.000000, 1, 72\n\n"
+      "[Room]\nId=2\nfloor= 0.000000, 1, 51\nceiling= 4.000000, 1, 50\n"
+      "wall=10.000000, 0.000000, 1, 72\nwall=10.000000, 10.000000, 1, 72\n"
+      "wall=20.000000, 10.000000, 1, 72\nwall=20.000000, 0.000000, 1, 72\n\n"
+      "[Initial_Position]\nSection=1\nPosition= 5.000000, 5.000000, 0.000000\n"
+      "Orientation= 90.000000\nTeam= 1\n\n"
+      "[Connection_List]\n1, 2, 2, 0\n\n\n";
+  EXPECT_EQ(CompilerInputOf(doc, warnings), expected);
+
+  std::vector<std::string> expectedWarnings;
+  for (int k = 2; k <= 10; ++k) {
+    expectedWarnings.push_back(Warning("WARNING: Starting position %d not found", k));
+  }
+  EXPECT_EQ(warnings.m_texts, expectedWarnings);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(CompilerInput, EmptyTrackGivesHeaderConnectionListAndTenWarnings) {
+  CTrassoDoc doc;
+  RecordedWarnings warnings;
+  EXPECT_EQ(CompilerInputOf(doc, warnings),
+            "[Header]\nDescription=\nBackground=\n\n[Connection_List]\n\n\n");
+  EXPECT_EQ(warnings.m_texts.size(), 10u);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(CompilerInput, NoStringOfTheDocumentCanBreakTheLineStructure) {
+  EXPECT_EQ(EscapeCompilerInputLine("ab\r\ncd"), "ab\\ncd");
+  EXPECT_EQ(EscapeCompilerInputLine("ab\ncd"), "ab\\ncd");   // a lone LF
+  EXPECT_EQ(EscapeCompilerInputLine("ab\rcd"), "ab\\ncd");   // a lone CR keeps the next letter
+  EXPECT_EQ(EscapeCompilerInputLine("ab\r"), "ab\\n");       // CR at the end
+  EXPECT_EQ(EscapeCompilerInputLine("\r\n\r\n"), "\\n\\n");  // two empty lines
+  EXPECT_EQ(EscapeCompilerInputLine("a\r\r\nb"), "a\\n\\nb");
+  EXPECT_EQ(EscapeCompilerInputLine(std::string("ab\0cd", 5)), "ab");  // ends at NUL
+  EXPECT_EQ(EscapeCompilerInputLine("caf\xe9 \\n"), "caf\xe9 \\n");    // other bytes unchanged
+
+  CTrassoDoc doc;
+  doc.m_strDescription = "first\r\nsecond";
+  doc.m_strBackground = "x.pcx\n\n[Room]\nId=99";
+  const std::string text = CompilerInputOf(doc);
+  EXPECT_TRUE(Contains(text, "\nDescription=first\\nsecond\n"));
+  EXPECT_TRUE(Contains(text, "\nBackground=x.pcx\\n\\n[Room]\\nId=99\n\n"));
+  EXPECT_FALSE(Contains(text, "\n[Room]"));
+}
+
+TEST(CompilerInput, FeaturesTakeNumbersAndNameTheirSection) {
+  CTrassoDoc doc;
+  TrackBuilder t(doc);
+  auto* top = t.Node(9000, 9000);
+  auto* bottom = t.Node(9000, 0);
+  t.Section({t.Node(0, 0), t.Node(0, 9000), top, bottom});
+  t.Feature({t.Node(1000, 1000), t.Node(1000, 2000), t.Node(2000, 2000), t.Node(2000, 1000)});
+  // Outside every section: left out, but it keeps its number.
+  t.Feature({t.Node(50000, 0), t.Node(50000, 1000), t.Node(51000, 1000), t.Node(51000, 0)});
+  t.Section({bottom, top, t.Node(18000, 9000), t.Node(18000, 0)});
+  // A feature whose first node lies in the second section only.
+  t.Feature({t.Node(10000, 1000), t.Node(10000, 2000), t.Node(11000, 2000), t.Node(11000, 1000)});
+
+  const std::string text = CompilerInputOf(doc);
+  EXPECT_TRUE(Contains(text, "[Room]\nId=1\n"));
+  EXPECT_TRUE(Contains(text, "[Feature]\nId=2\nParent=1\nfloor= "));
+  EXPECT_FALSE(Contains(text, "Id=3\n"));
+  EXPECT_FALSE(Contains(text, "wall=50.000000"));
+  EXPECT_TRUE(Contains(text, "[Room]\nId=4\n"));
+  EXPECT_TRUE(Contains(text, "[Feature]\nId=5\nParent=4\n"));
+  // Features take no part in connections: only the two rooms' shared edge.
+  EXPECT_TRUE(Contains(text, "[Connection_List]\n1, 2, 4, 0\n\n\n"));
+}
+
+TEST(CompilerInput, NumbersAreConvertedByTheThousandth) {
+  CTrassoDoc doc;
+  TrackBuilder t(doc);
+  TSPolygon* room =
+      t.Section({t.Node(-1500, 0), t.Node(-1500, 9000), t.Node(9000, 9000), t.Node(9000, 0)});
+  room->m_nFloorLevel = -500;
+  room->m_nFloorType = 2;
+  room->m_nCeilingLevel = 2500;
+  TSItem* mine = t.Item(1000, 2000, 16);
+  mine->m_nElevation = 1000;
+  mine->m_nOrientation = 359999;
+  TSItem* start = t.Item(3000, 3000, 0);
+  start->m_nElevation = 3000;
+
+  const std::string text = CompilerInputOf(doc);
+  EXPECT_TRUE(Contains(text, "floor= -0.500000, 1, 63\nceiling= 2.500000, 1, 50\n"));
+  EXPECT_TRUE(Contains(text, "wall=-1.500000, 0.000000, 1, 50\n"));
+  // Elevation plus floor level, summed before the conversion.
+  EXPECT_TRUE(Contains(text,
+                       "[Free_Element]\nSection=1\nPosition= 1.000000, 2.000000, 0.500000\n"
+                       "Orientation= 359.999000\nElement_Type= 1, 151\n\n"));
+  EXPECT_TRUE(Contains(text, "Position= 3.000000, 3.000000, 2.500000\n"));
+}
+
+TEST(CompilerInput, FixedNotationMatchesPrintf) {
+  for (long long value : {0LL, 1LL, -1LL, 5LL, 999LL, 1000LL, -500LL, 123456789LL,
+                          static_cast<long long>(INT_MAX), static_cast<long long>(INT_MIN)}) {
+    CTrassoDoc doc;
+    TrackBuilder t(doc);
+    TSPolygon* room = t.Section({t.Node(0, 0), t.Node(0, 10), t.Node(10, 10), t.Node(10, 0)});
+    room->m_nCeilingLevel = static_cast<TrackLength>(value);
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "ceiling= %f, 1, 50\n",
+                  static_cast<double>(room->m_nCeilingLevel) * 0.001);
+    EXPECT_TRUE(Contains(CompilerInputOf(doc), expected)) << expected;
+  }
+}
+
+TEST(CompilerInput, StartingPositionWarningsComeInOrder) {
+  CTrassoDoc doc;
+  TrackBuilder t(doc);
+  t.Section({t.Node(0, 0), t.Node(0, 9000), t.Node(9000, 9000), t.Node(9000, 0)});
+  t.Item(1000, 1000, 0);
+  t.Item(2000, 1000, 1);
+  t.Item(3000, 1000, 2)->m_nOrientation = 1000;  // the third, written
+  t.Item(4000, 1000, 2)->m_nOrientation = 2000;  // a second third, ignored
+  t.Item(50000, 0, 4);                           // the fifth, off the track
+  RecordedWarnings warnings;
+  const std::string text = CompilerInputOf(doc, warnings);
+
+  std::vector<std::string> expected = {Warning("WARNING: Starting position %d not found", 4),
+                                       Warning("WARNING: Starting position %d not on track", 5)};
+  for (int k = 6; k <= 10; ++k) {
+    expected.push_back(Warning("WARNING: Starting position %d not found", k));
+  }
+  EXPECT_EQ(warnings.m_texts, expected);
+  EXPECT_EQ(Count(text, "[Initial_Position]"), 3u);
+  EXPECT_TRUE(Contains(text, "Orientation= 1.000000\nTeam= 3\n\n"));
+  EXPECT_FALSE(Contains(text, "Orientation= 2.000000"));
+  EXPECT_FALSE(Contains(text, "Team= 5"));
+  // Starting positions are written in number order, not node order.
+  EXPECT_LT(text.find("Team= 1"), text.find("Team= 2"));
+}
+
+TEST(CompilerInput, EachSharedEdgeIsReportedOnceFromTheEarlierSection) {
+  CTrassoDoc doc;
+  TrackBuilder t(doc);
+  std::vector<TSNode*> bottom, top;
+  for (int i = 0; i <= 3; ++i) {
+    bottom.push_back(t.Node(i * 10000, 0));
+    top.push_back(t.Node(i * 10000, 10000));
+  }
+  // Three sections in a row, listed right to left, each wound clockwise.
+  for (int i = 2; i >= 0; --i) t.Section({bottom[i], top[i], top[i + 1], bottom[i + 1]});
+  // A section touching the row only at a corner, and one sharing an edge run
+  // in the same direction (so not connected).
+  t.Section({top[3], t.Node(30000, 20000), t.Node(40000, 20000), t.Node(40000, 10000)});
+  TSPolygon* left = t.Section({t.Node(-10000, 0), t.Node(-10000, 10000), top[0], bottom[0]});
+  std::reverse(left->m_wallList.begin(), left->m_wallList.end());
+
+  const std::string text = CompilerInputOf(doc);
+  EXPECT_TRUE(Contains(text, "[Connection_List]\n1, 0, 2, 2\n2, 0, 3, 2\n\n\n")) << text;
+  // Walls that were reported hold -1 afterwards; the others keep their number.
+  EXPECT_EQ(doc.m_polygonList[0]->m_wallList[0]->m_nExportIndex, -1);
+  EXPECT_EQ(doc.m_polygonList[1]->m_wallList[2]->m_nExportIndex, -1);
+  EXPECT_EQ(doc.m_polygonList[0]->m_wallList[1]->m_nExportIndex, 1);
+  EXPECT_EQ(doc.m_polygonList[4]->m_nExportId, 5);
+}
+
+TEST(CompilerInput, WriteErrorOfTheStreamIsReported) {
+  CTrassoDoc doc;
+  BuildExample(doc);
+  RecordedWarnings warnings;
+  std::ofstream closed;  // never opened: every write fails
+  EXPECT_FALSE(WriteCompilerInput(doc, closed, warnings));
+  std::ostringstream open;
+  EXPECT_TRUE(WriteCompilerInput(doc, open, warnings));
+}
+
+TEST(SectionLocator, AgreesWithFindSectionEverywhere) {
+  auto doc = GenerateGridTrack(12);
+  TrackBuilder t(*doc);
+  // Overlapping sections, one of them huge, out of list order.
+  t.Section(
+      {t.Node(-5000, -5000), t.Node(-5000, 200000), t.Node(200000, 200000), t.Node(200000, -5000)});
+  t.Section(
+      {t.Node(33000, 33000), t.Node(33000, 47000), t.Node(47000, 47000), t.Node(47000, 33000)});
+  t.Section({t.Node(0, 0), t.Node(50000, 130000), t.Node(60000, 0)});
+  std::swap(doc->m_polygonList[3], doc->m_polygonList[doc->m_polygonList.size() - 3]);
+
+  const CSectionLocator locator(*doc);
+  std::mt19937 random(7);
+  std::uniform_int_distribution<TrackLength> coordinate(-10000, 210000);
+  TSNode probe;
+  for (int i = 0; i < 20000; ++i) {
+    // Half the probes on the grid lines, where sections meet.
+    probe.m_x = i % 2 ? coordinate(random) : coordinate(random) / 10000 * 10000;
+    probe.m_y = coordinate(random);
+    ASSERT_EQ(locator.FindSection(probe.m_x, probe.m_y), doc->FindSection(&probe))
+        << probe.m_x << ", " << probe.m_y;
+  }
+}
+
+TEST(SectionLocator, HandlesExtremeCoordinates) {
+  CTrassoDoc doc;
+  TrackBuilder t(doc);
+  t.Section({t.Node(INT_MIN, INT_MIN), t.Node(INT_MIN, INT_MAX), t.Node(INT_MAX, INT_MAX),
+             t.Node(INT_MAX, INT_MIN)});
+  t.Section(
+      {t.Node(INT_MAX - 10, 0), t.Node(INT_MAX - 10, 10), t.Node(INT_MAX, 10), t.Node(INT_MAX, 0)});
+  const CSectionLocator locator(doc);
+  EXPECT_EQ(locator.FindSection(INT_MAX, INT_MAX), doc.m_polygonList[0].get());
+  EXPECT_EQ(locator.FindSection(INT_MIN, 0), doc.m_polygonList[0].get());
+  EXPECT_EQ(CSectionLocator(CTrassoDoc()).FindSection(0, 0), nullptr);
+}

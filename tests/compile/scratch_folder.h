@@ -1,0 +1,41 @@
+#pragma once
+// A fresh folder for one test, removed with everything in it afterwards, and
+// an environment variable set for the length of a test.
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "trasso-test-XXXXXX").string();
+    m_path = mkdtemp(pattern.data());
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(m_path); }
+  const std::string& Path() const { return m_path; }
+  std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+
+ private:
+  std::string m_path;
+};
+
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : m_name(name) {
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() { unsetenv(m_name); }
+
+ private:
+  const char* m_name;
+};
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "input_parser.h"
+#include "numbers.h"
+#include "track_checks.h"
+#include "trk_file.h"
+
+using namespace mapforge;
+
+namespace {
+const std::string kExample =
+    "[Header]\nDescription=Test\nBackground=BACK.PCX\n\n"
+    "[Room]\nId=1\nfloor= 0.000000, 1, 51\nceiling= 4.000000, 1, 50\n"
+    "wall=0.000000, 0.000000, 1, 72\nwall=0.000000, 10.000000, 1, 72\n"
+    "wall=10.000000, 10.000000, 1, 72\nwall=10.000000, 0.000000, 1, 72\n\n"
+    "[Room]\nId=2\nfloor= -0.500000, 1, 51\nceiling= 4.000000, 1, 50\n"
+    "wall=10.000000, 0.000000, 1, 72\nwall=10.000000, 10.000000, 1, 72\n"
+    "wall=20.000000, 10.000000, 1, 72\nwall=20.000000, 0.000000, 1, 72\n\n"
+    "[Feature]\nId=3\nParent=1\nfloor= 1.000000, 1, 51\nceiling= 4.000000, 1, 50\n"
+    "wall=2.000000, 2.000000, 1, 72\nwall=2.000000, 3.000000, 1, 72\n"
+    "wall=3.000000, 3.000000, 1, 72\n\n"
+    "[Initial_Position]\nSection=1\nPosition= 5.000000, 5.000000, 0.000000\n"
+    "Orientation= 90.000000\nTeam= 1\n\n"
+    "[Free_Element]\nSection=2\nPosition= 15.000000, 5.000000, 0.500000\n"
+    "Orientation= 0.000000\nElement_Type= 1, 151\n\n"
+    "[Connection_List]\n1, 2, 2, 0\n\n\n";
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const auto at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return text.replace(at, from.size(), to);
+}
+
+// "LINE: message" for errors, "LINE: warning: message" for warnings, after all checks.
+std::vector<std::string> Check(const std::string& text) {
+  Diagnostics diagnostics;
+  const TrackInput track = ParseCompilerInput(text, diagnostics);
+  if (!HasErrors(diagnostics)) CheckReferences(track, diagnostics);
+  if (!HasErrors(diagnostics)) CheckGeometry(track, diagnostics);
+  std::vector<std::string> lines;
+  for (const Diagnostic& d : diagnostics) {
+    lines.push_back(std::to_string(d.line) + ": " + (d.error ? "" : "warning: ") + d.message);
+  }
+  return lines;
+}
+}  // namespace
+
+TEST(MapforgeNumbers, LengthsAreReadBackExactlyIntoThousandths) {
+  std::int32_t v = 0;
+  EXPECT_TRUE(ParseThousandths("-0.500000", v) && v == -500);
+  EXPECT_TRUE(ParseThousandths("2147483.647000", v) && v == 2147483647);
+  EXPECT_TRUE(ParseThousandths("-2147483.648000", v) && v == -2147483647 - 1);
+  EXPECT_TRUE(ParseThousandths("0.0005", v) && v == 1);  // half away from zero
+  EXPECT_TRUE(ParseThousandths("-0.0005", v) && v == -1);
+  EXPECT_TRUE(ParseThousandths("12", v) && v == 12000);
+  for (const char* bad : {"2147483.648", "1e3", "nan", "inf", ".5", "5.", "--1", "+1", "", "-",
+                          "1.2.3", "0x10", " 1", "99999999999999999999"}) {
+    EXPECT_FALSE(ParseThousandths(bad, v)) << bad;
+  }
+  EXPECT_TRUE(ParseWholeNumber("-2147483648", v) && v == -2147483647 - 1);
+  for (const char* bad : {"2147483648", "1.0", "", "-", "1 ", "١"}) {
+    EXPECT_FALSE(ParseWholeNumber(bad, v)) << bad;
+  }
+}
+
+TEST(MapforgeParser, ReadsEveryBlockWithEitherLineEnd) {
+  std::string crlf;
+  for (char c : kExample) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  for (const std::string& text : {kExample, crlf}) {
+    Diagnostics diagnostics;
+    const TrackInput track = ParseCompilerInput(text, diagnostics);
+    EXPECT_TRUE(diagnostics.empty());
+    EXPECT_EQ(track.description, "Test");
+    ASSERT_EQ(track.outlines.size(), 3u);
+    EXPECT_EQ(track.outlines[1].floor.level, -500);
+    EXPECT_EQ(track.outlines[1].walls[2].x, 20000);
+    EXPECT_EQ(track.outlines[1].line, 14);
+    EXPECT_TRUE(track.outlines[2].feature);
+    EXPECT_EQ(track.outlines[2].parent, 1);
+    ASSERT_EQ(track.startingPositions.size(), 1u);
+    EXPECT_EQ(track.startingPositions[0].orientation, 90000);
+    ASSERT_EQ(track.freeElements.size(), 1u);
+    EXPECT_EQ(track.freeElements[0].type.code, 151);
+    ASSERT_EQ(track.connections.size(), 1u);
+    EXPECT_EQ(track.connections[0].wallA, 2);
+  }
+  EXPECT_TRUE(Check(kExample).empty());
+}
+
+TEST(MapforgeParser, ReportsEverySyntaxErrorWithItsLine) {
+  std::string text = Replace(kExample, "Id=1\n", "Id=one\n");
+  text = Replace(text, "ceiling= 4.000000, 1, 50\nwall=10", "ceiling= 4.000000, 1\nwall=10");
+  text = Replace(text, "Team= 1\n", "Team= 1\nTeam= 2\n");
+  text = Replace(text, "\n\n\n", "\n\nmore\n");
+  EXPECT_EQ(Check(text),
+            (std::vector<std::string>{
+                "6: \"one\" is not a whole number", "17: \"ceiling=\" needs 3 numbers",
+                "37: expected an empty line", "48: unexpected text after the connection list"}));
+
+  EXPECT_EQ(Check("[Header]\nDescription=a\rb\n"),
+            (std::vector<std::string>{"2: stray carriage return", "2: missing [Connection_List]"}));
+  EXPECT_EQ(Check(""),
+            (std::vector<std::string>{"1: expected \"[Header]\"", "1: missing [Connection_List]"}));
+  EXPECT_EQ(Check(Replace(kExample, "[Free_Element]", "[Free Element]")).front(),
+            "38: unknown block \"[Free Element]\"");
+}
+
+TEST(MapforgeChecks, UnresolvedReferencesAreErrors) {
+  std::string text = Replace(kExample, "Id=2\n", "Id=1\n");
+  text = Replace(text, "Parent=1\n", "Parent=3\n");
+  text = Replace(text, "Section=2\n", "Section=9\n");
+  text = Replace(text, "Team= 1\n", "Team= 0\n");
+  text = Replace(text, "1, 2, 2, 0\n", "1, 4, 3, -1\n");
+  text = Replace(text, "wall=3.000000, 3.000000, 1, 72\n", "");
+  EXPECT_EQ(Check(text),
+            (std::vector<std::string>{"14: Id 1 is already used on line 5",
+                                      "23: [Feature] 3 has 2 walls; at least 3 are needed",
+                                      "23: Parent 3 is not a [Room]", "31: Team 0 is not 1 to 10",
+                                      "37: Section 9 is not a [Room]",
+                                      "44: wall 4 is not a wall of [Room] 1 (4 walls)",
+                                      "44: connection room 3 is not a [Room]"}));
+}
+
+TEST(MapforgeChecks, DoubtfulGeometryGivesWarningsOnly) {
+  // Room 2 turned counterclockwise, the feature made concave by a fourth wall,
+  // the element moved out of its room, the connection pointed at the wrong
+  // wall, and the starting position renumbered.
+  std::string text =
+      Replace(kExample,
+              "wall=10.000000, 0.000000, 1, 72\nwall=10.000000, 10.000000, 1, 72\n"
+              "wall=20.000000, 10.000000, 1, 72\nwall=20.000000, 0.000000, 1, 72\n",
+              "wall=10.000000, 0.000000, 1, 72\nwall=20.000000, 0.000000, 1, 72\n"
+              "wall=20.000000, 10.000000, 1, 72\nwall=10.000000, 10.000000, 1, 72\n");
+  text = Replace(text, "wall=3.000000, 3.000000, 1, 72\n",
+                 "wall=3.000000, 3.000000, 1, 72\nwall=2.400000, 2.600000, 1, 72\n");
+  text = Replace(text, "Position= 15.000000", "Position= 25.000000");
+  text = Replace(text, "Team= 1\n", "Team= 2\n");
+  const auto warnings = Check(text);
+  EXPECT_EQ(
+      warnings,
+      (std::vector<std::string>{
+          "14: warning: [Room] 2 is not clockwise", "23: warning: [Feature] 3 is not convex",
+          "46: warning: the connected walls do not join the same two points in "
+          "opposite directions",
+          "39: warning: the element lies outside [Room] 2", "1: warning: no starting position 1"}));
+}
+
+TEST(MapforgeTrk, RoundTripsAndRefusesEveryDamagedFile) {
+  Diagnostics diagnostics;
+  const TrackInput track = ParseCompilerInput(kExample, diagnostics);
+  const std::string bytes = EncodeTrk(track);
+  TrackInput decoded;
+  std::string error;
+  ASSERT_TRUE(DecodeTrk(bytes, decoded, error)) << error;
+  EXPECT_EQ(DumpTrk(decoded), DumpTrk(track));
+  EXPECT_NE(DumpTrk(decoded).find("room 2: floor -0.500 (1, 51), ceiling 4.000 (1, 50)\n"),
+            std::string::npos);
+
+  for (std::size_t size = 0; size < bytes.size(); ++size) {
+    EXPECT_FALSE(DecodeTrk(bytes.substr(0, size), decoded, error)) << size;
+  }
+  EXPECT_FALSE(DecodeTrk(bytes + "x", decoded, error));
+  // A count far beyond the bytes there are is refused before anything is allocated.
+  std::string huge = bytes;
+  const std::size_t outlineCount = 8 + 4 + 4 + 4 + 8;  // header, both texts
+  huge.replace(outlineCount, 4, "\xff\xff\xff\x7f");
+  EXPECT_FALSE(DecodeTrk(huge, decoded, error));
+}

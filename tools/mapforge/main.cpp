@@ -1,0 +1,67 @@
+// Mapforge: turns the compiler input of a track into a .trk file, reporting
+// every problem it finds with its line, or prints a .trk file as text.
+#include <algorithm>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "file_io.h"
+#include "input_parser.h"
+#include "track_checks.h"
+#include "trk_file.h"
+
+namespace {
+constexpr const char* kUsage =
+    "usage: Mapforge OUT.trk IN.txt    compile the track description IN.txt\n"
+    "       Mapforge --dump FILE.trk   print a compiled track as text\n";
+
+int Compile(const std::string& output, const std::string& input) {
+  std::string text, error;
+  if (!mapforge::ReadWholeFile(input, text, error)) {
+    std::cerr << input << ": " << error << "\n";
+    return 1;
+  }
+  mapforge::Diagnostics diagnostics;
+  const mapforge::TrackInput track = mapforge::ParseCompilerInput(text, diagnostics);
+  if (!mapforge::HasErrors(diagnostics)) mapforge::CheckReferences(track, diagnostics);
+  if (!mapforge::HasErrors(diagnostics)) mapforge::CheckGeometry(track, diagnostics);
+  std::stable_sort(diagnostics.begin(), diagnostics.end(),
+                   [](const auto& a, const auto& b) { return a.line < b.line; });
+  for (const mapforge::Diagnostic& d : diagnostics) {
+    std::cerr << input << ":" << d.line << ": " << (d.error ? "" : "warning: ") << d.message
+              << "\n";
+  }
+  if (mapforge::HasErrors(diagnostics)) return 1;
+  if (!mapforge::WriteFileAtomically(output, mapforge::EncodeTrk(track), error)) {
+    std::cerr << output << ": " << error << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int Dump(const std::string& path) {
+  std::string bytes, error;
+  mapforge::TrackInput track;
+  if (!mapforge::ReadWholeFile(path, bytes, error) || !mapforge::DecodeTrk(bytes, track, error)) {
+    std::cerr << path << ": " << error << "\n";
+    return 1;
+  }
+  std::cout << mapforge::DumpTrk(track);
+  return std::cout.flush() ? 0 : 1;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (args.size() == 2 && args[0] == "--dump") return Dump(args[1]);
+  if (args.size() == 2 && !args[0].empty() && !args[1].empty() && args[0][0] != '-' &&
+      args[1][0] != '-') {
+    return Compile(args[0], args[1]);
+  }
+  std::cerr << kUsage;
+  return 2;
+}
