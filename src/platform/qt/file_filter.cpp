@@ -10,8 +10,11 @@ QStringList ConvertFileFilter(std::string_view filter) {
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     const QString& name = parts[i];
-    const QString patterns =
-        parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+    QStringList patternList;
+    for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'))) {
+      if (!pattern.trimmed().isEmpty()) patternList.append(pattern.trimmed());
+    }
+    const QString patterns = patternList.join(QLatin1Char(' '));
     if (patterns.isEmpty()) continue;
     const QString suffix = QStringLiteral("(%1)").arg(patterns);
     filters.append(name.endsWith(suffix) ? name : QStringLiteral("%1 %2").arg(name, suffix));
