@@ -85,6 +85,8 @@ void CTrackAttrBar::UpdateFromDocument() {
   m_pBackgroundEdit->setEnabled(enabled);
   m_pDescriptionEdit->setEnabled(enabled);
   m_pBackgroundEdit->setText(enabled ? FromWindows1252(m_pDocument->GetBackground()) : QString());
+  // Show a long path from its start, as a freshly filled field does.
+  m_pBackgroundEdit->setCursorPosition(0);
   m_bFilling = true;
   m_pDescriptionEdit->setPlainText(enabled ? DescriptionToField(m_pDocument->GetDescription())
                                            : QString());
@@ -112,5 +114,6 @@ void CTrackAttrBar::OnBrowseBackground() {
   if (m_pDocument == nullptr) return;
   const QString path = QFileInfo(dialog.selectedFiles().first()).absoluteFilePath();
   m_pBackgroundEdit->setText(path);
+  m_pBackgroundEdit->setCursorPosition(0);
   m_pDocument->SetBackground(ToWindows1252(path));
 }

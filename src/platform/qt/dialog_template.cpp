@@ -90,6 +90,26 @@ QRect PlaceOf(const DialogItem& item, const QWidget* control, const CDialogUnits
       return units.ToPixels(item.x, item.y, item.cx, item.cy);
   }
 }
+// A static text takes the width of its caption, which in a wider font than
+// the template's author used can run under the control that follows it on its
+// row. Such a text is moved left to end where that control begins, provided it
+// does not then run into the control before it.
+void FitTextBeforeNextControl(QLabel* text, const QWidget* host) {
+  const QRect place = text->geometry();
+  int roomLeft = 0;
+  int roomRight = host->width();
+  for (const QObject* child : host->children()) {
+    const auto* control = qobject_cast<const QWidget*>(child);
+    if (control == nullptr || control == text || qobject_cast<const QLabel*>(control)) continue;
+    const QRect other = control->geometry();
+    if (other.bottom() < place.top() || other.top() > place.bottom()) continue;
+    if (other.left() >= place.left()) roomRight = std::min(roomRight, other.left());
+    if (other.right() < place.left()) roomLeft = std::max(roomLeft, other.right() + 1);
+  }
+  if (place.right() < roomRight) return;
+  const int left = roomRight - place.width();
+  if (left >= roomLeft) text->move(left, place.top());
+}
 }  // namespace
 
 CDialogUnits::CDialogUnits(const QFont& font) {
@@ -123,6 +143,9 @@ void BuildDialogTemplate(QWidget* host, int cx, int cy, std::span<const DialogIt
     if (control->focusPolicy() == Qt::NoFocus) continue;
     if (previous != nullptr) QWidget::setTabOrder(previous, control);
     previous = control;
+  }
+  for (QLabel* text : host->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+    FitTextBeforeNextControl(text, host);
   }
 }
 
