@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <initializer_list>
@@ -298,5 +299,14 @@ TEST_F(SelectionAttrBarTest, TabVisitsTheFieldsInTemplateOrder) {
   }
   EXPECT_EQ(order, (std::vector<int>{kWallType, kCeilingType, kFloorType, kCeilingLevel,
                                      kFloorLevel, kNodeX, kNodeY, kElevation, kAngle, kItemType}));
+}
+TEST_F(SelectionAttrBarTest, NoCaptionRunsUnderAControl) {
+  const auto labels = m_bar.findChildren<QLabel*>();
+  ASSERT_EQ(labels.size(), 11);
+  for (const QLabel* label : labels) {
+    SCOPED_TRACE(label->text().toStdString());
+    for (int id : kListIds) EXPECT_FALSE(label->geometry().intersects(List(id)->geometry()));
+    for (int id : kEditIds) EXPECT_FALSE(label->geometry().intersects(Edit(id)->geometry()));
+  }
 }
 }  // namespace
