@@ -108,8 +108,8 @@ class CTrassoDoc : public CDocument {
 
   std::vector<std::unique_ptr<TSNode>> m_nodeList;        // owned, in order
   std::vector<std::unique_ptr<TSPolygon>> m_polygonList;  // owned, in order
-  std::string m_strDescription;                           // Windows-1252; lines separated by CR LF
-  std::string m_strBackground;                            // file name of the background image
+  std::string m_strDescription;  // Windows-1252; lines separated by CR LF
+  std::string m_strBackground;   // file name of the background image
 
  private:
   TSNode* AppendNode(TrackLength x, TrackLength y, bool bSelected);  // no update

@@ -17,19 +17,6 @@ TEST(FormatLength, ShowsThousandthsWithThreeDecimalsAndSentinelsEmpty) {
   EXPECT_EQ(FormatLength(SEL_VALUE_MIXED), "");
 }
 
-TEST(ParseLength, TruncatesTowardZeroAndClampsToTheRange) {
-  EXPECT_EQ(ParseLength("1.2345", -20000, 20000), 1234);
-  EXPECT_EQ(ParseLength("-1.2345", -20000, 20000), -1234);
-  EXPECT_EQ(ParseLength("25", -20000, 20000), 20000);
-  EXPECT_EQ(ParseLength("-3e9", -10000000, 10000000), -10000000);
-  EXPECT_EQ(ParseLength("1e30", -10000000, 10000000), 10000000);
-  EXPECT_EQ(ParseLength("1e400", -10000000, 10000000), 10000000);
-  EXPECT_EQ(ParseLength("-0.0009", 0, 360000), 0);
-  EXPECT_EQ(ParseLength("400", 0, 360000), 360000);
-  EXPECT_EQ(ParseLength("-5", 0, 360000), 0);
-  EXPECT_EQ(ParseLength("360", 0, 360000), 360000);
-}
-
 TEST(ParseLength, ReadsTheLeadingNumberLikeScanf) {
   EXPECT_EQ(ParseLength("  +12abc", -20000, 20000), 12000);
   EXPECT_EQ(ParseLength("\t-.5", -20000, 20000), -500);

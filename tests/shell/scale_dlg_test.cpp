@@ -128,9 +128,9 @@ TEST_F(ScaleDlgTest, PreviewsAreCumulativeAndCancelTakesThemBack) {
   ExpectAt(m_b, 10000, 20000);
   // Taken back, but changed on the way.
   EXPECT_TRUE(m_doc.IsModified());
-}
 
-TEST_F(ScaleDlgTest, EscapeIsCancel) {
+  // Escape is Cancel too.
+  m_dialog.show();
   Type("300");
   Press(kPreview);
   QTest::keyClick(&m_dialog, Qt::Key_Escape);
