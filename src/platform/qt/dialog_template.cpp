@@ -25,6 +25,7 @@ QString Caption(int id) {
 
 QWidget* CreateText(const DialogItem& item, QWidget* host) {
   auto* label = new QLabel(Caption(item.nCaptionId), host);
+  label->setTextFormat(Qt::PlainText);
   label->adjustSize();
   return label;
 }
