@@ -106,6 +106,9 @@ class CTrassoDoc : public CDocument {
 
   // Scales the selected nodes about the centre of their bounding box.
   void ScaleSelection(double factor);
+  // Whether Scale selection can act: it moves nodes only, so selected walls
+  // alone do not enable it.
+  bool OnUpdateScaleSelection() const { return HasSelection(true); }
 
   std::vector<std::unique_ptr<TSNode>> m_nodeList;        // owned, in order
   std::vector<std::unique_ptr<TSPolygon>> m_polygonList;  // owned, in order
