@@ -9,6 +9,7 @@
 
 #include "model/track_length.h"
 #include "platform/qt/view.h"
+#include "view/mark_shapes.h"
 
 class CTrassoDoc;
 class TSNode;
@@ -81,9 +82,12 @@ class CTrassoView : public CView {
 
  private:
   void OnScroll(CScrollBar* bar, int code);
-  void DrawPolygon(QPainter& painter, const TSPolygon& polygon, const QRect& visible);
-  void DrawNodes(QPainter& painter, const QRect& visible) const;
+  void DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
+                   const QRect& visible);
+  void DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const;
   void DrawToolFeedback(QPainter& painter) const;
 
-  QPolygon m_corners;  // reused by DrawPolygon so that painting does not allocate
+  // Reused by DrawPolygon so that painting does not allocate.
+  QPolygon m_corners;
+  std::vector<MarkRay> m_edges;
 };

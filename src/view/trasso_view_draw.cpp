@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPolygon>
 #include <cmath>
-#include <numbers>
 
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
@@ -13,37 +12,12 @@
 #include "model/ts_polygon.h"
 #include "resource_ids.h"
 #include "view/drawing_objects.h"
+#include "view/mark_shapes.h"
 #include "view/trasso_view.h"
 
 namespace {
 constexpr int kWedgeRadius = 21;
 constexpr int kNodeRadius = 10;
-// Qt measures angles in sixteenths of a degree.
-constexpr double kSixteenthsPerRadian = 16 * 180 / std::numbers::pi;
-constexpr int kFullCircle = 16 * 360;
-
-// Qt's angles turn counterclockwise in a y-down system; the logical space has y
-// up, so a direction `radians` (counterclockwise with y up) is −radians to Qt.
-int QtAngle(double radians) {
-  return static_cast<int>(std::lround(-radians * kSixteenthsPerRadian));
-}
-
-double Direction(QPoint from, QPoint to) {
-  return std::atan2(static_cast<double>(to.y()) - from.y(), static_cast<double>(to.x()) - from.x());
-}
-
-// The wedge at `corner`, swept counterclockwise (y up) from the ray toward the
-// previous corner to the ray toward the next one: the inner angle of a corner
-// of a clockwise outline. Coinciding rays give the whole disc.
-void DrawWedge(QPainter& painter, QPoint corner, QPoint prev, QPoint next) {
-  const int start = QtAngle(Direction(corner, prev));
-  int sweep = (QtAngle(Direction(corner, next)) - start) % kFullCircle;
-  if (sweep >= 0) sweep -= kFullCircle;  // counterclockwise with y up is negative to Qt
-  const QRect box(corner.x() - kWedgeRadius, corner.y() - kWedgeRadius, 2 * kWedgeRadius,
-                  2 * kWedgeRadius);
-  painter.drawPie(box, start, sweep);
-}
-
 const QBrush& WedgeBrush(const TSAnchorWall& wall, const CDrawingObjects& objects) {
   if (wall.m_bHighlighted) return objects.highlightBrush;
   return wall.m_bSelected ? objects.wedgeSelectedBrush : objects.wedgeBrush;
@@ -64,16 +38,18 @@ void CTrassoView::OnDraw(CDC& dc) {
   const int margin = kWedgeRadius + static_cast<int>(std::ceil(4 * dc.GetLogicalPerPixel()));
   const QRect visible = dc.GetClipBox().adjusted(-margin, -margin, margin, margin);
 
+  CMarkShapes shapes(1 / dc.GetLogicalPerPixel());
   painter.setPen(GetDrawingObjects().outlinePen);
   const CTrassoDoc* doc = GetDocument();
   for (POSITION pos = doc->GetFirstPolygonPosition(); pos;) {
-    DrawPolygon(painter, *doc->GetNextPolygon(pos), visible);
+    DrawPolygon(painter, shapes, *doc->GetNextPolygon(pos), visible);
   }
-  DrawNodes(painter, visible);
+  DrawNodes(painter, shapes, visible);
   DrawToolFeedback(painter);
 }
 
-void CTrassoView::DrawPolygon(QPainter& painter, const TSPolygon& polygon, const QRect& visible) {
+void CTrassoView::DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
+                              const QRect& visible) {
   const CDrawingObjects& objects = GetDrawingObjects();
   const int n = static_cast<int>(polygon.m_wallList.size());
   // Without walls there is no corner to draw.
@@ -110,13 +86,19 @@ void CTrassoView::DrawPolygon(QPainter& painter, const TSPolygon& polygon, const
     painter.drawPolyline(m_corners.constData(), n + 1);
   }
 
+  // Edge i runs from corner i to corner i + 1; each corner's wedge sweeps
+  // counterclockwise from the ray back along the edge before it to the ray
+  // along the edge after it: the inner angle of a clockwise outline.
+  m_edges.resize(n);
+  for (int i = 0; i < n; ++i) m_edges[i] = MarkRay::Between(m_corners[i], m_corners[i + 1]);
   for (int i = 0; i < n; ++i) {
     painter.setBrush(WedgeBrush(*polygon.m_wallList[i], objects));
-    DrawWedge(painter, m_corners[i], m_corners[(i - 1 + n) % n], m_corners[(i + 1) % n]);
+    const MarkRay back = m_edges[(i - 1 + n) % n].Reversed();
+    painter.drawPolygon(shapes.Wedge(m_corners[i], back, m_edges[i], kWedgeRadius));
   }
 }
 
-void CTrassoView::DrawNodes(QPainter& painter, const QRect& visible) const {
+void CTrassoView::DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const {
   const CDrawingObjects& objects = GetDrawingObjects();
   painter.setPen(objects.outlinePen);
   const CTrassoDoc* doc = GetDocument();
@@ -125,7 +107,7 @@ void CTrassoView::DrawNodes(QPainter& painter, const QRect& visible) const {
     const QPoint p = WorldToLogical(node.m_x, node.m_y);
     if (!visible.contains(p)) continue;
     painter.setBrush(NodeBrush(node, objects));
-    painter.drawEllipse(p, kNodeRadius, kNodeRadius);
+    painter.drawPolygon(shapes.Disc(p, kNodeRadius));
   }
 }
 
