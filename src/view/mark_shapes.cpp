@@ -11,6 +11,21 @@ constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kMaxStray = 0.2;
 constexpr int kMinCorners = 8;
 constexpr int kMaxCorners = 720;
+
+// atan2 to within 1e-5 radians, several times faster than the library's. The
+// angle only picks the table's corners between the two exact end points of an
+// arc, where so small an error cannot move a pixel.
+double FastAtan2(double y, double x) {
+  const double ax = std::abs(x), ay = std::abs(y);
+  const bool steep = ay > ax;
+  const double z = steep ? ax / ay : ay / ax;
+  const double z2 = z * z;
+  double angle =
+      z * (0.9998660 + z2 * (-0.3302995 + z2 * (0.1801410 + z2 * (-0.0851330 + z2 * 0.0208351))));
+  if (steep) angle = std::numbers::pi / 2 - angle;
+  if (x < 0) angle = std::numbers::pi - angle;
+  return y < 0 ? -angle : angle;
+}
 }  // namespace
 
 MarkRay MarkRay::Between(QPoint from, QPoint to) {
@@ -18,7 +33,7 @@ MarkRay MarkRay::Between(QPoint from, QPoint to) {
   const double dy = static_cast<double>(to.y()) - from.y();
   const double length = std::hypot(dx, dy);
   if (length == 0) return MarkRay();
-  const double angle = std::atan2(dy, dx);
+  const double angle = FastAtan2(dy, dx);
   return {angle < 0 ? angle + kTwoPi : angle, QPointF(dx / length, dy / length), false};
 }
 
