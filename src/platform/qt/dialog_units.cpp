@@ -1,0 +1,30 @@
+#include "platform/qt/dialog_units.h"
+
+#include <QFont>
+#include <QFontMetrics>
+
+CDialogUnits::CDialogUnits(const QFont& font) {
+  const QFontMetrics metrics(font);
+  // The average width over the 52 letters, rounded.
+  const int letters = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  m_nCharWidth = (letters / 26 + 1) / 2;
+  m_nCharHeight = metrics.height();
+}
+
+int CDialogUnits::XToPixels(int x) const {
+  return x * m_nCharWidth / 4;
+}
+
+int CDialogUnits::YToPixels(int y) const {
+  return y * m_nCharHeight / 8;
+}
+
+QSize CDialogUnits::ToPixels(QSize size) const {
+  return {XToPixels(size.width()), YToPixels(size.height())};
+}
+
+QRect CDialogUnits::ToPixels(const QRect& rect) const {
+  return {XToPixels(rect.x()), YToPixels(rect.y()), XToPixels(rect.width()),
+          YToPixels(rect.height())};
+}

@@ -1,0 +1,40 @@
+#include "shell/child_frame.h"
+
+#include <QAction>
+#include <QVBoxLayout>
+
+#include "resource_ids.h"
+#include "view/trasso_view.h"
+
+namespace {
+constexpr int kMaxRows = 2;
+constexpr int kMaxCols = 2;
+constexpr QSize kMinPane(10, 10);
+}  // namespace
+
+CChildFrame::CChildFrame(CTrassoDoc* document, QWidget* parent) : QWidget(parent) {
+  m_bCreated = OnCreateClient(document);
+  AddPaneKeys();
+}
+
+bool CChildFrame::OnCreateClient(CTrassoDoc* document) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  const bool created = m_wndSplitter.Create(
+      this, kMaxRows, kMaxCols, kMinPane,
+      [document](QWidget* parent) { return new CTrassoView(document, parent); });
+  layout->addWidget(&m_wndSplitter);
+  return created;
+}
+
+void CChildFrame::AddPaneKeys() {
+  auto* next = new QAction(this);
+  next->setShortcut(Qt::Key_F6);
+  next->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(next, &QAction::triggered, this, &CChildFrame::OnNextPane);
+  auto* prev = new QAction(this);
+  prev->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
+  prev->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(prev, &QAction::triggered, this, &CChildFrame::OnPrevPane);
+  addActions({next, prev});
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The plan view of one track. Three coordinate spaces meet here: world
+// (TrackLength, y up), logical (0.1 mm on the device, y up) and device pixels
+// (y down). The zoom ties world to logical; the scroll bars of the splitter
+// give the logical point at the window's top-left corner.
+
+#include <QPoint>
+#include <vector>
+
+#include "model/track_length.h"
+#include "platform/qt/view.h"
+#include "view/mark_shapes.h"
+
+class CTrassoDoc;
+class TSNode;
+class TSPolygon;
+
+struct WorldPoint {
+  TrackLength x = 0;
+  TrackLength y = 0;
+  bool operator==(const WorldPoint&) const = default;
+};
+
+// Least and greatest coordinates, in TrackLength: top is the least y.
+struct TrackRect {
+  TrackLength left = 0;
+  TrackLength top = 0;
+  TrackLength right = 0;
+  TrackLength bottom = 0;
+};
+
+// The new position of a scroll bar after a scroll code.
+int ScrollPositionFor(const SCROLLINFO& info, int code);
+// The status bar text of a world point.
+QString FormatMousePosition(WorldPoint world);
+
+class CTrassoView : public CView {
+  Q_OBJECT
+
+ public:
+  // The view takes the application's current tool and joins s_allViews.
+  CTrassoView(CTrassoDoc* document, QWidget* parent);
+  ~CTrassoView() override;
+
+  CTrassoDoc* GetDocument() const;
+
+  // Each axis separately, truncated toward zero.
+  QPoint WorldToLogical(TrackLength x, TrackLength y) const;
+  WorldPoint LogicalToWorld(QPoint logical) const;
+  void SetZoom(double zoom) { m_dScale = zoom * 0.01; }
+  double GetZoom() const { return m_dScale * 100; }
+
+  // Recomputes the extent and the scroll ranges and repaints. Sender, hint and
+  // object are not used: every update redraws everything.
+  void OnUpdate(CDocumentObserver* sender, long hint, CObject* object) override;
+  void OnPrepareDC(CDC& dc) override;
+  void OnDraw(CDC& dc) override;
+  void OnActivateView(bool bActivate, CView* activate, CView* deactivate) override;
+  void OnHScroll(int code, int pos, CScrollBar* bar) override;
+  void OnVScroll(int code, int pos, CScrollBar* bar) override;
+
+  // The logical point at the window's top-left corner, from the scroll bars.
+  QPoint GetWindowOrigin() const;
+  // Shows the world position of a device point in the status bar.
+  void ShowMousePosition(QPoint devicePoint);
+
+  double m_dScale = 0.01;  // logical units per TrackLength unit; zoom / 100
+  TrackRect m_rcExtent;    // the nodes and the square 0 to 200.000, from the last update
+
+  // The state of the mouse tools that the drawing shows.
+  int m_nTool;
+  bool m_bButtonDown = false;
+  QPoint m_ptAnchor;            // logical; where the rubber band started
+  QPoint m_ptCurrent;           // logical; its moving corner
+  std::vector<TSNode*> m_path;  // the path being traced; not owned
+
+  static std::vector<CTrassoView*> s_allViews;
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void OnScroll(CScrollBar* bar, int code);
+  void DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
+                   const QRect& visible);
+  void DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const;
+  void DrawToolFeedback(QPainter& painter) const;
+
+  // Reused by DrawPolygon so that painting does not allocate.
+  QPolygon m_corners;
+  std::vector<MarkRay> m_edges;
+};

@@ -1,0 +1,128 @@
+// Drawing of the plan: fills and outlines, the wall wedges, the node discs and
+// the feedback of the mouse tools. Marks have fixed logical sizes, so they keep
+// their physical size at every zoom.
+
+#include <QPainter>
+#include <QPolygon>
+#include <cmath>
+
+#include "model/trasso_doc.h"
+#include "model/ts_anchor_wall.h"
+#include "model/ts_node.h"
+#include "model/ts_polygon.h"
+#include "resource_ids.h"
+#include "view/drawing_objects.h"
+#include "view/mark_shapes.h"
+#include "view/trasso_view.h"
+
+namespace {
+constexpr int kWedgeRadius = 21;
+constexpr int kNodeRadius = 10;
+const QBrush& WedgeBrush(const TSAnchorWall& wall, const CDrawingObjects& objects) {
+  if (wall.m_bHighlighted) return objects.highlightBrush;
+  return wall.m_bSelected ? objects.wedgeSelectedBrush : objects.wedgeBrush;
+}
+
+const QBrush& NodeBrush(const TSNode& node, const CDrawingObjects& objects) {
+  if (node.m_pItem) return node.m_bSelected ? objects.itemNodeSelectedBrush : objects.itemNodeBrush;
+  if (node.m_bHighlighted) return objects.highlightBrush;
+  return node.m_bSelected ? objects.nodeSelectedBrush : objects.nodeBrush;
+}
+}  // namespace
+
+void CTrassoView::OnDraw(CDC& dc) {
+  QPainter& painter = *dc.GetPainter();
+  // Whatever lies wholly outside this rectangle cannot change a pixel of the
+  // device: it is the clip grown by the largest mark and a few pixels for the
+  // one-pixel pens and rounding.
+  const int margin = kWedgeRadius + static_cast<int>(std::ceil(4 * dc.GetLogicalPerPixel()));
+  const QRect visible = dc.GetClipBox().adjusted(-margin, -margin, margin, margin);
+
+  CMarkShapes shapes(1 / dc.GetLogicalPerPixel());
+  painter.setPen(GetDrawingObjects().outlinePen);
+  const CTrassoDoc* doc = GetDocument();
+  for (POSITION pos = doc->GetFirstPolygonPosition(); pos;) {
+    DrawPolygon(painter, shapes, *doc->GetNextPolygon(pos), visible);
+  }
+  DrawNodes(painter, shapes, visible);
+  DrawToolFeedback(painter);
+}
+
+void CTrassoView::DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
+                              const QRect& visible) {
+  const CDrawingObjects& objects = GetDrawingObjects();
+  const int n = static_cast<int>(polygon.m_wallList.size());
+  // Without walls there is no corner to draw.
+  if (n == 0) return;
+
+  m_corners.resize(n + 1);
+  bool allSelected = true;
+  int left = INT_MAX, right = INT_MIN, bottom = INT_MAX, top = INT_MIN;
+  for (int i = 0; i < n; ++i) {
+    const TSAnchorWall& wall = *polygon.m_wallList[i];
+    const QPoint p = WorldToLogical(wall.m_pNode->m_x, wall.m_pNode->m_y);
+    m_corners[i] = p;
+    allSelected = allSelected && wall.m_bSelected;
+    left = std::min(left, p.x());
+    right = std::max(right, p.x());
+    bottom = std::min(bottom, p.y());
+    top = std::max(top, p.y());
+  }
+  m_corners[n] = m_corners[0];
+  if (right < visible.left() || left > visible.right() || top < visible.top() ||
+      bottom > visible.bottom()) {
+    return;
+  }
+
+  if (allSelected || polygon.m_bFeature) {
+    const QBrush& fill = !polygon.m_bFeature ? objects.sectionSelectedBrush
+                         : allSelected       ? objects.featureSelectedBrush
+                                             : objects.featureBrush;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawPolygon(m_corners.constData(), n, Qt::OddEvenFill);
+    painter.setPen(objects.outlinePen);
+  } else {
+    painter.drawPolyline(m_corners.constData(), n + 1);
+  }
+
+  // Edge i runs from corner i to corner i + 1; each corner's wedge sweeps
+  // counterclockwise from the ray back along the edge before it to the ray
+  // along the edge after it: the inner angle of a clockwise outline.
+  m_edges.resize(n);
+  for (int i = 0; i < n; ++i) m_edges[i] = MarkRay::Between(m_corners[i], m_corners[i + 1]);
+  for (int i = 0; i < n; ++i) {
+    painter.setBrush(WedgeBrush(*polygon.m_wallList[i], objects));
+    const MarkRay back = m_edges[(i - 1 + n) % n].Reversed();
+    painter.drawPolygon(shapes.Wedge(m_corners[i], back, m_edges[i], kWedgeRadius));
+  }
+}
+
+void CTrassoView::DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const {
+  const CDrawingObjects& objects = GetDrawingObjects();
+  painter.setPen(objects.outlinePen);
+  const CTrassoDoc* doc = GetDocument();
+  for (POSITION pos = doc->GetFirstNodePosition(); pos;) {
+    const TSNode& node = *doc->GetNextNode(pos);
+    const QPoint p = WorldToLogical(node.m_x, node.m_y);
+    if (!visible.contains(p)) continue;
+    painter.setBrush(NodeBrush(node, objects));
+    painter.drawPolygon(shapes.Disc(p, kNodeRadius));
+  }
+}
+
+void CTrassoView::DrawToolFeedback(QPainter& painter) const {
+  const CDrawingObjects& objects = GetDrawingObjects();
+  if (m_nTool == ID_TOOL_SELECT && m_bButtonDown && m_ptCurrent != m_ptAnchor) {
+    const QPoint a = m_ptAnchor, c = m_ptCurrent;
+    const QPoint band[] = {a, {c.x(), a.y()}, c, {a.x(), c.y()}, a};
+    painter.setPen(objects.rubberBandPen);
+    painter.drawPolyline(band, 5);
+  }
+  if ((m_nTool == ID_TOOL_ADD_SECTION || m_nTool == ID_TOOL_ADD_FEATURE) && !m_path.empty()) {
+    QPolygon line;
+    for (const TSNode* node : m_path) line << WorldToLogical(node->m_x, node->m_y);
+    painter.setPen(objects.pathPen);
+    painter.drawPolyline(line);
+  }
+}
