@@ -21,6 +21,10 @@ char FromCodeUnit(char16_t unit) {
   return '?';
 }
 
+char16_t ToCodeUnit(unsigned char byte) {
+  return (byte >= 0x80 && byte <= 0x9F) ? kHighControls[byte - 0x80] : byte;
+}
+
 bool IsHighSurrogate(char16_t unit) {
   return unit >= 0xD800 && unit <= 0xDBFF;
 }
@@ -45,4 +49,11 @@ std::string Utf16ToWindows1252(std::u16string_view text) {
     }
   }
   return out;
+}
+
+std::u16string Windows1252ToUtf16(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (char byte : bytes) text.push_back(ToCodeUnit(static_cast<unsigned char>(byte)));
+  return text;
 }

@@ -1,5 +1,7 @@
 #include "platform/qt/dialog_template.h"
 
+#include "platform/qt/dialog_units.h"
+
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -14,11 +16,6 @@
 #include "platform/string_table.h"
 
 namespace {
-// Rounds half away from zero, as the template conversion always has.
-int MulDiv(int value, int numerator, int denominator) {
-  return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
-}
-
 QString Caption(int id) {
   return id == 0 ? QString() : FromWindows1252(LoadResString(id));
 }
@@ -35,7 +32,7 @@ QWidget* CreateDropDownList(const DialogItem& item, const CDialogUnits& units, Q
   list->setEditable(false);
   // The template's height covers the closed box and the open list together.
   const int rowHeight = std::max(1, list->fontMetrics().height());
-  const int openHeight = units.ToPixelsY(item.cy) - list->sizeHint().height();
+  const int openHeight = units.YToPixels(item.cy) - list->sizeHint().height();
   list->setMaxVisibleItems(std::max(1, openHeight / rowHeight));
   return list;
 }
@@ -83,12 +80,12 @@ QWidget* CreateControl(const DialogItem& item, const CDialogUnits& units, QWidge
 QRect PlaceOf(const DialogItem& item, const QWidget* control, const CDialogUnits& units) {
   switch (item.kind) {
     case DialogControl::Text:
-      return QRect(QPoint(units.ToPixelsX(item.x), units.ToPixelsY(item.y)), control->size());
+      return QRect(QPoint(units.XToPixels(item.x), units.YToPixels(item.y)), control->size());
     case DialogControl::DropDownList:
-      return QRect(units.ToPixelsX(item.x), units.ToPixelsY(item.y), units.ToPixelsX(item.cx),
+      return QRect(units.XToPixels(item.x), units.YToPixels(item.y), units.XToPixels(item.cx),
                    control->sizeHint().height());
     default:
-      return units.ToPixels(item.x, item.y, item.cx, item.cy);
+      return units.ToPixels(QRect(item.x, item.y, item.cx, item.cy));
   }
 }
 // A static text takes the width of its caption, which in a wider font than
@@ -113,29 +110,9 @@ void FitTextBeforeNextControl(QLabel* text, const QWidget* host) {
 }
 }  // namespace
 
-CDialogUnits::CDialogUnits(const QFont& font) {
-  const QFontMetrics metrics(font);
-  const int letters = metrics.horizontalAdvance(
-      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  m_nBaseX = (letters / 26 + 1) / 2;
-  m_nBaseY = metrics.height();
-}
-
-int CDialogUnits::ToPixelsX(int x) const {
-  return MulDiv(x, m_nBaseX, 4);
-}
-
-int CDialogUnits::ToPixelsY(int y) const {
-  return MulDiv(y, m_nBaseY, 8);
-}
-
-QRect CDialogUnits::ToPixels(int x, int y, int cx, int cy) const {
-  return QRect(ToPixelsX(x), ToPixelsY(y), ToPixelsX(cx), ToPixelsY(cy));
-}
-
 void BuildDialogTemplate(QWidget* host, int cx, int cy, std::span<const DialogItem> items) {
   const CDialogUnits units(host->font());
-  host->setFixedSize(units.ToPixelsX(cx), units.ToPixelsY(cy));
+  host->setFixedSize(units.XToPixels(cx), units.YToPixels(cy));
   QWidget* previous = nullptr;
   for (const DialogItem& item : items) {
     QWidget* control = CreateControl(item, units, host);

@@ -10,19 +10,6 @@
 class QFont;
 class QWidget;
 
-class CDialogUnits {
- public:
-  explicit CDialogUnits(const QFont& font);
-
-  int ToPixelsX(int x) const;
-  int ToPixelsY(int y) const;
-  QRect ToPixels(int x, int y, int cx, int cy) const;
-
- private:
-  int m_nBaseX;  // average character width in pixels
-  int m_nBaseY;  // character height in pixels
-};
-
 enum class DialogControl {
   Text,           // static text, as wide and high as its caption
   DropDownList,   // selection-only list; cy is the height of the open list

@@ -1,5 +1,7 @@
 #include "platform/qt/dialog_units.h"
 
+#include <cmath>
+
 #include <QFont>
 #include <QFontMetrics>
 
@@ -12,12 +14,19 @@ CDialogUnits::CDialogUnits(const QFont& font) {
   m_nCharHeight = metrics.height();
 }
 
+namespace {
+// Rounds half away from zero, as the template conversion always has.
+int MulDiv(int value, int numerator, int denominator) {
+  return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
+}
+}  // namespace
+
 int CDialogUnits::XToPixels(int x) const {
-  return x * m_nCharWidth / 4;
+  return MulDiv(x, m_nCharWidth, 4);
 }
 
 int CDialogUnits::YToPixels(int y) const {
-  return y * m_nCharHeight / 8;
+  return MulDiv(y, m_nCharHeight, 8);
 }
 
 QSize CDialogUnits::ToPixels(QSize size) const {

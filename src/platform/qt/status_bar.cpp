@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <algorithm>
 
-#include "platform/qt/win1252.h"
+#include "platform/qt/windows1252.h"
 #include "platform/string_table.h"
 #include "resource_ids.h"
 
@@ -18,7 +18,7 @@ void CStatusBar::SetIndicators(const std::vector<int>& ids) {
       m_panes.push_back(nullptr);
       continue;
     }
-    auto* pane = new QLabel(FromWin1252(LoadResString(id)), this);
+    auto* pane = new QLabel(FromWindows1252(LoadResString(id)), this);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pane->setMinimumWidth(pane->sizeHint().width());
     addPermanentWidget(pane);
