@@ -6,13 +6,15 @@
 // to the document at once.
 
 #include <QWidget>
+
+#include "view/view_services.h"
 #include <array>
 
 class CTrassoDoc;
 class QComboBox;
 class QLineEdit;
 
-class CSelectionAttrBar : public QWidget {
+class CSelectionAttrBar : public QWidget, public CDocumentPanel {
   Q_OBJECT
 
  public:
@@ -21,11 +23,11 @@ class CSelectionAttrBar : public QWidget {
   explicit CSelectionAttrBar(QWidget* parent = nullptr);
 
   // Serves `doc` (not owned) and refreshes, unless it is already served.
-  void AttachDocument(CTrassoDoc* doc);
+  void AttachDocument(CTrassoDoc* doc) override;
   // Serves no document and refreshes, if `doc` is the one served.
-  void DetachDocument(CTrassoDoc* doc);
+  void DetachDocument(CTrassoDoc* doc) override;
   // Re-reads all ten values from the served document. Never changes it.
-  void UpdateFromDocument();
+  void UpdateFromDocument() override;
 
   CTrassoDoc* GetDocument() const { return m_pDocument; }
 

@@ -5,12 +5,14 @@
 
 #include <QWidget>
 
+#include "view/view_services.h"
+
 class CTrassoDoc;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class CTrackAttrBar : public QWidget {
+class CTrackAttrBar : public QWidget, public CDocumentPanel {
   Q_OBJECT
 
  public:
@@ -18,11 +20,11 @@ class CTrackAttrBar : public QWidget {
   explicit CTrackAttrBar(QWidget* parent = nullptr);
 
   // Serves `doc` (not owned) and refreshes, unless it is already served.
-  void AttachDocument(CTrassoDoc* doc);
+  void AttachDocument(CTrassoDoc* doc) override;
   // Serves no document and refreshes, if `doc` is the one served.
-  void DetachDocument(CTrassoDoc* doc);
+  void DetachDocument(CTrassoDoc* doc) override;
   // Shows the served document's texts, or disabled empty fields without one.
-  void UpdateFromDocument();
+  void UpdateFromDocument() override;
   // Lets the user pick the background image with a file dialog; a chosen file
   // becomes the background with its full path. Does nothing without a document.
   void OnBrowseBackground();
