@@ -40,10 +40,10 @@ void CTrassoView::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
 }
 
-// Qt keeps sending the moves of a drag to the view that took the press even
-// outside the window; the explicit grab also survives a press elsewhere.
+// While the button is held, Qt sends every move and the release to the widget
+// that took the press, also outside the window (an implicit grab), so taking
+// the capture only records that a drag may leave the window.
 void CTrassoView::Capture() {
-  grabMouse();
   m_bCaptured = true;
 }
 
@@ -93,10 +93,7 @@ void CTrassoView::OnMouseMove(QPoint device) {
 
 void CTrassoView::OnLButtonUp(QPoint device) {
   m_bButtonDown = false;
-  if (m_bCaptured) {
-    releaseMouse();
-    m_bCaptured = false;
-  }
+  m_bCaptured = false;
   const QPoint p = GetClientDC().DPtoLP(device);
   if (m_nTool == ID_TOOL_SELECT) {
     // The release point is not used: the band ends where the last move left it.

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTest>
 
 QPoint MouseDriver::Device(QPoint logical) const {
@@ -40,6 +41,12 @@ void MouseDriver::Move(QPoint device) {
   QTest::mouseMove(&m_view, device);
 }
 
+void MouseDriver::MoveInPlace(QPoint device) {
+  QMouseEvent move(QEvent::MouseMove, device, m_view.mapToGlobal(device), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&m_view, &move);
+}
+
 void MouseDriver::Release(QPoint device) {
   QTest::mouseRelease(&m_view, Qt::LeftButton, {}, device);
 }
@@ -62,4 +69,17 @@ void MouseDriver::DoubleClick(QPoint device) {
 void MouseDriver::Key(Qt::Key key, bool autoRepeat) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
   QApplication::sendEvent(&m_view, &press);
+}
+
+TSNode* ToolTest::NodeAt(QPoint logical) {
+  const WorldPoint w = MouseDriver::WorldAt(logical);
+  return build.Node(w.x, w.y);
+}
+
+TSPolygon* ToolTest::SquareAt(QPoint corner, int side) {
+  TSNode* a = NodeAt(corner);
+  TSNode* b = NodeAt(corner + QPoint(0, side));
+  TSNode* c = NodeAt(corner + QPoint(side, side));
+  TSNode* d = NodeAt(corner + QPoint(side, 0));
+  return build.Section({a, b, c, d});
 }

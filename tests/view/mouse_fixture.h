@@ -5,10 +5,14 @@
 // point a device point stands for, and PixelPair finds two device points an
 // exact logical distance apart.
 
+#include <gtest/gtest.h>
+
 #include <QPoint>
+#include <memory>
 #include <utility>
 
 #include "view/trasso_view.h"
+#include "view_fixture.h"
 
 class MouseDriver {
  public:
@@ -25,6 +29,9 @@ class MouseDriver {
 
   void Press(QPoint device, Qt::KeyboardModifiers keys = {});
   void Move(QPoint device);
+  // A move message straight to the view with the button held, even when the
+  // mouse has not moved (the window system would drop such a move).
+  void MoveInPlace(QPoint device);
   void Release(QPoint device);
   void Click(QPoint device, Qt::KeyboardModifiers keys = {});
   // Press, one move to each point, release at the last one.
@@ -34,4 +41,28 @@ class MouseDriver {
 
  private:
   CTrassoView& m_view;
+};
+
+// One shown window on a document at zoom 1, with the tool under test.
+class ToolTest : public ::testing::Test {
+ protected:
+  ToolTest() : frame(ShowFrame(doc)), view(*Pane(*frame)), mouse(view), build(doc) {}
+
+  // The device point in the middle of the view and its exact logical point.
+  QPoint Middle() const { return QPoint(200, 150); }
+  QPoint MiddleLogical() const { return mouse.At(Middle()); }
+  // A node exactly on a logical point.
+  TSNode* NodeAt(QPoint logical);
+  // A section square with its lower left corner on a logical point, wound
+  // clockwise from that corner: up, right, down.
+  TSPolygon* SquareAt(QPoint corner, int side);
+  int NodeCount() const { return static_cast<int>(doc.m_nodeList.size()); }
+  int PolygonCount() const { return static_cast<int>(doc.m_polygonList.size()); }
+
+  FakeServices services;
+  CTrassoDoc doc;
+  std::unique_ptr<CChildFrame> frame;
+  CTrassoView& view;
+  MouseDriver mouse;
+  TrackBuilder build;
 };
