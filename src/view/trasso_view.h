@@ -100,11 +100,12 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
 
   // The state of the mouse tools.
   int m_nTool;
-  bool m_bButtonDown = false;   // set by every press, cleared by every release
-  bool m_bCaptured = false;     // the view holds the mouse capture
-  QPoint m_ptAnchor;            // logical; the press point, or the last drag step
-  QPoint m_ptCurrent;           // logical; the moving corner of the rubber band
-  std::vector<TSNode*> m_path;  // the path being traced, or the dragged node; not owned
+  bool m_bButtonDown = false;      // set by every press, cleared by every release
+  bool m_bCaptured = false;        // the view holds the mouse capture
+  QPoint m_ptAnchor;               // logical; the press point, or the last drag step
+  QPoint m_ptCurrent;              // logical; the moving corner of the rubber band
+  std::vector<TSNode*> m_path;     // the path being traced, or the dragged node; not owned
+  TSNode* m_pHoverNode = nullptr;  // the node this view last marked under the mouse; not owned
 
   static std::vector<CTrassoView*> s_allViews;
 
@@ -118,6 +119,9 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
 
  private:
   void HoverHighlight(QPoint p);
+  // Takes the hover mark off the node each view of this document last marked;
+  // whether any was still on.
+  bool ClearHoverMarks() const;
   void PressTracePath(QPoint p);
   void PressInsertObject(QPoint p);
   void PressMoveNodes(QPoint p);

@@ -53,8 +53,9 @@ bool CTrassoView::CanInsertNode() const {
 }
 
 void CTrassoView::OnDeletingNodes(const std::vector<const TSNode*>& nodes) {
-  if (m_path.empty()) return;
-  std::erase_if(m_path, [&](const TSNode* node) {
+  const auto deleted = [&](const TSNode* node) {
     return std::find(nodes.begin(), nodes.end(), node) != nodes.end();
-  });
+  };
+  if (m_pHoverNode && deleted(m_pHoverNode)) m_pHoverNode = nullptr;
+  std::erase_if(m_path, deleted);
 }

@@ -136,15 +136,28 @@ void CTrassoView::SelectInRect(QPoint a, QPoint c) {
   if (changed) GetDocument()->UpdateAllViews(nullptr, 0, nullptr);
 }
 
+// Only the hover sets m_bHighlighted, and only on nodes (files and the model
+// never do), so the nodes the views of a document remember are the only
+// highlights it can hold. Clearing those instead of calling ClearSelection
+// spares a walk over every wall of the track on each mouse move.
 void CTrassoView::HoverHighlight(QPoint p) {
-  CTrassoDoc* doc = GetDocument();
   TSNode* node = FindNearestNode(p, kNodeReach, nullptr);
-  if (!node) {
-    doc->ClearSelection(true);
-    return;
+  if (node && node->m_bHighlighted) return;
+  const bool cleared = ClearHoverMarks();
+  if (node) {
+    node->m_bHighlighted = 1;
+    m_pHoverNode = node;
   }
-  if (node->m_bHighlighted) return;
-  doc->ClearSelection(true);
-  node->m_bHighlighted = 1;
-  doc->UpdateAllViews(nullptr, 0, nullptr);
+  if (node || cleared) GetDocument()->UpdateAllViews(nullptr, 0, nullptr);
+}
+
+bool CTrassoView::ClearHoverMarks() const {
+  bool cleared = false;
+  for (CTrassoView* view : s_allViews) {
+    if (view->GetDocument() != GetDocument() || !view->m_pHoverNode) continue;
+    cleared = cleared || view->m_pHoverNode->m_bHighlighted;
+    view->m_pHoverNode->m_bHighlighted = 0;
+    view->m_pHoverNode = nullptr;
+  }
+  return cleared;
 }

@@ -92,6 +92,11 @@ class RandomSession {
       }
       if (view->m_path.size() > 12) problems.push_back("a path of more than 12 nodes");
     }
+    for (const CTrassoDoc* doc : {&m_first, &m_second}) {
+      const auto highlighted = std::count_if(doc->m_nodeList.begin(), doc->m_nodeList.end(),
+                                             [](const auto& node) { return node->m_bHighlighted; });
+      if (highlighted > 1) problems.push_back("more than one node under the mouse");
+    }
     return problems;
   }
 

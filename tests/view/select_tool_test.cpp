@@ -152,3 +152,21 @@ TEST_F(SelectTool, HoverHighlightsTheNodeUnderTheMouseOnlyWhileTheButtonIsUp) {
   EXPECT_EQ(node->m_bHighlighted, 0);
   EXPECT_FALSE(doc.IsModified());
 }
+
+TEST_F(SelectTool, OneNodeAtMostIsMarkedUnderTheMouseAcrossTheViewsOfADocument) {
+  ASSERT_TRUE(frame->GetSplitter().SplitColumn(200));
+  CTrassoView& other = *Pane(*frame, 0, 1);
+  MouseDriver otherMouse(other);
+  other.SetTool(ID_TOOL_ADD_FEATURE);
+  // Events go to the widget under the point, so each stays in its own pane.
+  const QPoint inHere(100, 150), inThere(100, 100);
+  TSNode* here = NodeAt(mouse.At(inHere));
+  TSNode* there = NodeAt(otherMouse.At(inThere));
+  mouse.Move(inHere);
+  EXPECT_EQ(here->m_bHighlighted, 1);
+  otherMouse.Move(inThere);
+  EXPECT_EQ(here->m_bHighlighted, 0);
+  EXPECT_EQ(there->m_bHighlighted, 1);
+  mouse.Move(inHere + QPoint(0, 50));  // empty ground in this view
+  EXPECT_EQ(there->m_bHighlighted, 0);
+}
