@@ -68,13 +68,6 @@ TEST_F(CutInsert, HoldingDeleteCutsOnceForEveryRepeat) {
   EXPECT_FALSE(view.CanCutSelection());
 }
 
-TEST_F(CutInsert, OtherKeysAndCharactersChangeNothing) {
-  Select(first);
-  for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_X, Qt::Key_Escape}) mouse.Key(key);
-  EXPECT_EQ(NodeCount(), 8);
-  EXPECT_FALSE(doc.IsModified());
-}
-
 // Another view of the same document, in the same window and in a second one,
 // is tracing when nodes of its path are deleted from elsewhere.
 TEST_F(CutInsert, NoViewKeepsADeletedNodeInItsPath) {
@@ -131,11 +124,4 @@ TEST(ToolCursors, SelectIsTheCrossHairTheOthersAreOurImagesWithTheirHotSpots) {
     // The hot spot is on the drawing, not on a transparent pixel.
     EXPECT_GT(image.pixelColor(spot).alpha(), 0) << tool;
   }
-}
-
-TEST_F(CutInsert, TheViewShowsTheCursorOfItsTool) {
-  view.SetTool(ID_TOOL_SELECT);
-  EXPECT_EQ(view.cursor().shape(), Qt::CrossCursor);
-  CTrassoView::SetToolForAllViews(ID_TOOL_MOVE_SELECTION);
-  EXPECT_EQ(view.cursor().hotSpot(), QPoint(13, 18));
 }
