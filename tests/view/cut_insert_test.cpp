@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBitmap>
-
 #include "model/ts_anchor_wall.h"
 #include "model/ts_polygon.h"
 #include "mouse_fixture.h"
