@@ -160,7 +160,7 @@ void CTrassoDoc::MergeNodes(TSNode* target, TSNode* source) {
   auto it = std::find_if(m_nodeList.begin(), m_nodeList.end(),
                          [&](const auto& node) { return node.get() == source; });
   if (it != m_nodeList.end()) {
-    NotifyDeletingNodes({source});
+    NotifyDeletingNodes([source](const TSNode* node) { return node == source; });
     m_nodeList.erase(it);
   }
   NotifyChanged();
@@ -178,21 +178,20 @@ void CTrassoDoc::DeleteSelection() {
     if (walls.size() < 3) polygon.reset();
   }
   std::erase(m_polygonList, nullptr);
-  std::vector<const TSNode*> doomed;
-  for (const auto& node : m_nodeList) {
-    if (node->m_bSelected && node->m_wallList.empty()) doomed.push_back(node.get());
-  }
-  if (!doomed.empty()) NotifyDeletingNodes(doomed);
+  const auto doomed = [](const TSNode* node) {
+    return node->m_bSelected && node->m_wallList.empty();
+  };
+  NotifyDeletingNodes(doomed);
   for (auto& node : m_nodeList) {
-    if (node->m_bSelected && node->m_wallList.empty()) node.reset();
+    if (doomed(node.get())) node.reset();
   }
   std::erase(m_nodeList, nullptr);
   NotifyChanged();
 }
 
-void CTrassoDoc::NotifyDeletingNodes(const std::vector<const TSNode*>& nodes) const {
+void CTrassoDoc::NotifyDeletingNodes(const std::function<bool(const TSNode*)>& isDoomed) const {
   for (CDocumentObserver* view : GetViews()) {
     if (auto* observer = dynamic_cast<CNodeDeletionObserver*>(view))
-      observer->OnDeletingNodes(nodes);
+      observer->OnDeletingNodes(isDoomed);
   }
 }

@@ -5,14 +5,16 @@
 // view is left holding a dangling node, whichever view or operation caused
 // the deletion.
 
-#include <vector>
+#include <functional>
 
 class TSNode;
 
 class CNodeDeletionObserver {
  public:
-  // Called before the nodes are deleted; the list holds each node once.
-  virtual void OnDeletingNodes(const std::vector<const TSNode*>& nodes) = 0;
+  // Called before the nodes are deleted; `isDoomed` tells, for any node of the
+  // document, whether it is one of them. A predicate rather than a list, so a
+  // cut of the whole track builds no list of a hundred thousand nodes.
+  virtual void OnDeletingNodes(const std::function<bool(const TSNode*)>& isDoomed) = 0;
 
  protected:
   ~CNodeDeletionObserver() = default;

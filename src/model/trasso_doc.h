@@ -5,6 +5,7 @@
 // in one place. Operations that cannot apply do nothing, silently.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -119,7 +120,7 @@ class CTrassoDoc : public CDocument {
   TSNode* AppendNode(TrackLength x, TrackLength y, bool bSelected);  // no update
   void NotifyChanged();  // UpdateAllViews(null, 0, null), then SetModifiedFlag
   // Tells the observers that keep node pointers before `nodes` are deleted.
-  void NotifyDeletingNodes(const std::vector<const TSNode*>& nodes) const;
+  void NotifyDeletingNodes(const std::function<bool(const TSNode*)>& isDoomed) const;
   template <class Visit>
   int ApplyToSelectedPolygons(int value, Visit field);
   template <class Visit>

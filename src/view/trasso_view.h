@@ -96,7 +96,7 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
   bool CanCutSelection() const;
   bool CanInsertNode() const;
 
-  void OnDeletingNodes(const std::vector<const TSNode*>& nodes) override;
+  void OnDeletingNodes(const std::function<bool(const TSNode*)>& isDoomed) override;
 
   // The state of the mouse tools.
   int m_nTool;

@@ -52,10 +52,7 @@ bool CTrassoView::CanInsertNode() const {
   return GetDocument()->GetSelectedWall() != nullptr;
 }
 
-void CTrassoView::OnDeletingNodes(const std::vector<const TSNode*>& nodes) {
-  const auto deleted = [&](const TSNode* node) {
-    return std::find(nodes.begin(), nodes.end(), node) != nodes.end();
-  };
-  if (m_pHoverNode && deleted(m_pHoverNode)) m_pHoverNode = nullptr;
-  std::erase_if(m_path, deleted);
+void CTrassoView::OnDeletingNodes(const std::function<bool(const TSNode*)>& isDoomed) {
+  if (m_pHoverNode && isDoomed(m_pHoverNode)) m_pHoverNode = nullptr;
+  std::erase_if(m_path, isDoomed);
 }
