@@ -13,6 +13,10 @@ constexpr int kColumns = 4;
 constexpr int kRows = 3;
 constexpr TrackLength kCell = 20000;  // 20.000 world units
 constexpr TrackLength kCeiling = 4000;
+// Where the loop's lower left corner lies: in the part of the plan that a new
+// window shows first.
+constexpr TrackLength kLeft = 10000;
+constexpr TrackLength kBottom = 135000;
 
 // Item rows: starting positions 1 to 10 are rows 0 to 9.
 constexpr int kFinishLine = 10;
@@ -25,8 +29,13 @@ bool IsLoopCell(int column, int row) {
   return !(row == 1 && (column == 1 || column == 2));
 }
 
+// Nodes are placed relative to the loop's lower left corner.
+TSNode* AddNode(CTrassoDoc& doc, TrackLength x, TrackLength y) {
+  return doc.AddNode(kLeft + x, kBottom + y, false);
+}
+
 void AddItem(CTrassoDoc& doc, TrackLength x, TrackLength y, int type, int orientation) {
-  TSNode* node = doc.AddNode(x, y, false);
+  TSNode* node = AddNode(doc, x, y);
   doc.AttachItem(node, type);
   node->m_pItem->m_nOrientation = orientation;
 }
@@ -35,7 +44,7 @@ void AddItem(CTrassoDoc& doc, TrackLength x, TrackLength y, int type, int orient
 void BuildExampleTrack(CTrassoDoc& doc) {
   std::array<std::array<TSNode*, kRows + 1>, kColumns + 1> grid{};
   for (int c = 0; c <= kColumns; ++c) {
-    for (int r = 0; r <= kRows; ++r) grid[c][r] = doc.AddNode(c * kCell, r * kCell, false);
+    for (int r = 0; r <= kRows; ++r) grid[c][r] = AddNode(doc, c * kCell, r * kCell);
   }
   int section = 0;
   for (int r = 0; r < kRows; ++r) {
@@ -48,8 +57,8 @@ void BuildExampleTrack(CTrassoDoc& doc) {
   }
 
   // A raised block in the first corner.
-  std::vector<TSNode*> block{doc.AddNode(6000, 6000, false), doc.AddNode(6000, 12000, false),
-                             doc.AddNode(12000, 12000, false), doc.AddNode(12000, 6000, false)};
+  std::vector<TSNode*> block{AddNode(doc, 6000, 6000), AddNode(doc, 6000, 12000),
+                             AddNode(doc, 12000, 12000), AddNode(doc, 12000, 6000)};
   doc.CreatePolygon(true, block, 0, 1500, kWallRows[0], 0, 0, false);
 
   // The grid on the bottom row, two abreast, facing along the loop.

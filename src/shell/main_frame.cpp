@@ -20,12 +20,14 @@
 
 namespace {
 constexpr QSize kButtonImage(16, 15);
-constexpr int IDS_ZOOM_BAR = 10501;
-// Menu texts that name the bars in floating windows.
-constexpr int IDS_STANDARD_TOOLBAR = 12920;
+// Titles of the bars, shown while they float.
+constexpr int IDS_SELECTION_ATTRIBUTES = 10300;
+constexpr int IDS_ZOOM_BAR = 10500;
+constexpr int IDS_TRACK_ATTRIBUTES = 103100;
+constexpr int IDS_STANDARD_TOOLBAR = 12920;  // the View menu's texts
 constexpr int IDS_TOOLS = 12921;
-constexpr int IDS_SELECTION_ATTRIBUTES = 12922;
-constexpr int IDS_TRACK_ATTRIBUTES = 12923;
+// The frame's size before the user changes it.
+constexpr QSize kInitialSize(1100, 760);
 
 QString BarTitle(int id) {
   return FromWindows1252(LoadResString(id)).remove('&');
@@ -49,6 +51,7 @@ CMainFrame::CMainFrame(CCommandTable& commands)
 void CMainFrame::LoadFrame() {
   setWindowTitle(FromWindows1252(LoadResString(IDR_MAINFRAME)));
   setWindowIcon(AppIcon());
+  resize(kInitialSize);
   BuildMenus();
   BuildAccelerators();
   OnCreate();

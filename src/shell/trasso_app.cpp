@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMdiSubWindow>
 #include <QUrl>
 
@@ -75,6 +76,9 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireViewCommands();
   WireFrameCommands();
 
+  // Lays the frame out before the first window opens, so that the window can
+  // be sized to the area it will have.
+  m_pMainWnd->layout()->setGeometry(m_pMainWnd->rect());
   if (arguments.isEmpty()) {
     m_pDocManager->OnFileNew();
   } else if (!m_pDocManager->OpenDocumentFile(arguments.first().toLocal8Bit().toStdString())) {

@@ -25,6 +25,8 @@ struct CDocManager::DocEntry {
 };
 
 namespace {
+constexpr QSize kMinFrameSize(320, 240);
+
 // Paths are compared after resolving links and dots, so that the same file
 // reached two ways is the same document.
 std::string CanonicalPath(const std::string& path) {
@@ -42,11 +44,16 @@ CFrameWnd* FrameOf(QMdiSubWindow* window) {
 }
 
 // Tells the active view of a window that it gains or loses the activation of
-// the whole program, as happens when the user moves between windows.
+// the whole program, as happens when the user moves between windows. A window
+// that never had an active view makes its first view active, whether or not
+// it has the keyboard focus yet.
 void ActivateFrameView(QMdiSubWindow* window, bool bActivate) {
   CFrameWnd* frame = FrameOf(window);
-  if (CView* view = frame ? frame->GetActiveView() : nullptr) {
+  if (!frame) return;
+  if (CView* view = frame->GetActiveView()) {
     view->OnActivateView(bActivate, view, view);
+  } else if (bActivate) {
+    frame->SetActiveView(window->findChild<CView*>());
   }
 }
 }  // namespace
@@ -145,8 +152,13 @@ bool CDocManager::AddFrame(DocEntry& entry) {
   entry.frames.push_back(window);
   UpdateFrameTitles();
   m_area.addSubWindow(window);
+  // A new window takes most of the area, so that there is room to draw.
+  const QSize area = m_area.contentsRect().size();
+  window->resize(std::max(area.width() * 3 / 4, kMinFrameSize.width()),
+                 std::max(area.height() * 3 / 4, kMinFrameSize.height()));
   window->show();
   m_area.setActiveSubWindow(window);
+  window->widget()->setFocus();
   return true;
 }
 
