@@ -70,9 +70,9 @@ constexpr int ID_INDICATOR_NUM = 59138;
 constexpr int ID_INDICATOR_SCRL = 59139;
 
 // Texts of the application and its document manager.
-constexpr int IDS_APP_TITLE = 57344;     // caption of the program's message boxes
-constexpr int IDS_IDLE_MESSAGE = 57345;  // the message pane while nothing is highlighted
-constexpr int IDS_ASK_TO_SAVE = 61700;   // %1: the document's title
+constexpr int IDS_APP_TITLE = 57344;       // caption of the program's message boxes
+constexpr int IDS_IDLE_MESSAGE = 57345;    // the message pane while nothing is highlighted
+constexpr int IDS_ASK_TO_SAVE = 61700;     // %1: the document's title
 constexpr int IDS_FAILED_TO_OPEN = 61701;  // %1: the file, %2: what is wrong
 constexpr int IDS_FAILED_TO_SAVE = 61702;  // likewise
 constexpr int IDS_HELP_ERROR = 61710;

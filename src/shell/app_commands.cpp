@@ -1,11 +1,11 @@
 // The commands of the editor and the rules that enable and check them. Each
 // command acts on what is active when it runs: the active window, its
 // document, or its view; without one it is disabled.
+#include <QDockWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPageSetupDialog>
 #include <QToolBar>
-#include <QDockWidget>
 
 #include "compile/compile_command.h"
 #include "model/trasso_doc.h"
@@ -24,7 +24,7 @@
 #include "view/trasso_view.h"
 
 namespace {
-constexpr int kTools[] = {ID_TOOL_SELECT,         ID_TOOL_ADD_SECTION,    ID_TOOL_ADD_FEATURE,
+constexpr int kTools[] = {ID_TOOL_SELECT,        ID_TOOL_ADD_SECTION,    ID_TOOL_ADD_FEATURE,
                           ID_TOOL_INSERT_OBJECT, ID_TOOL_MOVE_SELECTION, ID_TOOL_MOVE_NODES};
 
 // Lines the minimized windows up along the bottom of the area, left to right.
@@ -55,8 +55,9 @@ void CTrassoApp::WireAppCommands() {
   });
   for (int i = 0; i < m_pRecentFileList->GetMaxSize(); ++i) {
     commands.OnCommand(ID_FILE_MRU_FILE1 + i, [this, i] { m_pDocManager->OpenRecentFile(i); });
-    commands.OnUpdate(ID_FILE_MRU_FILE1 + i,
-                      [this, i](CCmdUI& ui) { ui.Enable(i < m_pRecentFileList->GetFiles().size()); });
+    commands.OnUpdate(ID_FILE_MRU_FILE1 + i, [this, i](CCmdUI& ui) {
+      ui.Enable(i < m_pRecentFileList->GetFiles().size());
+    });
   }
   commands.OnCommand(ID_APP_EXIT, [this] { m_pMainWnd->close(); });
 }
@@ -104,10 +105,8 @@ void CTrassoApp::WireFrameCommands() {
   // The two bars the platform shows and hides, and the three whose View
   // entries would otherwise leave a closed bar lost for good.
   const std::pair<int, QWidget*> bars[] = {
-      {ID_VIEW_TOOLBAR, frame.m_wndToolBar},
-      {ID_VIEW_TOOLS, frame.m_wndToolsBar},
-      {ID_VIEW_SELECTION_BAR, frame.m_pSelectionDock},
-      {ID_VIEW_TRACK_BAR, frame.m_pTrackDock},
+      {ID_VIEW_TOOLBAR, frame.m_wndToolBar},           {ID_VIEW_TOOLS, frame.m_wndToolsBar},
+      {ID_VIEW_SELECTION_BAR, frame.m_pSelectionDock}, {ID_VIEW_TRACK_BAR, frame.m_pTrackDock},
       {ID_VIEW_STATUS_BAR, frame.m_wndStatusBar},
   };
   for (auto [id, bar] : bars) {

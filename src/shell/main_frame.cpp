@@ -97,10 +97,9 @@ void CMainFrame::CreateToolBars() {
   m_wndToolsBar = new QToolBar(BarTitle(IDS_TOOLS), this);
   m_wndToolsBar->setObjectName(QStringLiteral("ToolBar%1").arg(IDR_TOOLS));
   m_wndToolsBar->setIconSize(kButtonImage);
-  FillToolBar(m_wndToolsBar,
-              {ID_TOOL_SELECT, ID_TOOL_MOVE_NODES, ID_TOOL_MOVE_SELECTION, ID_TOOL_ADD_SECTION,
-               ID_TOOL_ADD_FEATURE, ID_TOOL_INSERT_OBJECT, ID_TOOL_TRACE_PATH, ID_SEPARATOR,
-               ID_CUT_SELECTION, ID_INSERT_NODE});
+  FillToolBar(m_wndToolsBar, {ID_TOOL_SELECT, ID_TOOL_MOVE_NODES, ID_TOOL_MOVE_SELECTION,
+                              ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE, ID_TOOL_INSERT_OBJECT,
+                              ID_TOOL_TRACE_PATH, ID_SEPARATOR, ID_CUT_SELECTION, ID_INSERT_NODE});
 }
 
 void CMainFrame::CreateDockBars() {
@@ -119,8 +118,8 @@ void CMainFrame::CreateDockBars() {
 
 void CMainFrame::CreateStatusBar() {
   m_wndStatusBar = new CStatusBar(this);
-  m_wndStatusBar->SetIndicators(
-      {ID_SEPARATOR, ID_INDICATOR_POSITION, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL});
+  m_wndStatusBar->SetIndicators({ID_SEPARATOR, ID_INDICATOR_POSITION, ID_INDICATOR_CAPS,
+                                 ID_INDICATOR_NUM, ID_INDICATOR_SCRL});
   setStatusBar(m_wndStatusBar);
   UpdateKeyIndicators();
 }

@@ -30,7 +30,7 @@ constexpr MenuEntry kNew{ID_FILE_NEW, 12902}, kOpen{ID_FILE_OPEN, 12903},
     kPrintSetup{ID_FILE_PRINT_SETUP, 12910}, kRecent{ID_FILE_MRU_FILE1, 12911},
     kExit{ID_APP_EXIT, 12912};
 
-constexpr MenuEntry kFile128[] = {kNew,      kOpen,   kSeparator, kPrintSetup,
+constexpr MenuEntry kFile128[] = {kNew,       kOpen,   kSeparator, kPrintSetup,
                                   kSeparator, kRecent, kSeparator, kExit};
 constexpr MenuEntry kFile129[] = {kNew,
                                   kOpen,
@@ -47,9 +47,12 @@ constexpr MenuEntry kFile129[] = {kNew,
                                   kRecent,
                                   kSeparator,
                                   kExit};
-constexpr MenuEntry kEdit[] = {{ID_EDIT_UNDO, 12914}, kSeparator,
-                               {ID_EDIT_CUT, 12915},  {ID_EDIT_COPY, 12916},
-                               {ID_EDIT_PASTE, 12917}, kSeparator,
+constexpr MenuEntry kEdit[] = {{ID_EDIT_UNDO, 12914},
+                               kSeparator,
+                               {ID_EDIT_CUT, 12915},
+                               {ID_EDIT_COPY, 12916},
+                               {ID_EDIT_PASTE, 12917},
+                               kSeparator,
                                {ID_EDIT_SCALE_SELECTION, 12918}};
 constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR, 12920},
                                {ID_VIEW_TOOLS, 12921},

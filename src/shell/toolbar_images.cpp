@@ -33,7 +33,10 @@ void Node(QPainter& p, QPointF at, QColor color = kNode) {
 }
 
 void Page(QPainter& p, QRectF r) {
-  QPolygonF page{r.topLeft(), {r.right() - 3, r.top()}, {r.right(), r.top() + 3}, r.bottomRight(),
+  QPolygonF page{r.topLeft(),
+                 {r.right() - 3, r.top()},
+                 {r.right(), r.top() + 3},
+                 r.bottomRight(),
                  r.bottomLeft()};
   p.setBrush(Qt::white);
   p.drawPolygon(page);
@@ -182,24 +185,42 @@ void DrawInsertNode(QPainter& p) {
 
 QIcon ToolbarImage(int id) {
   switch (id) {
-    case ID_FILE_NEW: return Paint(DrawNew);
-    case ID_FILE_OPEN: return Paint(DrawOpen);
-    case ID_FILE_SAVE: return Paint(DrawSave);
-    case ID_EDIT_CUT: return Paint(DrawCut);
-    case ID_EDIT_COPY: return Paint(DrawCopy);
-    case ID_EDIT_PASTE: return Paint(DrawPaste);
-    case ID_FILE_PRINT: return Paint(DrawPrint);
-    case ID_HELP: return Paint(DrawHelp);
-    case ID_TOOL_SELECT: return Paint(DrawSelect);
-    case ID_TOOL_MOVE_NODES: return Paint(DrawMoveNodes);
-    case ID_TOOL_MOVE_SELECTION: return Paint(DrawMoveSelection);
-    case ID_TOOL_ADD_SECTION: return Paint(DrawAddSection);
-    case ID_TOOL_ADD_FEATURE: return Paint(DrawAddFeature);
-    case ID_TOOL_INSERT_OBJECT: return Paint(DrawInsertObject);
-    case ID_TOOL_TRACE_PATH: return Paint(DrawTracePath);
-    case ID_CUT_SELECTION: return Paint(DrawCutSelection);
-    case ID_INSERT_NODE: return Paint(DrawInsertNode);
-    default: return QIcon();
+    case ID_FILE_NEW:
+      return Paint(DrawNew);
+    case ID_FILE_OPEN:
+      return Paint(DrawOpen);
+    case ID_FILE_SAVE:
+      return Paint(DrawSave);
+    case ID_EDIT_CUT:
+      return Paint(DrawCut);
+    case ID_EDIT_COPY:
+      return Paint(DrawCopy);
+    case ID_EDIT_PASTE:
+      return Paint(DrawPaste);
+    case ID_FILE_PRINT:
+      return Paint(DrawPrint);
+    case ID_HELP:
+      return Paint(DrawHelp);
+    case ID_TOOL_SELECT:
+      return Paint(DrawSelect);
+    case ID_TOOL_MOVE_NODES:
+      return Paint(DrawMoveNodes);
+    case ID_TOOL_MOVE_SELECTION:
+      return Paint(DrawMoveSelection);
+    case ID_TOOL_ADD_SECTION:
+      return Paint(DrawAddSection);
+    case ID_TOOL_ADD_FEATURE:
+      return Paint(DrawAddFeature);
+    case ID_TOOL_INSERT_OBJECT:
+      return Paint(DrawInsertObject);
+    case ID_TOOL_TRACE_PATH:
+      return Paint(DrawTracePath);
+    case ID_CUT_SELECTION:
+      return Paint(DrawCutSelection);
+    case ID_INSERT_NODE:
+      return Paint(DrawInsertNode);
+    default:
+      return QIcon();
   }
 }
 

@@ -59,7 +59,8 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   SetViewServices(this);
 
   connect(m_pMainWnd.get(), &CMainFrame::FilesDropped, this, [this](const QStringList& paths) {
-    for (const QString& path : paths) m_pDocManager->OpenDocumentFile(path.toLocal8Bit().toStdString());
+    for (const QString& path : paths)
+      m_pDocManager->OpenDocumentFile(path.toLocal8Bit().toStdString());
   });
   m_pMainWnd->m_canClose = [this] {
     if (!m_pDocManager->SaveAllModified()) return false;

@@ -80,7 +80,7 @@ TEST_F(AppTest, ViewEntriesShowAndHideTheirBarsWithACheckMark) {
   ASSERT_TRUE(Start());
   CMainFrame& frame = *App().GetMainWnd();
   const std::pair<int, QWidget*> bars[] = {
-      {ID_VIEW_TOOLBAR, frame.m_wndToolBar},         {ID_VIEW_TOOLS, frame.m_wndToolsBar},
+      {ID_VIEW_TOOLBAR, frame.m_wndToolBar},           {ID_VIEW_TOOLS, frame.m_wndToolsBar},
       {ID_VIEW_SELECTION_BAR, frame.m_pSelectionDock}, {ID_VIEW_TRACK_BAR, frame.m_pTrackDock},
       {ID_VIEW_STATUS_BAR, frame.m_wndStatusBar},
   };

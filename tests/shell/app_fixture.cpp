@@ -34,8 +34,7 @@ std::optional<std::string> ScriptedPrompts::AskSavePath(const std::string& propo
   return answer;
 }
 
-QMessageBox::StandardButton ScriptedPrompts::MessageBox(const QString& caption,
-                                                        const QString& text,
+QMessageBox::StandardButton ScriptedPrompts::MessageBox(const QString& caption, const QString& text,
                                                         QMessageBox::Icon icon,
                                                         QMessageBox::StandardButtons buttons,
                                                         const QString& details) {

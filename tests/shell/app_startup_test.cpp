@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,7 +11,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
-#include <QDropEvent>
 
 #include "model/trasso_doc.h"
 #include "platform/qt/command_table.h"
@@ -79,9 +79,9 @@ TEST_F(AppTest, StartsWithOneUntitledTrackAndTheDocumentMenus) {
   EXPECT_EQ(VisibleMenus(frame), QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}));
   EXPECT_EQ(Entries(VisibleMenu(frame, "&File"), commands),
             QStringList({"&New\tCtrl+N 57600", "&Open...\tCtrl+O 57601", "&Close 57602",
-                         "&Save\tCtrl+S 57603", "Save &As... 57604", "-", "Compil&e\tF7 32793",
-                         "-", "&Print...\tCtrl+P 57607", "Print Pre&view 57609",
-                         "P&rint Setup... 57606", "-", "Recent File 57616", "-", "E&xit 57665"}));
+                         "&Save\tCtrl+S 57603", "Save &As... 57604", "-", "Compil&e\tF7 32793", "-",
+                         "&Print...\tCtrl+P 57607", "Print Pre&view 57609", "P&rint Setup... 57606",
+                         "-", "Recent File 57616", "-", "E&xit 57665"}));
   EXPECT_EQ(Entries(VisibleMenu(frame, "&Edit"), commands),
             QStringList({"&Undo\tCtrl+Z 57643", "-", "Cu&t\tCtrl+X 57635", "&Copy\tCtrl+C 57634",
                          "&Paste\tCtrl+V 57637", "-", "&Scale selection... 32798"}));

@@ -206,8 +206,8 @@ void CDocManager::ShowFileError(int nIdFormat, const std::string& path, const ch
 
 bool CDocManager::SaveModified(CDocument& doc) {
   if (!doc.IsModified()) return true;
-  const QString text = FromWindows1252(LoadResString(IDS_ASK_TO_SAVE))
-                           .arg(QString::fromStdString(doc.GetTitle()));
+  const QString text =
+      FromWindows1252(LoadResString(IDS_ASK_TO_SAVE)).arg(QString::fromStdString(doc.GetTitle()));
   switch (m_prompts.MessageBox(AppTitle(), text, QMessageBox::Warning,
                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:

@@ -1,6 +1,5 @@
 #include "platform/qt/doc_template.h"
 
-
 #include "platform/qt/windows1252.h"
 #include "platform/string_table.h"
 

@@ -39,8 +39,7 @@ std::optional<std::string> CDialogPrompts::AskSavePath(const std::string& propos
   return Chosen(dialog);
 }
 
-QMessageBox::StandardButton CDialogPrompts::MessageBox(const QString& caption,
-                                                       const QString& text,
+QMessageBox::StandardButton CDialogPrompts::MessageBox(const QString& caption, const QString& text,
                                                        QMessageBox::Icon icon,
                                                        QMessageBox::StandardButtons buttons,
                                                        const QString& details) {

@@ -9,7 +9,8 @@
 
 // A normal widget of the bar: Qt hides it while a message is shown.
 CStatusBar::CStatusBar(QWidget* parent)
-    : QStatusBar(parent), m_pIdleMessage(new QLabel(FromWindows1252(LoadResString(IDS_IDLE_MESSAGE)))) {
+    : QStatusBar(parent),
+      m_pIdleMessage(new QLabel(FromWindows1252(LoadResString(IDS_IDLE_MESSAGE)))) {
   addWidget(m_pIdleMessage, 1);
 }
 
