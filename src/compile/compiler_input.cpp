@@ -31,10 +31,13 @@ void Pair(CInputTextBuffer& text, const ElementType& type) {
 }
 
 std::string Warning(int stringId, int number) {
-  std::string text(LoadResString(stringId));
+  const std::string_view text = LoadResString(stringId);
   const auto at = text.find("%d");
-  if (at != std::string::npos) text.replace(at, 2, std::to_string(number));
-  return text;
+  if (at == std::string_view::npos) return std::string(text);
+  std::string warning(text.substr(0, at));
+  warning += std::to_string(number);
+  warning += text.substr(at + 2);
+  return warning;
 }
 
 class CInputWriter {

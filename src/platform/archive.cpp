@@ -43,7 +43,12 @@ const CArchiveLink& Link(const void* info) {
 }  // namespace
 
 CArchive::CArchive(std::vector<std::uint8_t>& out)
-    : m_bStoring(true), m_writer(out), m_reader({}) {}
+    : m_bStoring(true), m_writer(out), m_reader({}) {
+  static std::uint32_t s_nStoreRuns = 0;
+  // 0 marks objects never stored; skipping it keeps that true after a wrap.
+  if (++s_nStoreRuns == 0) ++s_nStoreRuns;
+  m_nStoreRun = s_nStoreRuns;
+}
 
 CArchive::CArchive(std::span<const std::uint8_t> in)
     : m_bStoring(false), m_writer(m_noOutput), m_reader(in) {
@@ -243,8 +248,8 @@ CObject* CArchive::StoreReference(const CObject* object) {
     m_writer.U16(kNullTag);
     return nullptr;
   }
-  if (const std::uint32_t index = m_storedObjects.Find(object)) {
-    StoreIndex(index, 0);
+  if (object->m_nStoreRun == m_nStoreRun) {
+    StoreIndex(object->m_nStoreIndex, 0);
     return nullptr;
   }
   const CRuntimeClass* cls = object->GetRuntimeClass();
@@ -258,7 +263,8 @@ CObject* CArchive::StoreReference(const CObject* object) {
     m_writer.Bytes(name);
     m_storedClasses.emplace(cls, m_nextIndex++);
   }
-  m_storedObjects.Insert(object, m_nextIndex++);
+  object->m_nStoreRun = m_nStoreRun;
+  object->m_nStoreIndex = m_nextIndex++;
   // The archive only reads the object's fields and writes them out.
   return const_cast<CObject*>(object);
 }

@@ -27,7 +27,6 @@
 #include "platform/archive_links.h"
 #include "platform/byte_stream.h"
 #include "platform/object.h"
-#include "platform/pointer_index_map.h"
 
 // Maps a field's value in memory to the value stored, and a stored value back.
 struct CArchiveCodec {
@@ -125,7 +124,7 @@ class CArchive {
   std::vector<Frame> m_frames;
 
   std::uint32_t m_nextIndex = 1;
-  PointerIndexMap m_storedObjects;
+  std::uint32_t m_nStoreRun = 0;  // storing: tells this run's object indices from older ones
   std::unordered_map<const CRuntimeClass*, std::uint32_t> m_storedClasses;
   std::vector<Slot> m_slots;  // loading: index -> entry; index 0 is null
   std::size_t m_createdCount = 0;

@@ -3,6 +3,7 @@
 // number, its factory and its base class. The archive finds classes by name
 // through the registry and checks what it reads with IsDerivedFrom.
 
+#include <cstdint>
 #include <string_view>
 
 class CArchive;
@@ -41,6 +42,15 @@ class CObject {
   bool IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
 
   static const CRuntimeClass classCObject;
+
+ private:
+  friend class CArchive;
+  // The index a storing archive gave this object, valid while m_nStoreRun is
+  // that archive's run. Kept in the object because the writer meets every
+  // object anyway, while a side table of half a million entries costs a cache
+  // miss per reference.
+  mutable std::uint32_t m_nStoreRun = 0;
+  mutable std::uint32_t m_nStoreIndex = 0;
 };
 
 // Declares the run-time class of a class derived from CObject.

@@ -1,8 +1,7 @@
 #pragma once
-// The indices the archive assigns to objects while storing. A flat table with
-// linear probing: a track of 100,000 sections has half a million objects, and
-// a node-based map spends most of the save time on cache misses and
-// allocations.
+// A map from objects to small indices: a flat table with linear probing. A
+// track of 100,000 sections has half a million objects, and a node-based map
+// spends most of its time on cache misses and allocations.
 
 #include <cstddef>
 #include <cstdint>
@@ -32,10 +31,11 @@ class PointerIndexMap {
     const void* key = nullptr;
     std::uint32_t index = 0;
   };
-  static constexpr std::size_t kInitialCapacity = 1024;  // 2 to the power 64 - m_shift
+  static constexpr std::size_t kInitialCapacity = 1024;  // a power of 2
 
   std::size_t Mask() const { return m_slots.size() - 1; }
-  // Fibonacci hashing: the top bits of the product mix every bit of the address.
+  // Objects allocated one after another land in neighbouring slots, which
+  // keeps a walk in allocation order cache-friendly.
   std::size_t Home(const void* key) const {
     const auto bits = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(key));
     return static_cast<std::size_t>(bits >> 4) & Mask();
@@ -48,7 +48,6 @@ class PointerIndexMap {
   void Grow() {
     std::vector<Slot> old(m_slots.size() * 2);
     old.swap(m_slots);
-    --m_shift;
     for (const Slot& slot : old) {
       if (slot.key) Place(slot.key, slot.index);
     }
@@ -56,5 +55,4 @@ class PointerIndexMap {
 
   std::vector<Slot> m_slots;
   std::size_t m_size = 0;
-  int m_shift = 64 - 10;  // 64 - log2 of the capacity
 };

@@ -82,7 +82,9 @@ TEST(DamagedFile, EverySingleByteChangeLoadsOrIsRefusedCleanly) {
 TEST(DamagedFile, DeepNestingNeedsNoCallStack) {
   constexpr int kDepth = 200000;
   std::vector<std::uint8_t> bytes = {0x01, 0, 0, 0};
-  auto add = [&](std::initializer_list<std::uint8_t> more) { bytes.insert(bytes.end(), more); };
+  auto add = [&](std::initializer_list<std::uint8_t> more) {
+    for (std::uint8_t byte : more) bytes.push_back(byte);
+  };
   auto addName = [&](const std::string& name) {
     bytes.insert(bytes.end(), name.begin(), name.end());
   };

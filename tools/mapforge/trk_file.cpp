@@ -1,5 +1,6 @@
 #include "trk_file.h"
 
+#include <cstdio>
 #include <cstdint>
 #include <cstring>
 
@@ -144,15 +145,18 @@ bool ReadOutline(Reader& r, Outline& o) {
 
 // Thousandths as a decimal with three places, exactly.
 std::string Length(std::int32_t value) {
-  const std::int64_t v = value;
-  const std::int64_t magnitude = v < 0 ? -v : v;
-  std::string fraction = std::to_string(magnitude % 1000);
-  fraction.insert(0, 3 - fraction.size(), '0');
-  return (v < 0 ? "-" : "") + std::to_string(magnitude / 1000) + "." + fraction;
+  const long long v = value;
+  const long long magnitude = v < 0 ? -v : v;
+  char text[32];
+  std::snprintf(text, sizeof text, "%s%lld.%03lld", v < 0 ? "-" : "", magnitude / 1000,
+                magnitude % 1000);
+  return text;
 }
 
 std::string PairText(const Pair& p) {
-  return "(" + std::to_string(p.flag) + ", " + std::to_string(p.code) + ")";
+  char text[32];
+  std::snprintf(text, sizeof text, "(%d, %d)", p.flag, p.code);
+  return text;
 }
 
 std::string PlacementText(const Placement& p) {
