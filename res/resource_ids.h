@@ -10,6 +10,10 @@ constexpr int ID_TOOL_INSERT_OBJECT = 32784;
 constexpr int ID_TOOL_MOVE_SELECTION = 32786;
 constexpr int ID_TOOL_MOVE_NODES = 32788;
 
+// The editing commands of the view, also on the Delete and Insert keys.
+constexpr int ID_CUT_SELECTION = 32789;
+constexpr int ID_INSERT_NODE = 32783;
+
 // The status bar pane that shows the world position of the mouse.
 constexpr int ID_INDICATOR_POSITION = 32785;
 // The message pane of a status bar.

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "model/node_deletion_observer.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
@@ -113,8 +114,9 @@ bool CTrassoDoc::InsertNodeOnWall(TSAnchorWall* wall) {
   const TSNode* from = wall->m_pNode;
   const TSNode* to = wall->GetNextWall()->m_pNode;
   // The midpoint of two 32-bit values always fits; the sum needs 64 bits.
-  TSNode* middle = AppendNode(static_cast<TrackLength>((std::int64_t{to->m_x} + from->m_x) / 2),
-                              static_cast<TrackLength>((std::int64_t{to->m_y} + from->m_y) / 2), true);
+  TSNode* middle =
+      AppendNode(static_cast<TrackLength>((std::int64_t{to->m_x} + from->m_x) / 2),
+                 static_cast<TrackLength>((std::int64_t{to->m_y} + from->m_y) / 2), true);
 
   auto added = std::make_unique<TSAnchorWall>();
   added->m_bSelected = 1;
@@ -157,7 +159,10 @@ void CTrassoDoc::MergeNodes(TSNode* target, TSNode* source) {
   }
   auto it = std::find_if(m_nodeList.begin(), m_nodeList.end(),
                          [&](const auto& node) { return node.get() == source; });
-  if (it != m_nodeList.end()) m_nodeList.erase(it);
+  if (it != m_nodeList.end()) {
+    NotifyDeletingNodes({source});
+    m_nodeList.erase(it);
+  }
   NotifyChanged();
 }
 
@@ -173,9 +178,21 @@ void CTrassoDoc::DeleteSelection() {
     if (walls.size() < 3) polygon.reset();
   }
   std::erase(m_polygonList, nullptr);
+  std::vector<const TSNode*> doomed;
+  for (const auto& node : m_nodeList) {
+    if (node->m_bSelected && node->m_wallList.empty()) doomed.push_back(node.get());
+  }
+  if (!doomed.empty()) NotifyDeletingNodes(doomed);
   for (auto& node : m_nodeList) {
     if (node->m_bSelected && node->m_wallList.empty()) node.reset();
   }
   std::erase(m_nodeList, nullptr);
   NotifyChanged();
+}
+
+void CTrassoDoc::NotifyDeletingNodes(const std::vector<const TSNode*>& nodes) const {
+  for (CDocumentObserver* view : GetViews()) {
+    if (auto* observer = dynamic_cast<CNodeDeletionObserver*>(view))
+      observer->OnDeletingNodes(nodes);
+  }
 }

@@ -118,6 +118,8 @@ class CTrassoDoc : public CDocument {
  private:
   TSNode* AppendNode(TrackLength x, TrackLength y, bool bSelected);  // no update
   void NotifyChanged();  // UpdateAllViews(null, 0, null), then SetModifiedFlag
+  // Tells the observers that keep node pointers before `nodes` are deleted.
+  void NotifyDeletingNodes(const std::vector<const TSNode*>& nodes) const;
   template <class Visit>
   int ApplyToSelectedPolygons(int value, Visit field);
   template <class Visit>

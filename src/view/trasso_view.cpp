@@ -1,6 +1,5 @@
 #include "view/trasso_view.h"
 
-#include <QMouseEvent>
 #include <algorithm>
 
 #include "model/trasso_doc.h"
@@ -8,6 +7,7 @@
 #include "platform/qt/frame_wnd.h"
 #include "platform/qt/status_bar.h"
 #include "resource_ids.h"
+#include "view/tool_cursors.h"
 #include "view/view_services.h"
 #include "view/zoom_bar.h"
 
@@ -28,6 +28,7 @@ int CurrentTool() {
 CTrassoView::CTrassoView(CTrassoDoc* document, QWidget* parent)
     : CView(document, parent), m_nTool(CurrentTool()) {
   setMouseTracking(true);
+  setCursor(LoadToolCursor(m_nTool));
   s_allViews.push_back(this);
 }
 
@@ -39,6 +40,8 @@ CTrassoView::~CTrassoView() {
   if (CViewServices* services = GetViewServices()) {
     if (CZoomBar* zoomBar = services->GetZoomBar()) zoomBar->DetachView(this);
   }
+  // No other view knows of this view's hover mark, so it goes with the view.
+  if (m_pHoverNode) m_pHoverNode->m_bHighlighted = 0;
   std::erase(s_allViews, this);
 }
 
@@ -133,10 +136,6 @@ void CTrassoView::ShowMousePosition(QPoint devicePoint) {
   if (index == -1) return;
   const WorldPoint world = LogicalToWorld(GetClientDC().DPtoLP(devicePoint));
   statusBar->SetPaneText(index, FormatMousePosition(world), true);
-}
-
-void CTrassoView::mouseMoveEvent(QMouseEvent* event) {
-  ShowMousePosition(event->position().toPoint());
 }
 
 // The page of the scroll bars is the window's size, so it has to follow the

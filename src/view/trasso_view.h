@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <vector>
 
+#include "model/node_deletion_observer.h"
 #include "model/track_length.h"
 #include "platform/qt/view.h"
 #include "view/mark_shapes.h"
@@ -14,6 +15,7 @@
 class CTrassoDoc;
 class TSNode;
 class TSPolygon;
+class TSSelectable;
 
 struct WorldPoint {
   TrackLength x = 0;
@@ -34,7 +36,7 @@ int ScrollPositionFor(const SCROLLINFO& info, int code);
 // The status bar text of a world point.
 QString FormatMousePosition(WorldPoint world);
 
-class CTrassoView : public CView {
+class CTrassoView : public CView, public CNodeDeletionObserver {
   Q_OBJECT
 
  public:
@@ -67,20 +69,66 @@ class CTrassoView : public CView {
   double m_dScale = 0.01;  // logical units per TrackLength unit; zoom / 100
   TrackRect m_rcExtent;    // the nodes and the square 0 to 200.000, from the last update
 
-  // The state of the mouse tools that the drawing shows.
+  // Tools. Both drop the path being traced; nothing is repainted.
+  void SetTool(int nTool);
+  static void SetToolForAllViews(int nTool);
+
+  // Hit tests, all in logical units. Of two equally near nodes the later one
+  // in the document's list wins.
+  TSNode* FindNearestNode(QPoint p, int tolerance, const TSNode* excluded) const;
+  // A node within 10 units of its centre, else the wall whose corner wedge
+  // (radius 21) holds the point, else null.
+  TSSelectable* HitTest(QPoint p) const;
+  void ToggleSelectionAt(QPoint p);
+  // Adds to the selection what the rectangle with corners a and c holds.
+  void SelectInRect(QPoint a, QPoint c);
+
+  // The mouse, with device points and the modifier keys of the message.
+  void OnLButtonDown(Qt::KeyboardModifiers flags, QPoint device);
+  void OnMouseMove(QPoint device);
+  void OnLButtonUp(QPoint device);
+  // A Qt key code; every key-down counts, auto-repeats included.
+  void OnKeyDown(int key);
+
+  // The two editing commands of the view and whether they can act now.
+  void OnCutSelection();
+  void OnInsertNode();
+  bool CanCutSelection() const;
+  bool CanInsertNode() const;
+
+  void OnDeletingNodes(const std::vector<const TSNode*>& nodes) override;
+
+  // The state of the mouse tools.
   int m_nTool;
-  bool m_bButtonDown = false;
-  QPoint m_ptAnchor;            // logical; where the rubber band started
-  QPoint m_ptCurrent;           // logical; its moving corner
-  std::vector<TSNode*> m_path;  // the path being traced; not owned
+  bool m_bButtonDown = false;      // set by every press, cleared by every release
+  bool m_bCaptured = false;        // the view holds the mouse capture
+  QPoint m_ptAnchor;               // logical; the press point, or the last drag step
+  QPoint m_ptCurrent;              // logical; the moving corner of the rubber band
+  std::vector<TSNode*> m_path;     // the path being traced, or the dragged node; not owned
+  TSNode* m_pHoverNode = nullptr;  // the node this view last marked under the mouse; not owned
 
   static std::vector<CTrassoView*> s_allViews;
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void HoverHighlight(QPoint p);
+  // Takes the hover mark off the node each view of this document last marked;
+  // whether any was still on.
+  bool ClearHoverMarks() const;
+  void PressTracePath(QPoint p);
+  void PressInsertObject(QPoint p);
+  void PressMoveNodes(QPoint p);
+  void DragSelection(QPoint p);
+  void ReleaseMoveNodes(QPoint p);
+  void Capture();
+
   void OnScroll(CScrollBar* bar, int code);
   void DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
                    const QRect& visible);

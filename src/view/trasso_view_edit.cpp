@@ -1,0 +1,61 @@
+// Tool changes, the Delete and Insert keys and their commands, and keeping the
+// traced path free of nodes the document deletes.
+
+#include <QKeyEvent>
+#include <algorithm>
+
+#include "model/trasso_doc.h"
+#include "model/ts_node.h"
+#include "view/tool_cursors.h"
+#include "view/trasso_view.h"
+
+void CTrassoView::SetTool(int nTool) {
+  m_path.clear();
+  m_nTool = nTool;
+  setCursor(LoadToolCursor(nTool));
+}
+
+void CTrassoView::SetToolForAllViews(int nTool) {
+  for (CTrassoView* view : s_allViews) view->SetTool(nTool);
+}
+
+void CTrassoView::keyPressEvent(QKeyEvent* event) {
+  OnKeyDown(event->key());
+  CView::keyPressEvent(event);
+}
+
+void CTrassoView::OnKeyDown(int key) {
+  if (key == Qt::Key_Delete) {
+    OnCutSelection();
+  } else if (key == Qt::Key_Insert) {
+    OnInsertNode();
+  }
+}
+
+void CTrassoView::OnCutSelection() {
+  // Selected path nodes leave the path even when they survive the cut (they
+  // may still anchor walls), so tracing goes on from the last one left.
+  std::erase_if(m_path, [](const TSNode* node) { return node->m_bSelected != 0; });
+  GetDocument()->DeleteSelection();
+}
+
+void CTrassoView::OnInsertNode() {
+  CTrassoDoc* doc = GetDocument();
+  if (TSAnchorWall* wall = doc->GetSelectedWall()) doc->InsertNodeOnWall(wall);
+}
+
+bool CTrassoView::CanCutSelection() const {
+  return GetDocument()->HasSelection(false);
+}
+
+bool CTrassoView::CanInsertNode() const {
+  return GetDocument()->GetSelectedWall() != nullptr;
+}
+
+void CTrassoView::OnDeletingNodes(const std::vector<const TSNode*>& nodes) {
+  const auto deleted = [&](const TSNode* node) {
+    return std::find(nodes.begin(), nodes.end(), node) != nodes.end();
+  };
+  if (m_pHoverNode && deleted(m_pHoverNode)) m_pHoverNode = nullptr;
+  std::erase_if(m_path, deleted);
+}

@@ -1,0 +1,172 @@
+// The Select tool and the hit tests it relies on, through real mouse events.
+
+#include <gtest/gtest.h>
+
+#include "model/ts_anchor_wall.h"
+#include "model/ts_polygon.h"
+#include "mouse_fixture.h"
+#include "resource_ids.h"
+
+namespace {
+class SelectTool : public ToolTest {
+ protected:
+  SelectTool() { view.SetTool(ID_TOOL_SELECT); }
+};
+}  // namespace
+
+TEST_F(SelectTool, AReleaseWithinTenUnitsOfThePressIsAClickElseABand) {
+  // The click toggles what lies under the last band point; an 11-unit band of
+  // no height holds nothing.
+  for (QPoint offset : {QPoint(10, 10), QPoint(-10, 10), QPoint(11, 0), QPoint(0, -11)}) {
+    auto [press, release] = mouse.PixelPair(Middle(), offset);
+    TSNode* node = NodeAt(mouse.At(release));
+    mouse.Drag(press, {release});
+    const bool click = std::abs(offset.x()) <= 10 && std::abs(offset.y()) <= 10;
+    EXPECT_EQ(node->m_bSelected, click ? 1 : 0) << offset.x() << ", " << offset.y();
+    doc.m_nodeList.clear();
+  }
+}
+
+TEST_F(SelectTool, PlainClickOnEmptySpaceClearsShiftClickKeepsShiftDragAdds) {
+  const QPoint l = MiddleLogical();
+  TSNode* first = NodeAt(l + QPoint(-200, 0));
+  TSNode* second = NodeAt(l + QPoint(200, 0));
+  build.Settle();
+  first->m_bSelected = 1;
+
+  mouse.Click(Middle(), Qt::ShiftModifier);
+  EXPECT_EQ(first->m_bSelected, 1);
+
+  // A band well around the second node, Shift held on the press.
+  const QPoint from = mouse.Device(l + QPoint(150, 50)), to = mouse.Device(l + QPoint(250, -50));
+  mouse.Press(from, Qt::ShiftModifier);
+  mouse.Move(to);
+  mouse.Release(to);
+  EXPECT_EQ(first->m_bSelected, 1);
+  EXPECT_EQ(second->m_bSelected, 1);
+
+  mouse.Click(Middle());
+  EXPECT_EQ(first->m_bSelected, 0);
+  EXPECT_EQ(second->m_bSelected, 0);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(SelectTool, OfTwoEquallyNearNodesTheLaterOneIsHit) {
+  const QPoint l = MiddleLogical();
+  TSNode* right = NodeAt(l + QPoint(5, 0));
+  TSNode* left = NodeAt(l + QPoint(-5, 0));
+  mouse.Click(Middle());
+  EXPECT_EQ(right->m_bSelected, 0);
+  EXPECT_EQ(left->m_bSelected, 1);
+  EXPECT_EQ(view.FindNearestNode(l, 10, left), right);
+  EXPECT_EQ(view.FindNearestNode(l, 4, nullptr), nullptr);
+}
+
+// The square's lower left corner sits exactly on the logical point under the
+// mouse offset by `-hit`, so that the mouse is `hit` away from the corner.
+TEST_F(SelectTool, ANodeWithinTenUnitsElseTheWallWhoseWedgeHoldsThePoint) {
+  struct Case {
+    QPoint hit;
+    bool node, wall;
+  } cases[] = {
+      {{6, 8}, true, false},    // squared distance 100
+      {{10, 0}, true, false},   // 100 along an axis
+      {{10, 1}, false, true},   // 101: inside the wedge of the corner
+      {{11, 0}, false, false},  // on the ray along the lower edge: not strictly inside
+      {{-8, 8}, false, false},  // outside the corner's inner angle
+      {{14, 15}, false, true},  // within 21 on both axes, outside the disc
+      {{22, 2}, false, false},  // farther than 21 on one axis
+  };
+  for (const Case& c : cases) {
+    TSPolygon* square = SquareAt(MiddleLogical() - c.hit, 100);
+    TSNode* corner = square->m_wallList[0]->m_pNode;
+    mouse.Click(Middle());
+    EXPECT_EQ(corner->m_bSelected, c.node ? 1 : 0) << c.hit.x() << ", " << c.hit.y();
+    EXPECT_EQ(square->m_wallList[0]->m_bSelected, c.wall ? 1 : 0) << c.hit.x() << ", " << c.hit.y();
+    doc.m_polygonList.clear();
+    doc.m_nodeList.clear();
+  }
+}
+
+TEST_F(SelectTool, ANodeJustInsideTheBandsEdgeStaysOutWhileItsWallsComeIn) {
+  const QPoint from = Middle() - QPoint(100, -100), to = Middle() + QPoint(100, -100);
+  const QPoint a = mouse.At(from), c = mouse.At(to);
+  const QPoint low(std::min(a.x(), c.x()), std::min(a.y(), c.y()));
+  const QPoint high(std::max(a.x(), c.x()), std::max(a.y(), c.y()));
+  // Five units inside the lower left corner of the band, a square of 100.
+  TSPolygon* square = SquareAt(low + QPoint(5, 5), 100);
+  // A node exactly on the greater edge is outside the half-open band, and one
+  // 10 units in from it is not yet in the middle rectangle.
+  TSNode* onEdge = NodeAt(QPoint(high.x(), low.y() + 150));
+  TSNode* tenIn = NodeAt(QPoint(high.x() - 10, low.y() + 200));
+  TSNode* elevenIn = NodeAt(QPoint(high.x() - 11, low.y() + 250));
+  // A square whose left corners lie 5 units left of the band: within reach of
+  // the band, but their probes are outside it.
+  TSPolygon* straddling = SquareAt(QPoint(low.x() - 5, low.y() + 300), 100);
+
+  mouse.Drag(from, {to});
+  const std::vector<TSNode*> corners = Outline(square);
+  EXPECT_EQ(corners[0]->m_bSelected, 0);
+  EXPECT_EQ(corners[2]->m_bSelected, 1);
+  for (const auto& wall : square->m_wallList) EXPECT_EQ(wall->m_bSelected, 1);
+  EXPECT_EQ(onEdge->m_bSelected, 0);
+  EXPECT_EQ(tenIn->m_bSelected, 0);
+  EXPECT_EQ(elevenIn->m_bSelected, 1);
+  const std::vector<TSNode*> outside = Outline(straddling);
+  EXPECT_EQ(outside[0]->m_bSelected, 0);
+  EXPECT_EQ(straddling->m_wallList[0]->m_bSelected, 0);
+  EXPECT_EQ(straddling->m_wallList[1]->m_bSelected, 0);
+  EXPECT_EQ(outside[2]->m_bSelected, 1);
+  EXPECT_EQ(straddling->m_wallList[2]->m_bSelected, 1);
+}
+
+TEST_F(SelectTool, ADoubleClickSelectsOnTheFirstClickAndToggleBackOnTheSecondRelease) {
+  TSNode* node = NodeAt(MiddleLogical());
+  // Had the second press cleared the selection, its release would select again.
+  mouse.DoubleClick(Middle());
+  EXPECT_EQ(node->m_bSelected, 0);
+  EXPECT_FALSE(view.m_bButtonDown);
+  EXPECT_FALSE(view.m_bCaptured);
+}
+
+TEST_F(SelectTool, HoverHighlightsTheNodeUnderTheMouseOnlyWhileTheButtonIsUp) {
+  const QPoint l = MiddleLogical();
+  TSNode* node = NodeAt(l);
+  build.Settle();
+  UpdateCounter updates(doc);
+  mouse.Move(Middle());
+  EXPECT_EQ(node->m_bHighlighted, 1);
+  mouse.Move(Middle() + QPoint(1, 0));  // still within 10: no new update
+  EXPECT_EQ(updates.Count(), 1);
+  mouse.Move(mouse.Device(l + QPoint(40, 0)));
+  EXPECT_EQ(node->m_bHighlighted, 0);
+  EXPECT_EQ(updates.Count(), 2);
+
+  mouse.Press(mouse.Device(l + QPoint(40, 0)));
+  mouse.Move(Middle());
+  EXPECT_EQ(node->m_bHighlighted, 0);
+  mouse.Release(Middle());
+
+  view.SetTool(ID_TOOL_MOVE_SELECTION);
+  mouse.Move(Middle());
+  EXPECT_EQ(node->m_bHighlighted, 0);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(SelectTool, OneNodeAtMostIsMarkedUnderTheMouseAcrossTheViewsOfADocument) {
+  ASSERT_TRUE(frame->GetSplitter().SplitColumn(200));
+  CTrassoView& other = *Pane(*frame, 0, 1);
+  MouseDriver otherMouse(other);
+  other.SetTool(ID_TOOL_ADD_FEATURE);
+  // Events go to the widget under the point, so each stays in its own pane.
+  const QPoint inHere(100, 150), inThere(100, 100);
+  TSNode* here = NodeAt(mouse.At(inHere));
+  TSNode* there = NodeAt(otherMouse.At(inThere));
+  mouse.Move(inHere);
+  EXPECT_EQ(here->m_bHighlighted, 1);
+  otherMouse.Move(inThere);
+  EXPECT_EQ(here->m_bHighlighted, 0);
+  EXPECT_EQ(there->m_bHighlighted, 1);
+  mouse.Move(inHere + QPoint(0, 50));  // empty ground in this view
+  EXPECT_EQ(there->m_bHighlighted, 0);
+}
