@@ -30,8 +30,6 @@ constexpr int ID_NEXT_PANE = 57680;
 constexpr int ID_PREV_PANE = 57681;
 
 // Command ids of the menus, accelerators and toolbars of the main frame.
-constexpr int ID_INSERT_NODE = 32783;
-constexpr int ID_CUT_SELECTION = 32789;
 constexpr int ID_TOOL_TRACE_PATH = 32791;
 constexpr int ID_BROWSE_BACKGROUND = 32792;
 constexpr int ID_FILE_COMPILE = 32793;

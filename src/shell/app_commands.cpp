@@ -97,6 +97,21 @@ void CTrassoApp::WireViewCommands() {
   onView(ID_FILE_PRINT, &CView::OnFilePrint);
   onView(ID_FILE_PRINT_DIRECT, &CView::OnFilePrintDirect);
   onView(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview);
+
+  // The two editing commands of the tools toolbar, enabled when they can act.
+  const std::tuple<int, void (CTrassoView::*)(), bool (CTrassoView::*)() const> edits[] = {
+      {ID_CUT_SELECTION, &CTrassoView::OnCutSelection, &CTrassoView::CanCutSelection},
+      {ID_INSERT_NODE, &CTrassoView::OnInsertNode, &CTrassoView::CanInsertNode},
+  };
+  for (auto [id, handler, canAct] : edits) {
+    commands.OnCommand(id, [this, handler] {
+      if (CTrassoView* view = GetActiveView()) (view->*handler)();
+    });
+    commands.OnUpdate(id, [this, canAct](CCmdUI& ui) {
+      const CTrassoView* view = GetActiveView();
+      ui.Enable(view && (view->*canAct)());
+    });
+  }
 }
 
 void CTrassoApp::WireFrameCommands() {

@@ -23,6 +23,7 @@
 #include "shell/track_attr_bar.h"
 #include "shell/trasso_doc_template.h"
 #include "view/drawing_objects.h"
+#include "view/tool_cursors.h"
 #include "view/trasso_view.h"
 
 namespace {
@@ -92,15 +93,11 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
 
 void CTrassoApp::SetCurrentTool(int id) {
   m_nCurrentTool = id;
-  for (CTrassoView* view : CTrassoView::s_allViews) {
-    view->m_nTool = id;
-    view->m_path.clear();
-    view->update();
-  }
+  CTrassoView::SetToolForAllViews(id);
 }
 
 QCursor CTrassoApp::GetToolCursor() const {
-  return QCursor(Qt::CrossCursor);
+  return LoadToolCursor(m_nCurrentTool);
 }
 
 CDocumentPanel* CTrassoApp::GetSelectionBar() const {

@@ -153,3 +153,27 @@ TEST_F(AppTest, AFailedCompileShowsTheCompilersOutput) {
   EXPECT_EQ(failure.caption, "Trasso");
   EXPECT_FALSE(failure.details.isEmpty());
 }
+
+TEST_F(AppTest, CutAndInsertNodeFollowTheSelectionOfTheActiveView) {
+  ASSERT_TRUE(Start());
+  CTrassoDoc* doc = Documents()[0];
+  TrackBuilder t(*doc);
+  TSPolygon* room = t.Section({t.Node(0, 0), t.Node(0, 9000), t.Node(9000, 9000), t.Node(9000, 0)});
+  EXPECT_FALSE(IsEnabled(ID_CUT_SELECTION));
+  EXPECT_FALSE(IsEnabled(ID_INSERT_NODE));
+
+  // One selected edge (the handles at both its ends): both act; all edges:
+  // only Cut.
+  room->m_wallList[0]->m_bSelected = true;
+  room->m_wallList[1]->m_bSelected = true;
+  EXPECT_TRUE(IsEnabled(ID_CUT_SELECTION));
+  EXPECT_TRUE(IsEnabled(ID_INSERT_NODE));
+  Trigger(ID_INSERT_NODE);
+  EXPECT_EQ(room->m_wallList.size(), 5u);
+
+  SelectWallsOnly(room);
+  EXPECT_FALSE(IsEnabled(ID_INSERT_NODE));
+  Trigger(ID_CUT_SELECTION);
+  EXPECT_TRUE(doc->m_polygonList.empty());
+  EXPECT_TRUE(doc->IsModified());
+}

@@ -175,6 +175,10 @@ TEST_F(AppTest, ToolChangesReachEveryViewOfEveryDocumentAndDropTheirPaths) {
   }
   EXPECT_TRUE(IsChecked(ID_TOOL_MOVE_SELECTION));
   EXPECT_FALSE(IsChecked(ID_TOOL_ADD_SECTION));
+  EXPECT_EQ(App().GetToolCursor().shape(), Qt::BitmapCursor);
+  Trigger(ID_TOOL_SELECT);
+  EXPECT_EQ(App().GetToolCursor().shape(), Qt::CrossCursor);
+  Trigger(ID_TOOL_MOVE_SELECTION);
 
   // The same tool again still drops a path begun since.
   CTrassoDoc* doc = Documents()[0];
