@@ -26,6 +26,8 @@ struct CDocManager::DocEntry {
 
 namespace {
 constexpr QSize kMinFrameSize(320, 240);
+constexpr int kCascadeStep = 24;  // pixels
+constexpr int kCascadeSteps = 8;
 
 // Paths are compared after resolving links and dots, so that the same file
 // reached two ways is the same document.
@@ -156,6 +158,9 @@ bool CDocManager::AddFrame(DocEntry& entry) {
   const QSize area = m_area.contentsRect().size();
   window->resize(std::max(area.width() * 3 / 4, kMinFrameSize.width()),
                  std::max(area.height() * 3 / 4, kMinFrameSize.height()));
+  // Each new window steps down and right from the last, as cascaded windows do.
+  const auto index = static_cast<int>(m_area.subWindowList().size() - 1) % kCascadeSteps;
+  window->move(index * kCascadeStep, index * kCascadeStep);
   window->show();
   m_area.setActiveSubWindow(window);
   window->widget()->setFocus();
