@@ -2,13 +2,23 @@
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 BENCH_DIR := build/bench
+RELEASE_DIR := build/release
+EXAMPLE := examples/loop.tr
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps test bench fuzz clean
+.PHONY: deps run test bench fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
+
+# The editor on the example track, which the command-line tool writes when it
+# is missing.
+run: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRASSO_BUILD_TESTS=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target trasso trasso-cli Mapforge
+	test -f $(EXAMPLE) || $(RELEASE_DIR)/bin/trasso-cli example $(EXAMPLE)
+	bash scripts/run-editor.sh $(RELEASE_DIR) $(EXAMPLE)
 
 test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRASSO_SANITIZE=ON

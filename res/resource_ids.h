@@ -28,3 +28,54 @@ constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 constexpr int ID_WINDOW_SPLIT = 57653;
 constexpr int ID_NEXT_PANE = 57680;
 constexpr int ID_PREV_PANE = 57681;
+
+// Command ids of the menus, accelerators and toolbars of the main frame.
+constexpr int ID_TOOL_TRACE_PATH = 32791;
+constexpr int ID_BROWSE_BACKGROUND = 32792;
+constexpr int ID_FILE_COMPILE = 32793;
+constexpr int ID_VIEW_TOOLS = 32794;
+constexpr int ID_VIEW_SELECTION_BAR = 32795;
+constexpr int ID_VIEW_TRACK_BAR = 32796;
+constexpr int ID_HELP = 32797;
+constexpr int ID_EDIT_SCALE_SELECTION = 32798;
+constexpr int ID_FILE_NEW = 57600;
+constexpr int ID_FILE_OPEN = 57601;
+constexpr int ID_FILE_CLOSE = 57602;
+constexpr int ID_FILE_SAVE = 57603;
+constexpr int ID_FILE_SAVE_AS = 57604;
+constexpr int ID_FILE_PRINT_SETUP = 57606;
+constexpr int ID_FILE_MRU_FILE1 = 57616;  // the recent files are 57616 to 57619
+constexpr int ID_EDIT_COPY = 57634;
+constexpr int ID_EDIT_CUT = 57635;
+constexpr int ID_EDIT_PASTE = 57637;
+constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_WINDOW_NEW = 57648;
+constexpr int ID_WINDOW_ARRANGE = 57649;
+constexpr int ID_WINDOW_CASCADE = 57650;
+constexpr int ID_WINDOW_TILE_HORZ = 57651;
+constexpr int ID_APP_ABOUT = 57664;
+constexpr int ID_APP_EXIT = 57665;
+constexpr int ID_VIEW_TOOLBAR = 59392;
+constexpr int ID_VIEW_STATUS_BAR = 59393;
+
+// Resources of the main frame and the document template.
+constexpr int IDR_MAINFRAME = 128;  // caption, menu 128, accelerators, standard toolbar
+constexpr int IDR_TRAXTYPE = 129;   // document string and menu 129
+constexpr int IDR_TOOLS = 132;      // tools toolbar
+constexpr int IDD_SELECTION_BAR = 103;
+constexpr int IDD_ZOOM_BAR = 105;
+constexpr int IDD_TRACK_BAR = 1031;
+
+// Status bar panes of the keyboard states.
+constexpr int ID_INDICATOR_CAPS = 59137;
+constexpr int ID_INDICATOR_NUM = 59138;
+constexpr int ID_INDICATOR_SCRL = 59139;
+
+// Texts of the application and its document manager.
+constexpr int IDS_APP_TITLE = 57344;       // caption of the program's message boxes
+constexpr int IDS_IDLE_MESSAGE = 57345;    // the message pane while nothing is highlighted
+constexpr int IDS_ASK_TO_SAVE = 61700;     // %1: the document's title
+constexpr int IDS_FAILED_TO_OPEN = 61701;  // %1: the file, %2: what is wrong
+constexpr int IDS_FAILED_TO_SAVE = 61702;  // likewise
+constexpr int IDS_HELP_ERROR = 61710;
+constexpr int IDS_HELP_ERROR_CAPTION = 61711;

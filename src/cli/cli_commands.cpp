@@ -1,5 +1,7 @@
 #include "cli/cli_commands.h"
 
+#include "cli/example_track.h"
+
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -130,5 +132,17 @@ int RunInfo(const std::string& track) {
             << "\nstarting positions: " << (present.empty() ? "none" : present)
             << "\nfree elements: " << freeElements << "\nconnections: " << CountConnections(*doc)
             << "\n";
+  return 0;
+}
+
+int RunExample(const std::string& output) {
+  CTrassoDoc doc;
+  BuildExampleTrack(doc);
+  try {
+    SaveTrackFile(doc, output);
+  } catch (const CFileException& e) {
+    std::cerr << output << ": " << e.what() << "\n";
+    return 1;
+  }
   return 0;
 }

@@ -9,3 +9,5 @@ int RunInput(const std::string& track);
 int RunCompile(const std::string& track, const std::string& output);
 int RunResave(const std::string& input, const std::string& output);
 int RunInfo(const std::string& track);
+// Writes the example track.
+int RunExample(const std::string& output);

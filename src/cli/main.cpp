@@ -12,6 +12,7 @@ constexpr const char* kUsage =
     "       trasso-cli compile TRACK.tr [-o OUT.trk]  compile with Mapforge\n"
     "       trasso-cli resave IN.tr OUT.tr            load and save again\n"
     "       trasso-cli info TRACK.tr                  count what the track holds\n"
+    "       trasso-cli example OUT.tr                 write the example track\n"
     "       trasso-cli --help | --version\n";
 
 int Usage() {
@@ -32,6 +33,7 @@ int Dispatch(const std::vector<std::string>& args) {
   const std::string& command = args[0];
   if (command == "input" && args.size() == 2) return RunInput(args[1]);
   if (command == "info" && args.size() == 2) return RunInfo(args[1]);
+  if (command == "example" && args.size() == 2) return RunExample(args[1]);
   if (command == "resave" && args.size() == 3) return RunResave(args[1], args[2]);
   if (command == "compile" && args.size() == 2) return RunCompile(args[1], "");
   if (command == "compile" && args.size() == 4 && args[2] == "-o" && !args[3].empty()) {

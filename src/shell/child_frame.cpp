@@ -24,6 +24,9 @@ bool CChildFrame::OnCreateClient(CTrassoDoc* document) {
       this, kMaxRows, kMaxCols, kMinPane,
       [document](QWidget* parent) { return new CTrassoView(document, parent); });
   layout->addWidget(&m_wndSplitter);
+  // Focus given to the window goes to its first view, which then becomes the
+  // active view.
+  if (created) setFocusProxy(m_wndSplitter.GetPane(0, 0));
   return created;
 }
 

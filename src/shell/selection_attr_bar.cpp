@@ -153,6 +153,9 @@ void CSelectionAttrBar::UpdateFromDocument() {
   for (std::size_t i = 0; i < m_edits.size(); ++i) {
     m_edits[i].edit->setEnabled(editValues[i] != SEL_VALUE_NONE);
     m_edits[i].edit->setText(QString::fromStdString(FormatLength(editValues[i])));
+    // A number wider than its field shows from its start: its end would read
+    // as another number ("61.100" for 161.100).
+    if (!m_edits[i].edit->hasFocus()) m_edits[i].edit->setCursorPosition(0);
   }
 }
 

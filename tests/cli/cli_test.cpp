@@ -2,6 +2,7 @@
 
 #include "../compile/compile_test_support.h"
 #include "../compile/scratch_folder.h"
+#include "model/track_check.h"
 #include "model/track_file.h"
 #include "platform/process.h"
 #include "support/track_builder.h"
@@ -115,4 +116,20 @@ TEST(Cli, BadFilesAndBadUsage) {
   ExpectExit(version, 0);
   EXPECT_EQ(version.m_strOutput, "trasso-cli 1.01\n");
   ExpectExit(Cli({"--help"}), 0);
+}
+
+// The example is a whole track: a closed loop that compiles without a warning.
+TEST(Cli, ExampleTrackIsALoopWithEveryStartingPosition) {
+  ScratchFolder folder;
+  ExpectExit(Cli({"example", folder / "loop.tr"}), 0);
+  const auto doc = LoadTrackFile(folder / "loop.tr");
+  EXPECT_TRUE(CheckTrack(*doc, TrackCheckScope::kFull).empty());
+  const CProcessResult info = Cli({"info", folder / "loop.tr"});
+  ExpectExit(info, 0);
+  EXPECT_TRUE(Contains(info.m_strOutput, "sections: 10\n"));
+  EXPECT_TRUE(Contains(info.m_strOutput, "starting positions: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\n"));
+  EXPECT_TRUE(Contains(info.m_strOutput, "free elements: 3\nconnections: 10\n"));
+  const CProcessResult compile = Cli({"compile", folder / "loop.tr", "-o", folder / "loop.trk"});
+  ExpectExit(compile, 0);
+  EXPECT_FALSE(Contains(compile.m_strOutput, "WARNING"));
 }

@@ -154,7 +154,7 @@ TEST(ViewReadout, ShowsTheWorldPositionOfTheMouse) {
   // Without the position pane nothing is shown, and nothing breaks.
   services.m_status->SetIndicators({ID_SEPARATOR});
   QTest::mouseMove(&view, QPoint(60, 60));
-  EXPECT_EQ(services.m_status->GetPaneText(0), QString());
+  EXPECT_EQ(services.m_status->GetPaneText(0), "Ready");
 }
 
 TEST(ViewActivation, SwitchingViewsDetachesFirstThenAttaches) {

@@ -7,7 +7,12 @@
 #include "platform/string_table.h"
 #include "resource_ids.h"
 
-CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {}
+// A normal widget of the bar: Qt hides it while a message is shown.
+CStatusBar::CStatusBar(QWidget* parent)
+    : QStatusBar(parent),
+      m_pIdleMessage(new QLabel(FromWindows1252(LoadResString(IDS_IDLE_MESSAGE)))) {
+  addWidget(m_pIdleMessage, 1);
+}
 
 void CStatusBar::SetIndicators(const std::vector<int>& ids) {
   for (QLabel* pane : m_panes) delete pane;
@@ -44,5 +49,6 @@ void CStatusBar::SetPaneText(int index, const QString& text, bool bUpdate) {
 QString CStatusBar::GetPaneText(int index) const {
   if (index < 0 || index >= static_cast<int>(m_panes.size())) return QString();
   const QLabel* pane = m_panes[index];
-  return pane ? pane->text() : currentMessage();
+  if (pane) return pane->text();
+  return currentMessage().isEmpty() ? m_pIdleMessage->text() : currentMessage();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A status bar of panes named by id: the message pane (ID_SEPARATOR) first,
-// stretching, then fixed panes as wide as their strings.
+// stretching, then fixed panes as wide as their strings. The message pane
+// shows the idle message whenever no other message is shown.
 
 #include <QStatusBar>
 #include <vector>
@@ -23,6 +24,7 @@ class CStatusBar : public QStatusBar {
   QString GetPaneText(int index) const;
 
  private:
+  QLabel* m_pIdleMessage;
   std::vector<int> m_ids;
   std::vector<QLabel*> m_panes;  // children of the bar; null for the message pane
 };

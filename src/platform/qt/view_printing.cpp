@@ -3,6 +3,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "platform/qt/shared_printer.h"
 #include "platform/qt/view.h"
 
 // One page, with the same preparation as the screen: the page shows what the
@@ -17,18 +18,17 @@ bool CView::PrintPage(QPrinter& printer) {
 }
 
 void CView::OnFilePrint() {
-  QPrinter printer(QPrinter::HighResolution);
+  QPrinter& printer = SharedPrinter();
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() == QDialog::Accepted) PrintPage(printer);
 }
 
 void CView::OnFilePrintDirect() {
-  QPrinter printer(QPrinter::HighResolution);
-  PrintPage(printer);
+  PrintPage(SharedPrinter());
 }
 
 void CView::OnFilePrintPreview() {
-  QPrintPreviewDialog dialog(this);
+  QPrintPreviewDialog dialog(&SharedPrinter(), this);
   connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
           [this](QPrinter* printer) { PrintPage(*printer); });
   dialog.exec();

@@ -1,0 +1,52 @@
+#pragma once
+// The modal questions the program asks: file dialogs and message boxes. The
+// document manager and the commands ask through this interface, so that the
+// tests can answer in place of a user.
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+class CPrompts {
+ public:
+  virtual ~CPrompts() = default;
+
+  // The chosen existing file, or nothing when the user cancelled.
+  virtual std::optional<std::string> AskOpenPath(const QStringList& filters) = 0;
+  // The chosen file to write, or nothing. `proposed` is the name shown first;
+  // a name typed without an extension gets `defaultSuffix` (no dot), and an
+  // existing file is only chosen after the user agreed to replace it.
+  virtual std::optional<std::string> AskSavePath(const std::string& proposed,
+                                                 const QStringList& filters,
+                                                 const QString& defaultSuffix) = 0;
+  // A message box with `buttons`; returns the button pressed. `details`, when
+  // not empty, is shown as the box's detailed text.
+  virtual QMessageBox::StandardButton MessageBox(
+      const QString& caption, const QString& text, QMessageBox::Icon icon,
+      QMessageBox::StandardButtons buttons = QMessageBox::Ok, const QString& details = {}) = 0;
+};
+
+// The real dialogs, owned by `parent` (which may be null).
+class CDialogPrompts : public CPrompts {
+ public:
+  explicit CDialogPrompts(QWidget* parent = nullptr) : m_pParent(parent) {}
+  void SetParent(QWidget* parent) { m_pParent = parent; }
+
+  std::optional<std::string> AskOpenPath(const QStringList& filters) override;
+  std::optional<std::string> AskSavePath(const std::string& proposed, const QStringList& filters,
+                                         const QString& defaultSuffix) override;
+  QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
+                                         QMessageBox::Icon icon,
+                                         QMessageBox::StandardButtons buttons,
+                                         const QString& details) override;
+
+ private:
+  QWidget* m_pParent;
+};
+
+// The caption of the program's own message boxes.
+QString AppTitle();

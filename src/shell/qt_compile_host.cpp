@@ -1,0 +1,22 @@
+#include "shell/qt_compile_host.h"
+
+#include "compile/compile_strings.h"
+#include "platform/qt/file_filter.h"
+#include "platform/qt/prompts.h"
+#include "platform/qt/windows1252.h"
+#include "platform/string_table.h"
+
+std::optional<std::string> CQtCompileHost::AskOutputPath(const std::string& proposedPath) {
+  return m_prompts.AskSavePath(proposedPath, ConvertFileFilter(LoadResString(IDS_TRK_FILTER)),
+                               QStringLiteral("trk"));
+}
+
+void CQtCompileHost::ShowWarning(const std::string& text) {
+  m_prompts.MessageBox(AppTitle(), FromWindows1252(text), QMessageBox::Warning);
+}
+
+// The compiler's output may be in any encoding; the local one is the best guess.
+void CQtCompileHost::ShowMessage(const std::string& text, const std::string& details) {
+  m_prompts.MessageBox(AppTitle(), FromWindows1252(text), QMessageBox::Warning, QMessageBox::Ok,
+                       QString::fromLocal8Bit(details));
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The Compile command's host in the editor: the output file is chosen with a
+// save dialog, the warnings and the failure are message boxes.
+
+#include "compile/compile_command.h"
+
+class CPrompts;
+
+class CQtCompileHost : public CCompileHost {
+ public:
+  explicit CQtCompileHost(CPrompts& prompts) : m_prompts(prompts) {}
+
+  std::optional<std::string> AskOutputPath(const std::string& proposedPath) override;
+  void ShowWarning(const std::string& text) override;
+  void ShowMessage(const std::string& text, const std::string& details) override;
+
+ private:
+  CPrompts& m_prompts;
+};

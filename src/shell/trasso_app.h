@@ -1,0 +1,87 @@
+#pragma once
+// The editor's application object: starts the editor, keeps the current
+// editing tool, reaches the main frame's bars for the views and panels, and
+// handles the application's commands (tools, help, about, new, open, print
+// setup, recent files, exit).
+
+#include <QCursor>
+#include <QObject>
+#include <QSettings>
+#include <QStringList>
+#include <memory>
+
+#include "platform/qt/prompts.h"
+#include "view/view_services.h"
+
+class CChildFrame;
+class CCommandTable;
+class CDocManager;
+class CMainFrame;
+class CRecentFileList;
+class CTrassoDoc;
+class CTrassoDocTemplate;
+class CTrassoView;
+class QMdiSubWindow;
+
+class CTrassoApp : public QObject, public CViewServices {
+  Q_OBJECT
+
+ public:
+  // `prompts` answers the program's questions; null means the real dialogs.
+  explicit CTrassoApp(std::unique_ptr<CPrompts> prompts = nullptr);
+  ~CTrassoApp() override;
+
+  // Starts the editor with the program's arguments (without the program's
+  // name): none opens a new untitled track, a file name opens that file.
+  // False when the file cannot be opened; the editor must then end.
+  bool InitInstance(const QStringList& arguments);
+
+  // The current tool is handed to every view, even when it is unchanged.
+  void SetCurrentTool(int id);
+  int GetCurrentTool() const override { return m_nCurrentTool; }
+  QCursor GetToolCursor() const;
+
+  CDocumentPanel* GetSelectionBar() const override;
+  CDocumentPanel* GetTrackBar() const override;
+  CStatusBar* GetStatusBar() const override;
+  CZoomBar* GetZoomBar() const override;
+
+  // Opens "../Help/EditorHelp.doc" relative to the working directory, or
+  // says that it cannot.
+  void OnHelp();
+  void OnAppAbout();
+
+  CMainFrame* GetMainWnd() const { return m_pMainWnd.get(); }
+  CDocManager& GetDocManager() const { return *m_pDocManager; }
+  CCommandTable& GetCommands() const { return *m_pCommands; }
+  CPrompts& GetPrompts() const { return *m_pPrompts; }
+  CRecentFileList& GetRecentFiles() const { return *m_pRecentFileList; }
+
+  // What the commands act on: the active window, its document and its view.
+  CChildFrame* GetActiveChildFrame() const;
+  CTrassoDoc* GetActiveDocument() const;
+  CTrassoView* GetActiveView() const;
+
+ protected:
+  // Asks for a command update after every input event.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void WireAppCommands();
+  void WireDocumentCommands();
+  void WireViewCommands();
+  void WireFrameCommands();
+  // Brings titles, menus, recent files and indicators up to date; runs before
+  // every command update.
+  void OnIdle();
+
+  int m_nCurrentTool;
+  QSettings m_settings;
+  std::unique_ptr<CPrompts> m_pPrompts;
+  std::unique_ptr<CRecentFileList> m_pRecentFileList;
+  std::unique_ptr<CTrassoDocTemplate> m_pDocTemplate;
+  std::unique_ptr<CCommandTable> m_pCommands;
+  std::unique_ptr<CMainFrame> m_pMainWnd;
+  // Destroyed before the frame, since the document windows live in it.
+  std::unique_ptr<CDocManager> m_pDocManager;
+};

@@ -1,0 +1,85 @@
+#pragma once
+// The whole editor in a test: the application object started with scripted
+// answers to its dialogs, in a temporary folder with its own settings file.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/qt/prompts.h"
+#include "shell/trasso_app.h"
+
+class CTrassoDoc;
+class CTrassoView;
+class QMdiSubWindow;
+
+// Answers the dialogs from queues and records what was asked. An empty queue
+// answers Cancel.
+class ScriptedPrompts : public CPrompts {
+ public:
+  struct Box {
+    QString caption;
+    QString text;
+    QString details;
+    QMessageBox::Icon icon;
+  };
+
+  std::optional<std::string> AskOpenPath(const QStringList& filters) override;
+  std::optional<std::string> AskSavePath(const std::string& proposed, const QStringList& filters,
+                                         const QString& defaultSuffix) override;
+  QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
+                                         QMessageBox::Icon icon,
+                                         QMessageBox::StandardButtons buttons,
+                                         const QString& details) override;
+
+  std::deque<std::optional<std::string>> m_openAnswers;
+  std::deque<std::optional<std::string>> m_saveAnswers;
+  std::deque<QMessageBox::StandardButton> m_boxAnswers;
+  std::vector<QStringList> m_openFilters;
+  std::vector<std::string> m_proposedSaves;
+  std::vector<QStringList> m_saveFilters;
+  QStringList m_saveSuffixes;
+  std::vector<Box> m_boxes;
+};
+
+class AppTest : public testing::Test {
+ protected:
+  // Every test starts with an empty list of recent files.
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts the editor with `arguments`, as the program's command line.
+  bool Start(const QStringList& arguments = {});
+  // Ends the editor as the program ends, keeping the settings file.
+  void Stop();
+
+  CTrassoApp& App() { return *m_app; }
+  ScriptedPrompts& Prompts() { return *m_prompts; }
+  QAction* Command(int id) const;
+  // Runs the command as a menu entry or button would, after an update pass.
+  void Trigger(int id);
+  // Lets posted events run, then recomputes the command states.
+  void Settle();
+  bool IsEnabled(int id);
+  bool IsChecked(int id);
+
+  std::vector<CTrassoDoc*> Documents() const;
+  std::vector<QMdiSubWindow*> Frames(CTrassoDoc* doc) const;
+  CTrassoView* FirstView(CTrassoDoc* doc) const;
+  void Activate(QMdiSubWindow* frame);
+
+  // A path in the test's own folder.
+  std::string PathOf(const std::string& name) const;
+  // Writes a small track (one section, one starting position) to `name`.
+  std::string WriteTrack(const std::string& name) const;
+
+  QTemporaryDir m_dir;
+  ScriptedPrompts* m_prompts = nullptr;
+  std::unique_ptr<CTrassoApp> m_app;
+};
