@@ -42,8 +42,7 @@ const CArchiveLink& Link(const void* info) {
 
 }  // namespace
 
-CArchive::CArchive(std::vector<std::uint8_t>& out)
-    : m_bStoring(true), m_writer(out), m_reader({}) {
+CArchive::CArchive(std::vector<std::uint8_t>& out) : m_bStoring(true), m_writer(out), m_reader({}) {
   static std::uint32_t s_nStoreRuns = 0;
   // 0 marks objects never stored; skipping it keeps that true after a wrap.
   if (++s_nStoreRuns == 0) ++s_nStoreRuns;
