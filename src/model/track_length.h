@@ -9,8 +9,10 @@
 using TrackLength = std::int32_t;
 
 constexpr TrackLength SaturateToTrackLength(std::int64_t value) {
-  if (value > std::numeric_limits<TrackLength>::max()) return std::numeric_limits<TrackLength>::max();
-  if (value < std::numeric_limits<TrackLength>::min()) return std::numeric_limits<TrackLength>::min();
+  if (value > std::numeric_limits<TrackLength>::max())
+    return std::numeric_limits<TrackLength>::max();
+  if (value < std::numeric_limits<TrackLength>::min())
+    return std::numeric_limits<TrackLength>::min();
   return static_cast<TrackLength>(value);
 }
 

@@ -7,8 +7,8 @@
 
 #include <QWidget>
 
-#include "view/view_services.h"
 #include <array>
+#include "view/view_services.h"
 
 class CTrassoDoc;
 class QComboBox;

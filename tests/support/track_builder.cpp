@@ -1,6 +1,8 @@
 #include "support/track_builder.h"
 
-TSNode* TrackBuilder::Node(TrackLength x, TrackLength y) { return m_doc.AddNode(x, y, false); }
+TSNode* TrackBuilder::Node(TrackLength x, TrackLength y) {
+  return m_doc.AddNode(x, y, false);
+}
 
 TSPolygon* TrackBuilder::Polygon(bool feature, std::initializer_list<TSNode*> outline) {
   std::vector<TSNode*> path(outline);
@@ -27,7 +29,9 @@ void TrackBuilder::Settle() {
   m_doc.SetModifiedFlag(false);
 }
 
-void Select(TSNode* node) { node->m_bSelected = 1; }
+void Select(TSNode* node) {
+  node->m_bSelected = 1;
+}
 
 void Select(TSPolygon* polygon) {
   for (auto& wall : polygon->m_wallList) {

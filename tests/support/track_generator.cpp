@@ -35,8 +35,8 @@ std::unique_ptr<CTrassoDoc> GenerateGridTrack(int n) {
       doc->CreatePolygon(false, path, 0, 4000, cell % 23, cell % 7, cell % 8, false);
       if (cell % 10 == 0) {
         const TrackLength x = i * kCell, y = j * kCell;
-        std::vector<TSNode*> feature = Square(*doc, x + kInset, y + kInset, x + kCell - kInset,
-                                              y + kCell - kInset);
+        std::vector<TSNode*> feature =
+            Square(*doc, x + kInset, y + kInset, x + kCell - kInset, y + kCell - kInset);
         doc->CreatePolygon(true, feature, 1000, 4000, 1, 1, 1, false);
       }
     }

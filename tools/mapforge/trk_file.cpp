@@ -1,7 +1,7 @@
 #include "trk_file.h"
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace mapforge {

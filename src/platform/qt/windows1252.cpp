@@ -8,7 +8,6 @@ QString FromWindows1252(std::string_view bytes) {
 }
 
 std::string ToWindows1252(const QString& text) {
-  return Utf16ToWindows1252(
-      std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                          static_cast<std::size_t>(text.size())));
+  return Utf16ToWindows1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                static_cast<std::size_t>(text.size())));
 }
