@@ -37,8 +37,8 @@ check_programs() {
   case $out in *"Mapforge --dump"*) ;; *) fail "Mapforge --help printed '$out'" ;; esac
   if [ "$with_editor" = 1 ]; then
     need_file "$prefix/bin/trasso"
-    QT_QPA_PLATFORM=offscreen timeout 60 "$prefix/bin/trasso" --version >/dev/null 2>&1 ||
-      QT_QPA_PLATFORM=offscreen timeout 60 "$prefix/bin/trasso" --help >/dev/null 2>&1 ||
+    QT_QPA_PLATFORM=offscreen timeout 20 "$prefix/bin/trasso" --version >/dev/null 2>&1 ||
+      QT_QPA_PLATFORM=offscreen timeout 20 "$prefix/bin/trasso" --help >/dev/null 2>&1 ||
       fail "trasso starts with neither --version nor --help"
   fi
 }
