@@ -4,10 +4,12 @@ TEST_DIR := build/test
 BENCH_DIR := build/bench
 RELEASE_DIR := build/release
 EXAMPLE := examples/loop.tr
+INSTALL_DIR := build/install
+PREFIX ?= /usr/local
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps run test bench fuzz clean
+.PHONY: deps run test bench fuzz install clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -46,6 +48,13 @@ fuzz: deps
 	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds
 	$(FUZZ_DIR)/bin/trasso_fuzz_mapforge -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus-mapforge fuzz/seeds/mapforge
+
+# A Release build of the programs alone, installed under PREFIX with the desktop
+# entry, the MIME type, the icons and the user guide.
+install: deps
+	cmake -S . -B $(INSTALL_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRASSO_BUILD_TESTS=OFF
+	cmake --build $(INSTALL_DIR) -j $(JOBS)
+	cmake --install $(INSTALL_DIR) --prefix "$(PREFIX)"
 
 clean:
 	rm -rf build

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libx11-dev
   clang
+  desktop-file-utils libxml2-utils shared-mime-info librsvg2-bin
 )
 
 missing=()
