@@ -1,10 +1,33 @@
 // trasso: the track editor. Qt takes its own options from the command line;
 // what is left is handed to the application object.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "shell/trasso_app.h"
 
+namespace {
+constexpr const char* kUsage =
+    "usage: trasso [TRACK.tr]     edit a track (a new one without a file name)\n"
+    "       trasso --help | --version\n";
+
+// Answered before Qt starts, so that they work without a display.
+bool AnswerInformationRequest(int argc, char** argv, int& status) {
+  if (argc != 2) return false;
+  if (std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(kUsage, stdout);
+  } else if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("trasso %s\n", TRASSO_VERSION);
+  } else {
+    return false;
+  }
+  status = 0;
+  return true;
+}
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (int status = 0; AnswerInformationRequest(argc, argv, status)) return status;
   QApplication qapp(argc, argv);
   CTrassoApp app;
   if (!app.InitInstance(qapp.arguments().mid(1))) return 1;
