@@ -1,10 +1,12 @@
 #pragma once
-// What the plan view shows, mark by mark: every polygon's corners with their
-// fill and wedge brushes, every node's disc and the tool feedback. Comparing
-// two records tells where the view must repaint after a change, so that a
-// drag step on a large track repaints a few marks instead of the whole view.
-// Painting is order-dependent (later marks cover earlier ones), so a change in
-// the order or number of polygons or nodes counts as a change of everything.
+// What the plan view shows, mark by mark: the corners of every polygon in
+// sight with their fill and wedge brushes, every node disc in sight and the
+// tool feedback. Comparing two records tells where the view must repaint
+// after a change, so that a drag step on a large track repaints a few marks
+// instead of the whole view. Painting is order-dependent (later marks cover
+// earlier ones): marks are matched by their place in the document's lists, and
+// a place that holds another object than before counts as a change of
+// everything. Marks appended to the lists are drawn last and are simply new.
 
 #include <QPoint>
 #include <QRect>
@@ -18,8 +20,9 @@ class TSPolygon;
 
 class CDrawnMarks {
  public:
-  // Records what `view` shows now, for its current zoom and logical `page`.
-  void Record(const CTrassoView& view, const QRect& page);
+  // Records what `view` shows now, for its current zoom and logical `page`;
+  // drawing reaches `reach` logical units beyond a mark's centre or corners.
+  void Record(const CTrassoView& view, const QRect& page, int reach);
   // The logical rectangle holding every mark that differs between `before`
   // and this record, before and after the change; empty when nothing differs.
   // No value when everything must be repainted.
@@ -32,18 +35,25 @@ class CDrawnMarks {
     bool operator==(const Corner&) const = default;
   };
   struct PolygonMark {
+    int index;  // in the document's list
     const TSPolygon* polygon;
     const QBrush* fill;  // null for an outline
     int firstCorner;     // into m_corners
     int corners;
     QRect box;  // the corners' bounding box
+    const void* Object() const { return polygon; }
+    QRect Box() const { return box; }
   };
   struct NodeMark {
+    int index;  // in the document's list
     const TSNode* node;
     QPoint point;
     const QBrush* disc;
+    const void* Object() const { return node; }
+    QRect Box() const { return QRect(point, QSize(1, 1)); }
   };
-  bool SamePolygonMarks(const CDrawnMarks& other, int i) const;
+  bool SameCorners(const PolygonMark& mine, const CDrawnMarks& other,
+                   const PolygonMark& theirs) const;
 
   bool m_bValid = false;
   double m_dScale = 0;

@@ -140,8 +140,8 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
                    const QRect& visible);
   void DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const;
   void DrawToolFeedback(QPainter& painter) const;
-  // Asks Qt to repaint the part of the window where the marks differ from
-  // those the window shows or has been asked to show.
+  // Soon asks Qt to repaint the part of the window where the marks differ
+  // from those the window shows or has been asked to show.
   void RepaintChangedMarks();
 
   // Reused by DrawPolygon so that painting does not allocate.
@@ -151,4 +151,5 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
   // record made next (kept so that recording does not allocate).
   CDrawnMarks m_shownMarks;
   CDrawnMarks m_newMarks;
+  bool m_bComparisonPending = false;
 };

@@ -29,25 +29,34 @@ int MarkReach(const CDC& dc) {
 
 void CTrassoView::paintEvent(QPaintEvent* event) {
   // Something may have changed without an update (the path dropped by a tool
-  // change, say); what this paint does not cover must be repainted too, or the
-  // record would no longer match the window.
+  // change, say) and now be painted here but not elsewhere: look again.
   RepaintChangedMarks();
   CView::paintEvent(event);
 }
 
 void CTrassoView::RepaintChangedMarks() {
-  const QRect changed = TakeChangedArea();
-  if (!changed.isEmpty()) update(changed);
+  if (m_bComparisonPending) return;
+  m_bComparisonPending = true;
+  // Once the events at hand are done: a burst of updates (a mouse move each)
+  // needs one comparison.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        m_bComparisonPending = false;
+        const QRect changed = TakeChangedArea();
+        if (!changed.isEmpty()) update(changed);
+      },
+      Qt::QueuedConnection);
 }
 
 QRect CTrassoView::TakeChangedArea() {
   CDC dc = GetClientDC();
-  m_newMarks.Record(*this, dc.DPtoLP(rect()));
+  const int reach = MarkReach(dc);
+  m_newMarks.Record(*this, dc.DPtoLP(rect()), reach);
   const std::optional<QRect> changed = m_newMarks.ChangedSince(m_shownMarks);
   std::swap(m_newMarks, m_shownMarks);
   if (!changed) return rect();
   if (changed->isNull()) return QRect();
-  const int reach = MarkReach(dc);
   const QRect logical = changed->adjusted(-reach, -reach, reach, reach);
   const QRect device =
       QRect(dc.LPtoDP(logical.topLeft()), dc.LPtoDP(logical.bottomRight())).normalized();

@@ -15,6 +15,7 @@ class ChangedArea : public ::testing::Test {
     view.SetZoom(0.3);
     view.OnUpdate(nullptr, 0, nullptr);
     shown = FullPaint();
+    view.TakeChangedArea();  // the window shows the track as it is now
   }
 
   // The window as a full repaint shows it, at the window's own resolution.
@@ -57,6 +58,13 @@ class ChangedArea : public ::testing::Test {
 
 TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaShowsWhatAFullRepaintShows) {
   EXPECT_TRUE(RepaintChangedArea("nothing").isEmpty());
+
+  TrackBuilder build(*doc);
+  build.Section({GridNode(8, 8), GridNode(8, 10), GridNode(10, 10)});
+  ExpectLocal(RepaintChangedArea("a section added"), "a section added");
+  // Without an update, which would scroll to the new extent.
+  GridNode(1, 1)->m_x = -2000000;
+  ExpectLocal(RepaintChangedArea("a node moved out of sight"), "a node moved out of sight");
 
   TSNode* node = GridNode(5, 6);
   // Far enough that the marks before and after do not overlap.
