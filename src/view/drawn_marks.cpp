@@ -31,18 +31,14 @@ void CDrawnMarks::Record(const CTrassoView& view, const QRect& page, int reach) 
   int index = 0;
   for (POSITION pos = doc->GetFirstPolygonPosition(); pos; ++index) {
     const TSPolygon* polygon = doc->GetNextPolygon(pos);
+    const QRect box = view.LogicalBox(*polygon);
+    if (!box.intersects(sight)) continue;
     const int first = static_cast<int>(m_corners.size());
-    QRect box;
     for (const auto& wall : polygon->m_wallList) {
-      const QPoint p = view.WorldToLogical(wall->m_pNode->m_x, wall->m_pNode->m_y);
-      m_corners.push_back({p, &WedgeBrush(*wall)});
-      box |= QRect(p, QSize(1, 1));
+      m_corners.push_back(
+          {view.WorldToLogical(wall->m_pNode->m_x, wall->m_pNode->m_y), &WedgeBrush(*wall)});
     }
-    if (!box.intersects(sight)) {
-      m_corners.resize(first);
-      continue;
-    }
-    const int count = static_cast<int>(m_corners.size()) - first;
+    const int count = static_cast<int>(polygon->m_wallList.size());
     m_polygons.push_back({index, polygon, PolygonFill(*polygon), first, count, box});
   }
   index = 0;

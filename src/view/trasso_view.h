@@ -50,6 +50,9 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
   // Each axis separately, truncated toward zero.
   QPoint WorldToLogical(TrackLength x, TrackLength y) const;
   WorldPoint LogicalToWorld(QPoint logical) const;
+  // The bounding box of a polygon's corners in logical units; null for a
+  // polygon without walls.
+  QRect LogicalBox(const TSPolygon& polygon) const;
   void SetZoom(double zoom) { m_dScale = zoom * 0.01; }
   double GetZoom() const { return m_dScale * 100; }
 
@@ -121,7 +124,6 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
 
  private:
   void HoverHighlight(QPoint p);
@@ -141,7 +143,9 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
   void DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const;
   void DrawToolFeedback(QPainter& painter) const;
   // Soon asks Qt to repaint the part of the window where the marks differ
-  // from those the window shows or has been asked to show.
+  // from those of the last comparison. What changes without an update (the
+  // path dropped by a tool change) is found by the next one, which repaints
+  // where it was.
   void RepaintChangedMarks();
 
   // Reused by DrawPolygon so that painting does not allocate.

@@ -27,13 +27,6 @@ int MarkReach(const CDC& dc) {
 }
 }  // namespace
 
-void CTrassoView::paintEvent(QPaintEvent* event) {
-  // Something may have changed without an update (the path dropped by a tool
-  // change, say) and now be painted here but not elsewhere: look again.
-  RepaintChangedMarks();
-  CView::paintEvent(event);
-}
-
 void CTrassoView::RepaintChangedMarks() {
   if (m_bComparisonPending) return;
   m_bComparisonPending = true;
@@ -80,6 +73,23 @@ void CTrassoView::OnDraw(CDC& dc) {
   DrawToolFeedback(painter);
 }
 
+// Converting is monotonic on each axis, so converting the extremes of the
+// world coordinates gives the box of the converted corners, at two
+// conversions instead of one a corner: most polygons of a large track are out
+// of sight and need no more.
+QRect CTrassoView::LogicalBox(const TSPolygon& polygon) const {
+  if (polygon.m_wallList.empty()) return QRect();
+  const TSNode& first = *polygon.m_wallList.front()->m_pNode;
+  TrackLength left = first.m_x, right = first.m_x, bottom = first.m_y, top = first.m_y;
+  for (const auto& wall : polygon.m_wallList) {
+    left = std::min(left, wall->m_pNode->m_x);
+    right = std::max(right, wall->m_pNode->m_x);
+    bottom = std::min(bottom, wall->m_pNode->m_y);
+    top = std::max(top, wall->m_pNode->m_y);
+  }
+  return QRect(WorldToLogical(left, bottom), WorldToLogical(right, top));
+}
+
 void CTrassoView::DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
                               const QRect& visible) {
   const CDrawingObjects& objects = GetDrawingObjects();
@@ -87,22 +97,13 @@ void CTrassoView::DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPo
   // Without walls there is no corner to draw.
   if (n == 0) return;
 
+  if (!LogicalBox(polygon).intersects(visible)) return;
   m_corners.resize(n + 1);
-  int left = INT_MAX, right = INT_MIN, bottom = INT_MAX, top = INT_MIN;
   for (int i = 0; i < n; ++i) {
-    const TSAnchorWall& wall = *polygon.m_wallList[i];
-    const QPoint p = WorldToLogical(wall.m_pNode->m_x, wall.m_pNode->m_y);
-    m_corners[i] = p;
-    left = std::min(left, p.x());
-    right = std::max(right, p.x());
-    bottom = std::min(bottom, p.y());
-    top = std::max(top, p.y());
+    const TSNode& node = *polygon.m_wallList[i]->m_pNode;
+    m_corners[i] = WorldToLogical(node.m_x, node.m_y);
   }
   m_corners[n] = m_corners[0];
-  if (right < visible.left() || left > visible.right() || top < visible.top() ||
-      bottom > visible.bottom()) {
-    return;
-  }
 
   if (const QBrush* fill = PolygonFill(polygon)) {
     painter.setPen(Qt::NoPen);
