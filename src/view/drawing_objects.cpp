@@ -1,5 +1,11 @@
 #include "view/drawing_objects.h"
 
+#include <algorithm>
+
+#include "model/ts_anchor_wall.h"
+#include "model/ts_node.h"
+#include "model/ts_polygon.h"
+
 namespace {
 CDrawingObjects MakeDrawingObjects() {
   CDrawingObjects objects;
@@ -26,4 +32,26 @@ CDrawingObjects MakeDrawingObjects() {
 const CDrawingObjects& GetDrawingObjects() {
   static const CDrawingObjects objects = MakeDrawingObjects();
   return objects;
+}
+
+const QBrush& WedgeBrush(const TSAnchorWall& wall) {
+  const CDrawingObjects& objects = GetDrawingObjects();
+  if (wall.m_bHighlighted) return objects.highlightBrush;
+  return wall.m_bSelected ? objects.wedgeSelectedBrush : objects.wedgeBrush;
+}
+
+const QBrush& NodeBrush(const TSNode& node) {
+  const CDrawingObjects& objects = GetDrawingObjects();
+  if (node.m_pItem) return node.m_bSelected ? objects.itemNodeSelectedBrush : objects.itemNodeBrush;
+  if (node.m_bHighlighted) return objects.highlightBrush;
+  return node.m_bSelected ? objects.nodeSelectedBrush : objects.nodeBrush;
+}
+
+const QBrush* PolygonFill(const TSPolygon& polygon) {
+  const CDrawingObjects& objects = GetDrawingObjects();
+  const bool allSelected = std::all_of(polygon.m_wallList.begin(), polygon.m_wallList.end(),
+                                       [](const auto& wall) { return wall->m_bSelected != 0; });
+  if (polygon.m_bFeature)
+    return allSelected ? &objects.featureSelectedBrush : &objects.featureBrush;
+  return allSelected ? &objects.sectionSelectedBrush : nullptr;
 }

@@ -22,3 +22,13 @@ struct CDrawingObjects {
 
 // Made on first use; lives until the program ends.
 const CDrawingObjects& GetDrawingObjects();
+
+class TSAnchorWall;
+class TSNode;
+class TSPolygon;
+
+// The brush of each mark, from its model flags.
+const QBrush& WedgeBrush(const TSAnchorWall& wall);
+const QBrush& NodeBrush(const TSNode& node);
+// The fill of a polygon, or null for a section drawn as an outline.
+const QBrush* PolygonFill(const TSPolygon& polygon);

@@ -82,7 +82,7 @@ void CTrassoView::OnUpdate(CDocumentObserver*, long, CObject*) {
   if (CScrollBar* bar = GetScrollBarCtrl(SB_HORZ)) bar->SetScrollInfo(horz);
   if (CScrollBar* bar = GetScrollBarCtrl(SB_VERT)) bar->SetScrollInfo(vert);
 
-  update();
+  RepaintChangedMarks();
 
   if (!hasFocus()) return;
   if (CViewServices* services = GetViewServices()) {

@@ -10,6 +10,7 @@
 #include "model/node_deletion_observer.h"
 #include "model/track_length.h"
 #include "platform/qt/view.h"
+#include "view/drawn_marks.h"
 #include "view/mark_shapes.h"
 
 class CTrassoDoc;
@@ -49,11 +50,14 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
   // Each axis separately, truncated toward zero.
   QPoint WorldToLogical(TrackLength x, TrackLength y) const;
   WorldPoint LogicalToWorld(QPoint logical) const;
+  // The bounding box of a polygon's corners in logical units; null for a
+  // polygon without walls.
+  QRect LogicalBox(const TSPolygon& polygon) const;
   void SetZoom(double zoom) { m_dScale = zoom * 0.01; }
   double GetZoom() const { return m_dScale * 100; }
 
-  // Recomputes the extent and the scroll ranges and repaints. Sender, hint and
-  // object are not used: every update redraws everything.
+  // Recomputes the extent and the scroll ranges and repaints what changed.
+  // Sender, hint and object are not used: the view finds the changes itself.
   void OnUpdate(CDocumentObserver* sender, long hint, CObject* object) override;
   void OnPrepareDC(CDC& dc) override;
   void OnDraw(CDC& dc) override;
@@ -63,6 +67,10 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
 
   // The logical point at the window's top-left corner, from the scroll bars.
   QPoint GetWindowOrigin() const;
+  // Records the marks the window shows now and returns the device rectangle
+  // where they differ from the last record: empty when nothing differs, the
+  // whole window when everything may have.
+  QRect TakeChangedArea();
   // Shows the world position of a device point in the status bar.
   void ShowMousePosition(QPoint devicePoint);
 
@@ -134,8 +142,18 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
                    const QRect& visible);
   void DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const;
   void DrawToolFeedback(QPainter& painter) const;
+  // Soon asks Qt to repaint the part of the window where the marks differ
+  // from those of the last comparison. What changes without an update (the
+  // path dropped by a tool change) is found by the next one, which repaints
+  // where it was.
+  void RepaintChangedMarks();
 
   // Reused by DrawPolygon so that painting does not allocate.
   QPolygon m_corners;
   std::vector<MarkRay> m_edges;
+  // The marks the window shows once the repaints asked for are done, and the
+  // record made next (kept so that recording does not allocate).
+  CDrawnMarks m_shownMarks;
+  CDrawnMarks m_newMarks;
+  bool m_bComparisonPending = false;
 };

@@ -18,24 +18,49 @@
 namespace {
 constexpr int kWedgeRadius = 21;
 constexpr int kNodeRadius = 10;
-const QBrush& WedgeBrush(const TSAnchorWall& wall, const CDrawingObjects& objects) {
-  if (wall.m_bHighlighted) return objects.highlightBrush;
-  return wall.m_bSelected ? objects.wedgeSelectedBrush : objects.wedgeBrush;
-}
 
-const QBrush& NodeBrush(const TSNode& node, const CDrawingObjects& objects) {
-  if (node.m_pItem) return node.m_bSelected ? objects.itemNodeSelectedBrush : objects.itemNodeBrush;
-  if (node.m_bHighlighted) return objects.highlightBrush;
-  return node.m_bSelected ? objects.nodeSelectedBrush : objects.nodeBrush;
+// How far (logical units) drawing can reach beyond a mark's centre or a
+// polygon's corners: the largest mark and a few pixels for the one-pixel pens
+// and rounding. The path pen's half width is well within it.
+int MarkReach(const CDC& dc) {
+  return kWedgeRadius + static_cast<int>(std::ceil(4 * dc.GetLogicalPerPixel()));
 }
 }  // namespace
+
+void CTrassoView::RepaintChangedMarks() {
+  if (m_bComparisonPending) return;
+  m_bComparisonPending = true;
+  // Once the events at hand are done: a burst of updates (a mouse move each)
+  // needs one comparison.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        m_bComparisonPending = false;
+        const QRect changed = TakeChangedArea();
+        if (!changed.isEmpty()) update(changed);
+      },
+      Qt::QueuedConnection);
+}
+
+QRect CTrassoView::TakeChangedArea() {
+  CDC dc = GetClientDC();
+  const int reach = MarkReach(dc);
+  m_newMarks.Record(*this, dc.DPtoLP(rect()), reach);
+  const std::optional<QRect> changed = m_newMarks.ChangedSince(m_shownMarks);
+  std::swap(m_newMarks, m_shownMarks);
+  if (!changed) return rect();
+  if (changed->isNull()) return QRect();
+  const QRect logical = changed->adjusted(-reach, -reach, reach, reach);
+  const QRect device =
+      QRect(dc.LPtoDP(logical.topLeft()), dc.LPtoDP(logical.bottomRight())).normalized();
+  return device.adjusted(-1, -1, 1, 1) & rect();
+}
 
 void CTrassoView::OnDraw(CDC& dc) {
   QPainter& painter = *dc.GetPainter();
   // Whatever lies wholly outside this rectangle cannot change a pixel of the
-  // device: it is the clip grown by the largest mark and a few pixels for the
-  // one-pixel pens and rounding.
-  const int margin = kWedgeRadius + static_cast<int>(std::ceil(4 * dc.GetLogicalPerPixel()));
+  // device: it is the clip grown by the reach of the marks.
+  const int margin = MarkReach(dc);
   const QRect visible = dc.GetClipBox().adjusted(-margin, -margin, margin, margin);
 
   CMarkShapes shapes(1 / dc.GetLogicalPerPixel());
@@ -48,6 +73,23 @@ void CTrassoView::OnDraw(CDC& dc) {
   DrawToolFeedback(painter);
 }
 
+// Converting is monotonic on each axis, so converting the extremes of the
+// world coordinates gives the box of the converted corners, at two
+// conversions instead of one a corner: most polygons of a large track are out
+// of sight and need no more.
+QRect CTrassoView::LogicalBox(const TSPolygon& polygon) const {
+  if (polygon.m_wallList.empty()) return QRect();
+  const TSNode& first = *polygon.m_wallList.front()->m_pNode;
+  TrackLength left = first.m_x, right = first.m_x, bottom = first.m_y, top = first.m_y;
+  for (const auto& wall : polygon.m_wallList) {
+    left = std::min(left, wall->m_pNode->m_x);
+    right = std::max(right, wall->m_pNode->m_x);
+    bottom = std::min(bottom, wall->m_pNode->m_y);
+    top = std::max(top, wall->m_pNode->m_y);
+  }
+  return QRect(WorldToLogical(left, bottom), WorldToLogical(right, top));
+}
+
 void CTrassoView::DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
                               const QRect& visible) {
   const CDrawingObjects& objects = GetDrawingObjects();
@@ -55,31 +97,17 @@ void CTrassoView::DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPo
   // Without walls there is no corner to draw.
   if (n == 0) return;
 
+  if (!LogicalBox(polygon).intersects(visible)) return;
   m_corners.resize(n + 1);
-  bool allSelected = true;
-  int left = INT_MAX, right = INT_MIN, bottom = INT_MAX, top = INT_MIN;
   for (int i = 0; i < n; ++i) {
-    const TSAnchorWall& wall = *polygon.m_wallList[i];
-    const QPoint p = WorldToLogical(wall.m_pNode->m_x, wall.m_pNode->m_y);
-    m_corners[i] = p;
-    allSelected = allSelected && wall.m_bSelected;
-    left = std::min(left, p.x());
-    right = std::max(right, p.x());
-    bottom = std::min(bottom, p.y());
-    top = std::max(top, p.y());
+    const TSNode& node = *polygon.m_wallList[i]->m_pNode;
+    m_corners[i] = WorldToLogical(node.m_x, node.m_y);
   }
   m_corners[n] = m_corners[0];
-  if (right < visible.left() || left > visible.right() || top < visible.top() ||
-      bottom > visible.bottom()) {
-    return;
-  }
 
-  if (allSelected || polygon.m_bFeature) {
-    const QBrush& fill = !polygon.m_bFeature ? objects.sectionSelectedBrush
-                         : allSelected       ? objects.featureSelectedBrush
-                                             : objects.featureBrush;
+  if (const QBrush* fill = PolygonFill(polygon)) {
     painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
+    painter.setBrush(*fill);
     painter.drawPolygon(m_corners.constData(), n, Qt::OddEvenFill);
     painter.setPen(objects.outlinePen);
   } else {
@@ -92,7 +120,7 @@ void CTrassoView::DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPo
   m_edges.resize(n);
   for (int i = 0; i < n; ++i) m_edges[i] = MarkRay::Between(m_corners[i], m_corners[i + 1]);
   for (int i = 0; i < n; ++i) {
-    painter.setBrush(WedgeBrush(*polygon.m_wallList[i], objects));
+    painter.setBrush(WedgeBrush(*polygon.m_wallList[i]));
     const MarkRay back = m_edges[(i - 1 + n) % n].Reversed();
     painter.drawPolygon(shapes.Wedge(m_corners[i], back, m_edges[i], kWedgeRadius));
   }
@@ -106,7 +134,7 @@ void CTrassoView::DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect&
     const TSNode& node = *doc->GetNextNode(pos);
     const QPoint p = WorldToLogical(node.m_x, node.m_y);
     if (!visible.contains(p)) continue;
-    painter.setBrush(NodeBrush(node, objects));
+    painter.setBrush(NodeBrush(node));
     painter.drawPolygon(shapes.Disc(p, kNodeRadius));
   }
 }
