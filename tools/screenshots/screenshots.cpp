@@ -13,10 +13,13 @@
 #include "cli/example_track.h"
 #include "model/track_file.h"
 #include "model/trasso_doc.h"
+#include "model/ts_anchor_wall.h"
+#include "model/ts_node.h"
 #include "model/ts_polygon.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
 #include "shell/trasso_app.h"
+#include "view/trasso_view.h"
 
 namespace {
 constexpr QSize kWindowSize(1180, 760);
