@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QObject>
 #include <QUrl>
+#include <string>
 
 #include "resource_ids.h"
 #include "shell/app_fixture.h"
@@ -43,6 +44,14 @@ class HelpFolders {
   QString m_root;
 };
 
+// One path a line, which gtest prints readably.
+std::string Found(const QString& currentFolder, const QString& programFolder) {
+  return FindHelpDocuments(currentFolder, programFolder).join('\n').toStdString();
+}
+std::string Lines(const QStringList& paths) {
+  return paths.join('\n').toStdString();
+}
+
 class WorkingFolder {
  public:
   explicit WorkingFolder(const QString& folder) : m_previous(QDir::currentPath()) {
@@ -58,16 +67,16 @@ class WorkingFolder {
 TEST_F(AppTest, HelpDocumentsAreFoundBesideTheWorkingFolderFirstThenTheInstalledGuide) {
   HelpFolders folders(m_dir.path());
   const QString work = folders.Path("work"), bin = folders.Path("prefix/bin");
-  EXPECT_TRUE(FindHelpDocuments(work, bin).isEmpty());
+  EXPECT_EQ(Found(work, bin), "");
 
   const QString guide = folders.Touch("prefix/share/doc/trasso/user-guide.html");
-  EXPECT_EQ(FindHelpDocuments(work, bin), QStringList({guide}));
+  EXPECT_EQ(Found(work, bin), Lines({guide}));
 
   const QString own = folders.Touch("Help/EditorHelp.doc");
-  EXPECT_EQ(FindHelpDocuments(work, bin), QStringList({own, guide}));
-  // "..": the folder above the working folder, not the working folder itself.
-  EXPECT_EQ(FindHelpDocuments(folders.Path("Help"), bin), QStringList({own, guide}));
-  EXPECT_EQ(FindHelpDocuments(folders.Path("prefix"), bin), QStringList({guide}));
+  EXPECT_EQ(Found(work, bin), Lines({own, guide}));
+  // Help/ is looked for beside the working folder, never inside it.
+  EXPECT_EQ(Found(m_dir.path(), bin), Lines({guide}));
+  EXPECT_EQ(Found(bin, bin), Lines({guide}));
 }
 
 TEST_F(AppTest, AFolderNamedLikeAHelpDocumentIsNoHelpDocument) {
