@@ -22,8 +22,6 @@
 #include "view/trasso_view.h"
 
 namespace {
-constexpr QSize kWindowSize(1180, 760);
-
 // Selects every wall of one section, so the selection panel shows its
 // textures and levels as it does right after drawing one.
 void SelectSection(CTrassoDoc& doc, int index) {
@@ -42,8 +40,8 @@ bool Shoot(CMainFrame& frame, const QString& path) {
 }
 
 bool ShootAll(CTrassoApp& app, const QString& outDir) {
+  // The window keeps the size a track maker first sees.
   CMainFrame& frame = *app.GetMainWnd();
-  frame.resize(kWindowSize);
   if (!QTest::qWaitForWindowExposed(&frame)) return false;
   SelectSection(*app.GetActiveDocument(), 0);
   app.GetActiveView()->setFocus();
