@@ -10,10 +10,12 @@
 
 namespace {
 // Qt writes plain tables without rules; a guide full of key and tool tables
-// reads better with them.
+// reads better with them. The body's font is Qt's widget font, small in a
+// browser, so the browser's own takes its place.
 constexpr const char* kStyle =
     "<style type=\"text/css\">\n"
     "body { max-width: 50em; margin: 1em auto; padding: 0 1em; }\n"
+    "body { font-family: sans-serif !important; font-size: medium !important; }\n"
     "table { border-collapse: collapse; }\n"
     "th, td { border: 1px solid #aaa; }\n"
     "pre { background: #f4f4f4; }\n"
