@@ -9,7 +9,7 @@ PREFIX ?= /usr/local
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps run test bench fuzz install clean
+.PHONY: deps run test bench fuzz install screenshots clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -55,6 +55,13 @@ install: deps
 	cmake -S . -B $(INSTALL_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRASSO_BUILD_TESTS=OFF
 	cmake --build $(INSTALL_DIR) -j $(JOBS)
 	cmake --install $(INSTALL_DIR) --prefix "$(PREFIX)"
+
+# The pictures of the user guide and the README, made offscreen by the editor
+# itself from the example track; run again after any change to the look.
+screenshots: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRASSO_BUILD_TESTS=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target trasso-screenshots
+	$(RELEASE_DIR)/tools/screenshots/trasso-screenshots docs/screenshots
 
 clean:
 	rm -rf build

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileInfo>
 #include <QLayout>
 #include <QMdiSubWindow>
 #include <QUrl>
@@ -18,6 +17,7 @@
 #include "resource_ids.h"
 #include "shell/about_dlg.h"
 #include "shell/child_frame.h"
+#include "shell/help_document.h"
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
 #include "shell/track_attr_bar.h"
@@ -28,7 +28,6 @@
 
 namespace {
 constexpr int kRecentFileCount = 4;
-const char* const kHelpDocument = "../Help/EditorHelp.doc";
 }  // namespace
 
 CTrassoApp::CTrassoApp(std::unique_ptr<CPrompts> prompts)
@@ -114,10 +113,13 @@ CZoomBar* CTrassoApp::GetZoomBar() const {
 }
 
 void CTrassoApp::OnHelp() {
-  const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(kHelpDocument));
-  // Without the file there is nothing to open; asking the desktop anyway
+  // Only files that exist are offered: asking the desktop for a missing one
   // would only show its own, less helpful, error.
-  if (QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
+  const QStringList documents =
+      FindHelpDocuments(QDir::currentPath(), QCoreApplication::applicationDirPath());
+  for (const QString& path : documents) {
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
+  }
   m_pPrompts->MessageBox(FromWindows1252(LoadResString(IDS_HELP_ERROR_CAPTION)),
                          FromWindows1252(LoadResString(IDS_HELP_ERROR)), QMessageBox::Critical);
 }

@@ -46,8 +46,8 @@ class CTrassoApp : public QObject, public CViewServices {
   CStatusBar* GetStatusBar() const override;
   CZoomBar* GetZoomBar() const override;
 
-  // Opens "../Help/EditorHelp.doc" relative to the working directory, or
-  // says that it cannot.
+  // Opens "../Help/EditorHelp.doc" relative to the working directory, else
+  // the installed user guide, or says that it cannot.
   void OnHelp();
   void OnAppAbout();
 

@@ -102,6 +102,13 @@ check_icons() {
 check_guide() {
   need_file "$share/doc/trasso/user-guide.md"
   need_file "$share/doc/trasso/trk-format.md"
+  # F1's page, with the pictures it shows beside it.
+  local html="$share/doc/trasso/user-guide.html" image
+  need_file "$html" || return
+  grep -q '<title>Trasso user guide</title>' "$html" || fail "the HTML guide has no title"
+  for image in $(grep -o 'src="[^"]*"' "$html" | sed 's/^src="//; s/"$//'); do
+    need_file "$share/doc/trasso/$image"
+  done
 }
 
 # Packaging stages the files under DESTDIR: the entry names the final path and
