@@ -76,7 +76,7 @@ TEST_F(SmallPointerListTest, MovedFromListIsEmptyAndUsable) {
     List target(std::move(source));
     EXPECT_EQ(target.size(), static_cast<std::size_t>(count));
     EXPECT_EQ(target.back(), &v[count - 1]);
-    EXPECT_TRUE(source.empty());  // NOLINT(bugprone-use-after-move)
+    EXPECT_TRUE(source.empty());
     for (int i = 0; i < 4; ++i) source.push_back(&v[i]);
     List assigned = Filled(3);
     assigned = std::move(source);
