@@ -131,7 +131,7 @@ bool CTrassoDoc::InsertNodeOnWall(TSAnchorWall* wall) {
 TSNode* CTrassoDoc::DetachWall(TSAnchorWall* wall, TrackLength x, TrackLength y) {
   TSNode* node = AppendNode(x, y, true);
   wall->m_bSelected = 1;
-  std::erase(wall->m_pNode->m_wallList, wall);
+  wall->m_pNode->m_wallList.remove(wall);
   node->m_wallList.push_back(wall);
   wall->m_pNode = node;
   NotifyChanged();
@@ -141,7 +141,7 @@ TSNode* CTrassoDoc::DetachWall(TSAnchorWall* wall, TrackLength x, TrackLength y)
 void CTrassoDoc::MergeNodes(TSNode* target, TSNode* source) {
   if (target == source) return;
   // A copy: deleting a wall takes it out of the source's list.
-  const std::vector<TSAnchorWall*> walls = source->m_wallList;
+  const auto walls = source->m_wallList;
   for (TSAnchorWall* wall : walls) {
     TSPolygon* polygon = wall->m_pPolygon;
     const bool targetInPolygon =
@@ -152,7 +152,7 @@ void CTrassoDoc::MergeNodes(TSNode* target, TSNode* source) {
       auto& outline = polygon->m_wallList;
       outline.erase(outline.begin() + polygon->IndexOfWall(wall));
     } else {
-      std::erase(source->m_wallList, wall);
+      source->m_wallList.remove(wall);
       target->m_wallList.push_back(wall);
       wall->m_pNode = target;
     }

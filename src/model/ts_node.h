@@ -3,10 +3,10 @@
 // may also carry one item, which it owns.
 
 #include <memory>
-#include <vector>
 
 #include "model/track_length.h"
 #include "model/ts_selectable.h"
+#include "platform/small_pointer_list.h"
 
 class TSAnchorWall;
 class TSItem;
@@ -24,6 +24,8 @@ class TSNode : public TSSelectable {
 
   TrackLength m_x = 0;
   TrackLength m_y = 0;
-  std::vector<TSAnchorWall*> m_wallList;  // walls anchored here, in order; not owned
-  std::unique_ptr<TSItem> m_pItem;        // owned; null when the node carries nothing
+  // Walls anchored here, in order; not owned. A node of a plan joins at most
+  // a few sections, so up to four are kept inline.
+  SmallPointerList<TSAnchorWall, 4> m_wallList;
+  std::unique_ptr<TSItem> m_pItem;  // owned; null when the node carries nothing
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/object.h"
+#include "platform/small_pointer_list.h"
 
 struct CArchiveLink {
   const CRuntimeClass* (*expected)();  // the class the field holds
@@ -47,9 +48,9 @@ struct CArchiveLinkOf<std::unique_ptr<T>> {
   };
 };
 
-template <class T>
-struct CArchiveLinkOf<std::vector<T*>> {
-  using Field = std::vector<T*>;
+template <class T, std::size_t N>
+struct CArchiveLinkOf<SmallPointerList<T, N>> {
+  using Field = SmallPointerList<T, N>;
   static constexpr CArchiveLink kLink{
       &T::GetThisClass,
       [](const void* f) { return static_cast<const Field*>(f)->size(); },

@@ -61,7 +61,7 @@ TEST(RoundTrip, EditedTrackKeepsWallOrderAndAttributes) {
   EXPECT_EQ(copy->m_nFloorLevel, -250);
   EXPECT_EQ(copy->m_wallList[0]->m_nWallType, 9);
   EXPECT_EQ(Outline(copy)[2], loaded->m_nodeList[5].get());
-  EXPECT_EQ(loaded->m_nodeList[1]->m_wallList,
+  EXPECT_EQ(WallsAt(loaded->m_nodeList[1].get()),
             (std::vector<TSAnchorWall*>{copy->m_wallList[1].get()}));
   EXPECT_EQ(loaded->m_nodeList[6]->m_pItem->m_nOrientation, 359999);
 }

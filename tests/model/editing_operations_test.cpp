@@ -82,7 +82,7 @@ TEST_F(CreatePolygon, BuildsWallsWithTheGivenAttributes) {
     EXPECT_EQ(wall->m_pPolygon, made);
   }
   // The shared node lists the new wall after the old one.
-  EXPECT_EQ(a->m_wallList,
+  EXPECT_EQ(WallsAt(a),
             (std::vector<TSAnchorWall*>{old->m_wallList[0].get(), made->m_wallList[0].get()}));
 }
 
@@ -234,7 +234,7 @@ TEST_F(WallEditing, InsertNodeSplitsTheEdgeAtItsTruncatedMidpoint) {
   EXPECT_EQ(added->m_nWallType, 0);
   EXPECT_EQ(split->m_nWallType, 6);
   EXPECT_TRUE(added->m_bSelected);
-  EXPECT_EQ(middle->m_wallList, std::vector<TSAnchorWall*>{added});
+  EXPECT_EQ(WallsAt(middle), std::vector<TSAnchorWall*>{added});
 }
 
 TEST_F(WallEditing, AfterAnInsertionTheSelectedEdgeRunsFromTheNewNode) {
@@ -292,8 +292,8 @@ TEST_F(WallEditing, DetachMovesTheWallOntoANewSelectedNode) {
   EXPECT_TRUE(moved->m_bSelected);
   EXPECT_TRUE(wall->m_bSelected);
   EXPECT_EQ(wall->m_pNode, moved);
-  EXPECT_EQ(moved->m_wallList, std::vector<TSAnchorWall*>{wall});
-  EXPECT_EQ(c->m_wallList, std::vector<TSAnchorWall*>{Wall(square, 2)});
+  EXPECT_EQ(WallsAt(moved), std::vector<TSAnchorWall*>{wall});
+  EXPECT_EQ(WallsAt(c), std::vector<TSAnchorWall*>{Wall(square, 2)});
   EXPECT_EQ(c->m_x, 1000);
 }
 
@@ -319,8 +319,8 @@ TEST_F(WallEditing, MergingNeighboursOfATriangleLeavesTwoWallsUntilTheNextCut) {
   doc.DeleteSelection();  // nothing selected
   ASSERT_EQ(doc.m_polygonList.size(), 1u);
   EXPECT_EQ(doc.m_polygonList[0].get(), square);
-  EXPECT_EQ(c->m_wallList, std::vector<TSAnchorWall*>{Wall(square, 2)});
-  EXPECT_EQ(d->m_wallList, std::vector<TSAnchorWall*>{Wall(square, 3)});
+  EXPECT_EQ(WallsAt(c), std::vector<TSAnchorWall*>{Wall(square, 2)});
+  EXPECT_EQ(WallsAt(d), std::vector<TSAnchorWall*>{Wall(square, 3)});
 }
 
 TEST_F(WallEditing, MergingCornersJoinsTheSectionsAtOneNode) {
@@ -337,7 +337,7 @@ TEST_F(WallEditing, MergingCornersJoinsTheSectionsAtOneNode) {
   // g carries an item, which goes with it; the target's item is not touched.
   doc.MergeNodes(c, g);
   ExpectChanged();
-  EXPECT_EQ(c->m_wallList, (std::vector<TSAnchorWall*>{own, theirs, Wall(upper, 0)}));
+  EXPECT_EQ(WallsAt(c), (std::vector<TSAnchorWall*>{own, theirs, Wall(upper, 0)}));
   EXPECT_EQ(Outline(upper)[0], c);
   EXPECT_EQ(std::count_if(doc.m_nodeList.begin(), doc.m_nodeList.end(),
                           [&](const auto& n) { return n.get() == g; }),
@@ -359,7 +359,7 @@ TEST_F(WallEditing, MergeDeletesOrMovesEachWallOfTheSource) {
   doc.MergeNodes(d, e);
   EXPECT_EQ(Outline(triangle), (Nodes{d, c}));
   EXPECT_EQ(Outline(upper), (Nodes{c, f, d}));
-  EXPECT_EQ(d->m_wallList,
+  EXPECT_EQ(WallsAt(d),
             (std::vector<TSAnchorWall*>{Wall(square, 3), Wall(triangle, 0), Wall(upper, 2)}));
 }
 

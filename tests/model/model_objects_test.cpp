@@ -85,7 +85,7 @@ TEST_F(ModelObjects, DeletingAPolygonUnlinksItsWallsAndKeepsItsNodes) {
   doc.m_polygonList.erase(doc.m_polygonList.begin());  // deletes `left`
   (void)left;
   EXPECT_EQ(doc.m_nodeList.size(), 4u);
-  EXPECT_EQ(a->m_wallList, std::vector<TSAnchorWall*>{kept});
+  EXPECT_EQ(WallsAt(a), std::vector<TSAnchorWall*>{kept});
   EXPECT_TRUE(b->m_wallList.empty());
   EXPECT_EQ(c->m_wallList.size(), 1u);
 }
@@ -99,7 +99,7 @@ TEST_F(ModelObjects, DeletingAWallRemovesOnlyItsEntryFromItsNode) {
   TSAnchorWall* w3 = p3->m_wallList[0].get();
 
   p2->m_wallList.erase(p2->m_wallList.begin());
-  EXPECT_EQ(hub->m_wallList, (std::vector<TSAnchorWall*>{w1, w3}));
+  EXPECT_EQ(WallsAt(hub), (std::vector<TSAnchorWall*>{w1, w3}));
   // Leave the track sound for the final check.
   doc.m_polygonList.erase(doc.m_polygonList.begin() + 1);
 }

@@ -49,3 +49,7 @@ std::vector<TSNode*> Outline(const TSPolygon* polygon) {
   for (const auto& wall : polygon->m_wallList) nodes.push_back(wall->m_pNode);
   return nodes;
 }
+
+std::vector<TSAnchorWall*> WallsAt(const TSNode* node) {
+  return std::vector<TSAnchorWall*>(node->m_wallList.begin(), node->m_wallList.end());
+}

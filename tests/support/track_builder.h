@@ -64,3 +64,6 @@ class UpdateCounter : public CDocumentObserver {
 
 // The nodes of a polygon's outline, in outline order.
 std::vector<TSNode*> Outline(const TSPolygon* polygon);
+
+// The walls anchored at a node, in list order.
+std::vector<TSAnchorWall*> WallsAt(const TSNode* node);
