@@ -68,7 +68,20 @@ bool ProbesInside(const CTrassoView& view, const TSAnchorWall& wall, QPoint corn
 TSNode* CTrassoView::FindNearestNode(QPoint p, int tolerance, const TSNode* excluded) const {
   std::int64_t best = std::int64_t{tolerance} * tolerance;
   TSNode* found = nullptr;
+  // A node whose world position lies outside this window cannot come within
+  // the tolerance (the window has a unit of slack on each side for the
+  // truncation), so the exact test below runs only for the few nodes near p.
+  // This keeps the hover cheap on tracks of a hundred thousand nodes.
+  const double reach = tolerance + 2.0;
+  const bool windowed = m_dScale > 0 && m_dScale < 1;  // below 1 the conversion never saturates
+  const double scale = windowed ? m_dScale : 1.0;
+  const double minX = (p.x() - reach) / scale, maxX = (p.x() + reach) / scale;
+  const double minY = (p.y() - reach) / scale, maxY = (p.y() + reach) / scale;
   for (const auto& node : GetDocument()->m_nodeList) {
+    if (windowed &&
+        (node->m_x < minX || node->m_x > maxX || node->m_y < minY || node->m_y > maxY)) {
+      continue;
+    }
     if (node.get() == excluded) continue;
     const QPoint n = WorldToLogical(node->m_x, node->m_y);
     const std::int64_t dx = std::abs(std::int64_t{n.x()} - p.x());
