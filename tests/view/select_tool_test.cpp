@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "model/ts_anchor_wall.h"
 #include "model/ts_polygon.h"
 #include "mouse_fixture.h"
@@ -60,6 +62,33 @@ TEST_F(SelectTool, OfTwoEquallyNearNodesTheLaterOneIsHit) {
   EXPECT_EQ(left->m_bSelected, 1);
   EXPECT_EQ(view.FindNearestNode(l, 10, left), right);
   EXPECT_EQ(view.FindNearestNode(l, 4, nullptr), nullptr);
+}
+
+// The search rules nodes out by their world position before the exact test;
+// at every zoom it must find what a plain scan of every node finds.
+TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
+  std::srand(7);
+  for (int i = 0; i < 400; ++i) {
+    doc.AddNode(std::rand() % 20001 - 10000, std::rand() % 20001 - 10000, false);
+  }
+  for (double zoom : {0.01, 0.37, 1.0, 2.0, 150.0}) {
+    view.SetZoom(zoom);
+    for (int i = 0; i < 300; ++i) {
+      const QPoint p =
+          view.WorldToLogical(std::rand() % 20001 - 10000, std::rand() % 20001 - 10000);
+      const TSNode* plain = nullptr;
+      std::int64_t best = 21 * 21;
+      for (const auto& node : doc.m_nodeList) {
+        const QPoint n = view.WorldToLogical(node->m_x, node->m_y);
+        const std::int64_t dx = n.x() - p.x(), dy = n.y() - p.y();
+        if (std::abs(dx) <= 21 && std::abs(dy) <= 21 && dx * dx + dy * dy <= best) {
+          best = dx * dx + dy * dy;
+          plain = node.get();
+        }
+      }
+      ASSERT_EQ(view.FindNearestNode(p, 21, nullptr), plain) << zoom;
+    }
+  }
 }
 
 // The square's lower left corner sits exactly on the logical point under the
