@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "../compile/compile_test_support.h"
-#include "../compile/scratch_folder.h"
+#include "support/scratch_folder.h"
 #include "model/track_check.h"
 #include "model/track_file.h"
 #include "platform/process.h"

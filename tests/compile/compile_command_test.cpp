@@ -9,7 +9,7 @@
 
 #include "compile_test_support.h"
 #include "platform/process.h"
-#include "scratch_folder.h"
+#include "support/scratch_folder.h"
 #include "support/track_builder.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/temp_file.h"
-#include "scratch_folder.h"
+#include "support/scratch_folder.h"
 
 TEST(Process, ReportsWhatCouldNotBeRun) {
   const CProcessResult missing = RunProcess("/nonexistent/Mapforge", {"Mapforge"}, "");

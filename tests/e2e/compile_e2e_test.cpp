@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "../compile/compile_test_support.h"
-#include "../compile/scratch_folder.h"
+#include "support/scratch_folder.h"
 #include "compile/compile_command.h"
 #include "platform/process.h"
 #include "support/track_generator.h"

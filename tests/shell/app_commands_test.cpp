@@ -1,7 +1,6 @@
 // The states of the commands, the panels following the active window, the
 // View entries, and Compile through a stand-in compiler.
 #include <QDockWidget>
-#include <QFile>
 #include <QMdiSubWindow>
 #include <QSlider>
 #include <QToolBar>
@@ -17,6 +16,7 @@
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
 #include "shell/track_attr_bar.h"
+#include "support/scratch_folder.h"
 #include "support/track_builder.h"
 #include "view/trasso_view.h"
 #include "view/zoom_bar.h"
@@ -99,25 +99,6 @@ TEST_F(AppTest, ViewEntriesShowAndHideTheirBarsWithACheckMark) {
   EXPECT_TRUE(frame.m_pTrackDock->isVisible());
 }
 
-namespace {
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : m_name(name) {
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() { unsetenv(m_name); }
-
- private:
-  const char* m_name;
-};
-
-std::string ReadAll(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll().toStdString();
-}
-}  // namespace
-
 TEST_F(AppTest, CompileAsksForTheOutputWarnsAndRunsTheCompiler) {
   const std::string track = WriteTrack("loop[2].tr");
   ASSERT_TRUE(Start({QString::fromStdString(track)}));
@@ -137,8 +118,8 @@ TEST_F(AppTest, CompileAsksForTheOutputWarnsAndRunsTheCompiler) {
   ASSERT_EQ(Prompts().m_boxes.size(), 9u);
   EXPECT_EQ(Prompts().m_boxes[0].text, "WARNING: Starting position 2 not found");
   EXPECT_EQ(Prompts().m_boxes[8].caption, "Trasso");
-  EXPECT_NE(ReadAll(log).find(output), std::string::npos);
-  EXPECT_NE(ReadAll(input).find("[Initial_Position]"), std::string::npos);
+  EXPECT_NE(ReadFile(log).find(output), std::string::npos);
+  EXPECT_NE(ReadFile(input).find("[Initial_Position]"), std::string::npos);
 }
 
 TEST_F(AppTest, AFailedCompileShowsTheCompilersOutput) {
