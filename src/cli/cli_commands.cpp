@@ -49,7 +49,7 @@ class CCliCompileHost : public CCompileHost {
 std::unique_ptr<CTrassoDoc> Load(const std::string& path) {
   try {
     return LoadTrackFile(path);
-  } catch (const CArchiveException& e) {
+  } catch (const std::exception& e) {
     std::cerr << path << ": " << e.what() << "\n";
     return nullptr;
   }
@@ -76,7 +76,7 @@ int RunInput(const std::string& track) {
   const auto doc = Load(track);
   if (!doc) return 1;
   CStandardErrorWarnings warnings;
-  if (!WriteCompilerInput(*doc, std::cout, warnings)) {
+  if (!WriteCompilerInput(*doc, std::cout, warnings) || !std::cout.flush()) {
     std::cerr << "standard output: write error\n";
     return 1;
   }
@@ -86,7 +86,15 @@ int RunInput(const std::string& track) {
 int RunCompile(const std::string& track, const std::string& output) {
   const auto doc = Load(track);
   if (!doc) return 1;
-  if (doc->GetPathName().empty()) doc->SetPathName(std::filesystem::absolute(track).string());
+  if (doc->GetPathName().empty()) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(track, error);
+    if (error) {
+      std::cerr << track << ": " << error.message() << "\n";
+      return 1;
+    }
+    doc->SetPathName(absolute.string());
+  }
   CCliCompileHost host(output);
   const CCompileOutcome outcome = OnCompile(*doc, host);
   if (outcome.m_result == CompileResult::kSucceeded) return 0;
@@ -99,7 +107,7 @@ int RunResave(const std::string& input, const std::string& output) {
   if (!doc) return 1;
   try {
     SaveTrackFile(*doc, output);
-  } catch (const CFileException& e) {
+  } catch (const std::exception& e) {
     std::cerr << output << ": " << e.what() << "\n";
     return 1;
   }
@@ -140,7 +148,7 @@ int RunExample(const std::string& output) {
   BuildExampleTrack(doc);
   try {
     SaveTrackFile(doc, output);
-  } catch (const CFileException& e) {
+  } catch (const std::exception& e) {
     std::cerr << output << ": " << e.what() << "\n";
     return 1;
   }

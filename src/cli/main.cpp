@@ -1,5 +1,7 @@
 // trasso-cli: the track work of the editor without a window, for scripts and
 // build pipelines.
+#include <csignal>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -44,5 +46,20 @@ int Dispatch(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  return Dispatch(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  // A file-size limit makes the write fail with a message instead of killing us
+  // half-way with the temporary files still there.
+  signal(SIGXFSZ, SIG_IGN);
+  int status = 0;
+  try {
+    status = Dispatch(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  } catch (const std::exception& e) {
+    std::cerr << "trasso-cli: " << e.what() << "\n";
+    return 1;
+  }
+  // Output that could not be written is a failure, whatever the command did.
+  if (status == 0 && !std::cout.flush()) {
+    std::cerr << "trasso-cli: standard output: write error\n";
+    return 1;
+  }
+  return status;
 }

@@ -45,9 +45,13 @@ std::string CCompileHost::GetSearchPath() const {
 }
 
 std::string ProposeCompileOutputName(const std::string& documentPath) {
-  std::string name = documentPath.substr(0, documentPath.rfind('.'));
+  // Only the file name is cut, so that the output stays in the track's folder
+  // whatever periods or brackets the folders' names hold.
+  const std::size_t nameStart = documentPath.rfind('/') + 1;
+  std::string name = documentPath.substr(nameStart);
+  name = name.substr(0, name.rfind('.'));
   name = name.substr(0, name.rfind('['));
-  return name + ".trk";
+  return documentPath.substr(0, nameStart) + name + ".trk";
 }
 
 CCompileOutcome OnCompile(CTrassoDoc& doc, CCompileHost& host) {
@@ -55,9 +59,14 @@ CCompileOutcome OnCompile(CTrassoDoc& doc, CCompileHost& host) {
       host.AskOutputPath(ProposeCompileOutputName(doc.GetPathName()));
   if (!output) return {CompileResult::kCancelled, {}};
 
-  // The compiler runs in another folder, so it must get absolute paths.
-  const std::string outputPath = std::filesystem::absolute(*output).string();
-  const std::string tempFolder = std::filesystem::absolute(host.GetTempFolder()).string();
+  // The compiler runs in another folder, so it must get absolute paths; a
+  // relative one cannot be made absolute once our working folder is gone.
+  std::error_code pathError;
+  const std::string outputPath = std::filesystem::absolute(*output, pathError).string();
+  if (pathError) return Fail(host, *output + ": " + pathError.message());
+  const std::string tempFolder =
+      std::filesystem::absolute(host.GetTempFolder(), pathError).string();
+  if (pathError) return Fail(host, host.GetTempFolder() + ": " + pathError.message());
 
   std::string error;
   // Deleted when this function returns, however it returns.

@@ -40,8 +40,9 @@ struct CCompileOutcome {
 // The name of the compiler's program.
 inline constexpr const char* kCompilerName = "Mapforge";
 
-// The document's path cut at its last period, then at its last opening square
-// bracket, with ".trk" appended: "Loop[2].tr" proposes "Loop.trk".
+// The document's file name cut at its last period, then at its last opening
+// square bracket, with ".trk" appended, in the document's folder:
+// "/tracks/Loop[2].tr" proposes "/tracks/Loop.trk".
 std::string ProposeCompileOutputName(const std::string& documentPath);
 
 // Compiles the document's current content; it neither saves nor marks the

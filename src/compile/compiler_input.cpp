@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "compile/compile_strings.h"
@@ -17,7 +18,27 @@
 #include "platform/string_table.h"
 
 namespace {
-constexpr int kReported = -1;  // m_nExportIndex of a wall already in a connection line
+// While connections are written, a wall already in a connection line keeps its
+// position, complemented, in m_nExportIndex, so that its neighbours can still
+// be found from it; afterwards it holds kReported.
+constexpr int kReported = -1;
+bool IsReported(const TSAnchorWall& wall) {
+  return wall.m_nExportIndex < 0;
+}
+void MarkReported(TSAnchorWall& wall) {
+  if (!IsReported(wall)) wall.m_nExportIndex = ~wall.m_nExportIndex;
+}
+// The wall before `wall` in its polygon's outline.
+TSAnchorWall* PrevWall(const TSAnchorWall& wall) {
+  const auto& walls = wall.m_pPolygon->m_wallList;
+  const auto position = static_cast<std::size_t>(
+      IsReported(wall) ? ~wall.m_nExportIndex : wall.m_nExportIndex);
+  return walls[(position + walls.size() - 1) % walls.size()].get();
+}
+
+// Above this many walls at one node, the walls ending there are indexed by the
+// node they come from instead of being looked through for every wall.
+constexpr std::size_t kCrowdedNode = 16;
 constexpr int kStartingPositions = 10;
 
 // The row of a table, or row 0 for a row outside it, as loading does for
@@ -150,13 +171,42 @@ class CInputWriter {
   }
 
   // The wall of another section that runs the edge a→b backwards, not yet
-  // reported; found through the walls anchored at a, so the search costs the
-  // handful of walls meeting at one node.
-  static TSAnchorWall* OppositeWall(const TSAnchorWall& wall, const TSNode* b) {
-    for (TSAnchorWall* other : wall.m_pNode->m_wallList) {
+  // reported: among the walls anchored at a, in their order there, the first
+  // whose polygon's previous wall starts at b.
+  TSAnchorWall* OppositeWall(const TSAnchorWall& wall, const TSNode* b) {
+    const TSNode* a = wall.m_pNode;
+    if (a->m_wallList.size() > kCrowdedNode) return OppositeAtCrowdedNode(wall, b);
+    for (TSAnchorWall* other : a->m_wallList) {
       if (other == &wall || other->m_pPolygon->m_bFeature) continue;
-      TSAnchorWall* back = other->GetPrevWall();  // the wall of that polygon ending at a
-      if (back && back->m_nExportIndex != kReported && back->m_pNode == b) return back;
+      TSAnchorWall* back = PrevWall(*other);
+      if (!IsReported(*back) && back->m_pNode == b) return back;
+    }
+    return nullptr;
+  }
+
+  // The same search through an index of the walls ending at a, so that a node
+  // where thousands of walls meet costs no more than their number in all.
+  TSAnchorWall* OppositeAtCrowdedNode(const TSAnchorWall& wall, const TSNode* b) {
+    auto [found, added] = m_crowdedNodes.try_emplace(wall.m_pNode);
+    EndingWalls& ending = found->second;
+    if (added) {
+      for (TSAnchorWall* other : wall.m_pNode->m_wallList) {
+        if (other->m_pPolygon->m_bFeature) continue;
+        TSAnchorWall* back = PrevWall(*other);
+        ending[back->m_pNode].entries.push_back({other, back});
+      }
+    }
+    const auto from = ending.find(b);
+    if (from == ending.end()) return nullptr;
+    Candidates& candidates = from->second;
+    // Reported walls stay reported: the leading ones are passed for good.
+    while (candidates.first < candidates.entries.size() &&
+           IsReported(*candidates.entries[candidates.first].back)) {
+      ++candidates.first;
+    }
+    for (std::size_t i = candidates.first; i < candidates.entries.size(); ++i) {
+      const Candidate& candidate = candidates.entries[i];
+      if (candidate.other != &wall && !IsReported(*candidate.back)) return candidate.back;
     }
     return nullptr;
   }
@@ -168,21 +218,38 @@ class CInputWriter {
       const auto& walls = polygon->m_wallList;
       for (std::size_t i = 0; i < walls.size(); ++i) {
         TSAnchorWall& wall = *walls[i];
-        if (wall.m_nExportIndex == kReported) continue;
+        if (IsReported(wall)) continue;
         TSAnchorWall* back = OppositeWall(wall, walls[(i + 1) % walls.size()]->m_pNode);
         if (!back) continue;
         m_text.Int(polygon->m_nExportId).Text(", ").Int(wall.m_nExportIndex).Text(", ");
         m_text.Int(back->m_pPolygon->m_nExportId).Text(", ").Int(back->m_nExportIndex).Text("\n");
-        wall.m_nExportIndex = kReported;
-        back->m_nExportIndex = kReported;
+        MarkReported(wall);
+        MarkReported(*back);
+      }
+    }
+    for (const auto& polygon : m_doc.m_polygonList) {
+      for (const auto& wall : polygon->m_wallList) {
+        if (IsReported(*wall)) wall->m_nExportIndex = kReported;
       }
     }
   }
+
+  struct Candidate {
+    const TSAnchorWall* other;  // anchored at the crowded node
+    TSAnchorWall* back;         // the wall before it, ending at the crowded node
+  };
+  struct Candidates {
+    std::vector<Candidate> entries;  // in the order of the crowded node's wall list
+    std::size_t first = 0;           // entries before it are all reported
+  };
+  // By the node the ending wall starts from.
+  using EndingWalls = std::unordered_map<const TSNode*, Candidates>;
 
   CTrassoDoc& m_doc;
   CInputTextBuffer m_text;
   CCompilerWarnings& m_warnings;
   CSectionLocator m_locator;
+  std::unordered_map<const TSNode*, EndingWalls> m_crowdedNodes;
 };
 }  // namespace
 

@@ -1,6 +1,7 @@
 // trasso: the track editor. Qt takes its own options from the command line;
 // what is left is handed to the application object.
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -28,6 +29,9 @@ bool AnswerInformationRequest(int argc, char** argv, int& status) {
 
 int main(int argc, char** argv) {
   if (int status = 0; AnswerInformationRequest(argc, argv, status)) return status;
+  // Beyond a file-size limit a save or a compile fails with a message and
+  // cleans up, instead of the editor being killed with the work unsaved.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication qapp(argc, argv);
   CTrassoApp app;
   if (!app.InitInstance(qapp.arguments().mid(1))) return 1;

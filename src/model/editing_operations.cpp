@@ -42,12 +42,18 @@ TSNode* CTrassoDoc::AddNode(TrackLength x, TrackLength y, bool bSelected) {
 }
 
 void CTrassoDoc::MoveSelectedNodes(TrackLength dx, TrackLength dy) {
+  // A move that moves nothing (no node selected, a zero step, every node
+  // already at the edge) must not make the track look changed.
+  bool moved = false;
   for (const auto& node : m_nodeList) {
     if (!node->m_bSelected) continue;
-    node->m_x = SaturateToTrackLength(std::int64_t{node->m_x} + dx);
-    node->m_y = SaturateToTrackLength(std::int64_t{node->m_y} + dy);
+    const TrackLength x = SaturateToTrackLength(std::int64_t{node->m_x} + dx);
+    const TrackLength y = SaturateToTrackLength(std::int64_t{node->m_y} + dy);
+    moved = moved || x != node->m_x || y != node->m_y;
+    node->m_x = x;
+    node->m_y = y;
   }
-  NotifyChanged();
+  if (moved) NotifyChanged();
 }
 
 void CTrassoDoc::CreatePolygon(bool bFeature, std::vector<TSNode*>& path, TrackLength floorLevel,

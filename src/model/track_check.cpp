@@ -46,6 +46,7 @@ class TrackChecker {
   std::vector<std::string> Run() {
     IndexLists();
     CheckPolygons();
+    CheckAnchorListings();
     CheckNodes();
     return std::move(m_problems);
   }
@@ -105,10 +106,25 @@ class TrackChecker {
     if (!m_nodes.Contains(node)) {
       return Report(name() + ": its anchor node is not in the document's node list");
     }
-    const auto listed = std::count(node->m_wallList.begin(), node->m_wallList.end(), wall);
-    if (listed != 1) {
-      Report(name() + ": listed " + std::to_string(listed) + " times by its anchor " +
-             NodeName(m_nodes.At(node)) + ", not once");
+  }
+
+  // Counted in one pass over the nodes' lists: counting each wall in its
+  // node's list would cost the square of the walls meeting at a crowded node.
+  void CheckAnchorListings() {
+    std::vector<std::uint32_t> listed(m_wallPlaces.size(), 0);
+    for (std::size_t n = 0; n < m_doc.m_nodeList.size(); ++n) {
+      const TSNode* node = m_doc.m_nodeList[n].get();
+      if (!node || m_nodes.At(node) != n) continue;
+      for (const TSAnchorWall* wall : node->m_wallList) {
+        if (wall && m_walls.Contains(wall) && wall->m_pNode == node) ++listed[m_walls.At(wall)];
+      }
+    }
+    for (std::size_t i = 0; i < m_wallPlaces.size(); ++i) {
+      const WallPlace& place = m_wallPlaces[i];
+      const TSNode* node = m_doc.m_polygonList[place.polygon]->m_wallList[place.wall]->m_pNode;
+      if (listed[i] == 1 || !node || !m_nodes.Contains(node)) continue;
+      Report(WallName(place.polygon, place.wall) + ": listed " + std::to_string(listed[i]) +
+             " times by its anchor " + NodeName(m_nodes.At(node)) + ", not once");
     }
   }
 

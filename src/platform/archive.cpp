@@ -1,5 +1,6 @@
 #include "platform/archive.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/windows1252.h"
@@ -50,7 +51,7 @@ CArchive::CArchive(std::vector<std::uint8_t>& out) : m_bStoring(true), m_writer(
 }
 
 CArchive::CArchive(std::span<const std::uint8_t> in)
-    : m_bStoring(false), m_writer(m_noOutput), m_reader(in) {
+    : m_bStoring(false), m_writer(m_noOutput), m_reader(in), m_nReserveLeft(in.size() / 2) {
   m_slots.push_back({nullptr, nullptr});
 }
 
@@ -177,7 +178,13 @@ std::uint32_t CArchive::BeginList(const Field& field) {
                                 " left can hold",
                             at);
   }
-  link.reserve(field.target, count);
+  // Nested lists may each claim most of the bytes after them; reserving in
+  // full for every one would grow with the square of the file. The whole file
+  // holds at most one reference per two bytes, so that bounds all reserves
+  // together; a list that really is longer simply grows as it is read.
+  const std::size_t reserved = std::min<std::size_t>(count, m_nReserveLeft);
+  m_nReserveLeft -= reserved;
+  link.reserve(field.target, reserved);
   return count;
 }
 

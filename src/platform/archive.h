@@ -128,4 +128,5 @@ class CArchive {
   std::unordered_map<const CRuntimeClass*, std::uint32_t> m_storedClasses;
   std::vector<Slot> m_slots;  // loading: index -> entry; index 0 is null
   std::size_t m_createdCount = 0;
+  std::size_t m_nReserveLeft = 0;  // loading: list entries all reserves together may still take
 };

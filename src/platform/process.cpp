@@ -1,9 +1,11 @@
 #include "platform/process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,19 +57,54 @@ int Prepare(SpawnSetup& setup, const std::string& workingDir) {
   return 0;
 }
 
-// Reads the pipe to its end, keeping only the last kProcessOutputLimit bytes.
-std::string ReadTail(int fd) {
-  std::string tail;
+// Keeps only the last kProcessOutputLimit bytes of what arrives.
+void AppendTail(std::string& tail, const char* bytes, std::size_t count) {
+  tail.append(bytes, count);
+  if (tail.size() > 2 * kProcessOutputLimit) tail.erase(0, tail.size() - kProcessOutputLimit);
+}
+
+// Reads what is in the pipe now, without waiting and at most a few times the
+// kept tail, so that a writer that never stops cannot keep us here; false at
+// the pipe's end.
+bool ReadAvailable(int fd, std::string& tail) {
   char buffer[16384];
-  for (;;) {
+  for (std::size_t bytesRead = 0; bytesRead < 4 * kProcessOutputLimit;) {
     const ssize_t n = read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    tail.append(buffer, static_cast<std::size_t>(n));
-    if (tail.size() > 2 * kProcessOutputLimit) tail.erase(0, tail.size() - kProcessOutputLimit);
+    if (n < 0) return errno == EAGAIN;
+    if (n == 0) return false;
+    AppendTail(tail, buffer, static_cast<std::size_t>(n));
+    bytesRead += static_cast<std::size_t>(n);
   }
-  if (tail.size() > kProcessOutputLimit) tail.erase(0, tail.size() - kProcessOutputLimit);
-  return tail;
+  return true;
+}
+
+// The program's output until the program itself has ended, then whatever is
+// left in the pipe. A child it left behind may hold the pipe open for ever, so
+// the end of the pipe is not waited for. Returns the wait status, or -1 with
+// errno set when the status is lost.
+int CollectUntilExit(pid_t pid, int fd, std::string& tail) {
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  // A descriptor that becomes readable when the program ends, where the
+  // kernel has one; a short poll interval otherwise.
+  const int exitFd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+  bool open = true;
+  int status = 0;
+  for (;;) {
+    const pid_t waited = waitpid(pid, &status, WNOHANG);
+    if (waited == pid || (waited < 0 && errno != EINTR)) {
+      const int error = errno;
+      if (open) ReadAvailable(fd, tail);
+      if (exitFd >= 0) close(exitFd);
+      if (tail.size() > kProcessOutputLimit) tail.erase(0, tail.size() - kProcessOutputLimit);
+      errno = error;
+      return waited == pid ? status : -1;
+    }
+    pollfd fds[2] = {{exitFd, POLLIN, 0}, {open ? fd : -1, POLLIN, 0}};
+    if (poll(fds, 2, exitFd >= 0 ? -1 : 20) > 0 && fds[1].revents != 0) {
+      open = ReadAvailable(fd, tail);
+    }
+  }
 }
 
 bool IsExecutableFile(const std::string& path) {
@@ -107,15 +144,9 @@ CProcessResult RunProcess(const std::string& program, const std::vector<std::str
     result.m_nCode = error;
     return result;
   }
-  setup.CloseWriteEnd();  // so that reading ends when the program's last copy closes
-  result.m_strOutput = ReadTail(setup.pipe[0]);
-
-  int status = 0;
-  pid_t waited;
-  do {
-    waited = waitpid(pid, &status, 0);
-  } while (waited < 0 && errno == EINTR);
-  if (waited < 0) {  // the status is lost (SIGCHLD ignored): no success can be claimed
+  setup.CloseWriteEnd();  // so that the pipe ends when the program's last copy closes
+  const int status = CollectUntilExit(pid, setup.pipe[0], result.m_strOutput);
+  if (status < 0) {  // the status is lost (SIGCHLD ignored): no success can be claimed
     result.m_nCode = errno;
     return result;
   }

@@ -143,7 +143,14 @@ void CTrassoApp::WireFrameCommands() {
   commands.OnCommand(ID_WINDOW_SPLIT, [this] {
     if (CChildFrame* child = GetActiveChildFrame()) child->OnWindowSplit();
   });
-  commands.OnUpdate(ID_WINDOW_SPLIT,
-                    [this](CCmdUI& ui) { ui.Enable(GetActiveChildFrame() != nullptr); });
+  commands.OnCommand(ID_NEXT_PANE, [this] {
+    if (CChildFrame* child = GetActiveChildFrame()) child->OnNextPane();
+  });
+  commands.OnCommand(ID_PREV_PANE, [this] {
+    if (CChildFrame* child = GetActiveChildFrame()) child->OnPrevPane();
+  });
+  for (int id : {ID_WINDOW_SPLIT, ID_NEXT_PANE, ID_PREV_PANE}) {
+    commands.OnUpdate(id, [this](CCmdUI& ui) { ui.Enable(GetActiveChildFrame() != nullptr); });
+  }
   commands.OnCommand(ID_BROWSE_BACKGROUND, [&frame] { frame.m_wndTrackBar->OnBrowseBackground(); });
 }

@@ -1,6 +1,5 @@
 #include "shell/child_frame.h"
 
-#include <QAction>
 #include <QVBoxLayout>
 
 #include "resource_ids.h"
@@ -14,7 +13,6 @@ constexpr QSize kMinPane(10, 10);
 
 CChildFrame::CChildFrame(CTrassoDoc* document, QWidget* parent) : QWidget(parent) {
   m_bCreated = OnCreateClient(document);
-  AddPaneKeys();
 }
 
 bool CChildFrame::OnCreateClient(CTrassoDoc* document) {
@@ -28,16 +26,4 @@ bool CChildFrame::OnCreateClient(CTrassoDoc* document) {
   // active view.
   if (created) setFocusProxy(m_wndSplitter.GetPane(0, 0));
   return created;
-}
-
-void CChildFrame::AddPaneKeys() {
-  auto* next = new QAction(this);
-  next->setShortcut(Qt::Key_F6);
-  next->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  connect(next, &QAction::triggered, this, &CChildFrame::OnNextPane);
-  auto* prev = new QAction(this);
-  prev->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
-  prev->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  connect(prev, &QAction::triggered, this, &CChildFrame::OnPrevPane);
-  addActions({next, prev});
 }

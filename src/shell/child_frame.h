@@ -21,13 +21,13 @@ class CChildFrame : public QWidget, public CFrameWnd {
 
   // The Window menu's Split: the user places the split with the mouse.
   void OnWindowSplit() { m_wndSplitter.DoKeyboardSplit(); }
-  // F6 and Shift+F6.
+  // F6 and Shift+F6, which the main window owns so that they work from its
+  // panels too.
   void OnNextPane() { m_wndSplitter.ActivateNext(false); }
   void OnPrevPane() { m_wndSplitter.ActivateNext(true); }
 
  private:
   bool OnCreateClient(CTrassoDoc* document);
-  void AddPaneKeys();
 
   CSplitterWnd m_wndSplitter;
   bool m_bCreated = false;

@@ -87,6 +87,8 @@ const Accelerator kAccelerators[] = {
     {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
     {ID_HELP, QKeyCombination(Qt::Key_F1)},
     {ID_FILE_COMPILE, QKeyCombination(Qt::Key_F7)},
+    {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},
+    {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
 };
 
 QString Text(int id) {

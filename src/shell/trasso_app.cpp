@@ -1,11 +1,9 @@
 #include "shell/trasso_app.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QLayout>
 #include <QMdiSubWindow>
-#include <QUrl>
 
 #include "model/trasso_doc.h"
 #include "platform/qt/command_table.h"
@@ -18,6 +16,7 @@
 #include "shell/about_dlg.h"
 #include "shell/child_frame.h"
 #include "shell/help_document.h"
+#include "shell/help_opener.h"
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
 #include "shell/track_attr_bar.h"
@@ -34,7 +33,8 @@ CTrassoApp::CTrassoApp(std::unique_ptr<CPrompts> prompts)
     : m_nCurrentTool(ID_TOOL_ADD_SECTION),
       m_settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Trasso"),
                  QStringLiteral("Trasso")),
-      m_pPrompts(prompts ? std::move(prompts) : std::make_unique<CDialogPrompts>()) {}
+      m_pPrompts(prompts ? std::move(prompts) : std::make_unique<CDialogPrompts>()),
+      m_pHelpOpener(new CHelpOpener(this)) {}
 
 CTrassoApp::~CTrassoApp() {
   qApp->removeEventFilter(this);
@@ -117,11 +117,14 @@ void CTrassoApp::OnHelp() {
   // would only show its own, less helpful, error.
   const QStringList documents =
       FindHelpDocuments(QDir::currentPath(), QCoreApplication::applicationDirPath());
-  for (const QString& path : documents) {
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
-  }
-  m_pPrompts->MessageBox(FromWindows1252(LoadResString(IDS_HELP_ERROR_CAPTION)),
-                         FromWindows1252(LoadResString(IDS_HELP_ERROR)), QMessageBox::Critical);
+  m_pHelpOpener->Open(documents, [this] {
+    m_pPrompts->MessageBox(FromWindows1252(LoadResString(IDS_HELP_ERROR_CAPTION)),
+                           FromWindows1252(LoadResString(IDS_HELP_ERROR)), QMessageBox::Critical);
+  });
+}
+
+void CTrassoApp::SetHelpOpener(const QString& program) {
+  m_pHelpOpener->SetProgram(program);
 }
 
 void CTrassoApp::OnAppAbout() {

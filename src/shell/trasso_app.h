@@ -16,6 +16,7 @@
 class CChildFrame;
 class CCommandTable;
 class CDocManager;
+class CHelpOpener;
 class CMainFrame;
 class CRecentFileList;
 class CTrassoDoc;
@@ -47,8 +48,11 @@ class CTrassoApp : public QObject, public CViewServices {
   CZoomBar* GetZoomBar() const override;
 
   // Opens "../Help/EditorHelp.doc" relative to the working directory, else
-  // the installed user guide, or says that it cannot.
+  // the installed user guide, or says that it cannot. The opener runs without
+  // blocking; its failure is shown when it ends.
   void OnHelp();
+  // The program that opens help documents (xdg-open unless set).
+  void SetHelpOpener(const QString& program);
   void OnAppAbout();
 
   CMainFrame* GetMainWnd() const { return m_pMainWnd.get(); }
@@ -78,6 +82,7 @@ class CTrassoApp : public QObject, public CViewServices {
   int m_nCurrentTool;
   QSettings m_settings;
   std::unique_ptr<CPrompts> m_pPrompts;
+  CHelpOpener* m_pHelpOpener;  // a child of this object
   std::unique_ptr<CRecentFileList> m_pRecentFileList;
   std::unique_ptr<CTrassoDocTemplate> m_pDocTemplate;
   std::unique_ptr<CCommandTable> m_pCommands;

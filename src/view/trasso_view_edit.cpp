@@ -20,7 +20,11 @@ void CTrassoView::SetToolForAllViews(int nTool) {
 }
 
 void CTrassoView::keyPressEvent(QKeyEvent* event) {
-  OnKeyDown(event->key());
+  // Ctrl+Insert and Shift+Insert are Copy and Paste, not Insert; with any such
+  // modifier the key is not the view's to take, even when its command is off.
+  constexpr auto kCommandModifiers =
+      Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier | Qt::MetaModifier;
+  if (!(event->modifiers() & kCommandModifiers)) OnKeyDown(event->key());
   CView::keyPressEvent(event);
 }
 

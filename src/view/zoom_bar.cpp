@@ -54,6 +54,9 @@ CZoomBar::CZoomBar(QWidget* parent)
 
   m_wndSlider->setGeometry(units.ToPixels(kSlider));
   m_wndSlider->setRange(0, 100);
+  // A click in the channel or Page Up/Down moves a fifth of the range, as the
+  // platform's track bars do (Qt's own page step is a tenth).
+  m_wndSlider->setPageStep(20);
   // Position 0 at the top, and the up key moves the thumb up.
   m_wndSlider->setInvertedAppearance(true);
   m_wndSlider->setInvertedControls(true);

@@ -48,6 +48,13 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+  // Renaming over a device or a FIFO would destroy it; only a regular file
+  // (reached through any links) is ever replaced.
+  struct stat info {};
+  if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    error = "not a regular file";
+    return false;
+  }
   std::vector<char> name(path.begin(), path.end());
   const std::string suffix = ".XXXXXX";
   name.insert(name.end(), suffix.begin(), suffix.end());

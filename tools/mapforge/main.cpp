@@ -1,6 +1,7 @@
 // Mapforge: turns the compiler input of a track into a .trk file, reporting
 // every problem it finds with its line, or prints a .trk file as text.
 #include <algorithm>
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -52,6 +53,9 @@ int Dump(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Beyond a file-size limit the write fails with a message and the temporary
+  // file goes, instead of a silent death that leaves it behind.
+  std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     std::cout << kUsage;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -27,8 +28,25 @@ QWidget* CreateText(const DialogItem& item, QWidget* host) {
   return label;
 }
 
+// A list that takes the wheel only while it has the focus: turning the wheel
+// over a panel on the way somewhere else must not change the track.
+class CDropDownList : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override {
+    if (hasFocus()) {
+      QComboBox::wheelEvent(event);
+    } else {
+      event->ignore();
+    }
+  }
+};
+
 QWidget* CreateDropDownList(const DialogItem& item, const CDialogUnits& units, QWidget* host) {
-  auto* list = new QComboBox(host);
+  auto* list = new CDropDownList(host);
+  list->setFocusPolicy(Qt::StrongFocus);  // the wheel alone does not give it the focus
   list->setEditable(false);
   // The template's height covers the closed box and the open list together.
   const int rowHeight = std::max(1, list->fontMetrics().height());

@@ -30,11 +30,15 @@ constexpr int kCascadeStep = 24;  // pixels
 constexpr int kCascadeSteps = 8;
 
 // Paths are compared after resolving links and dots, so that the same file
-// reached two ways is the same document.
+// reached two ways is the same document. A relative path stays as given when
+// the working folder it is relative to has gone; opening it then fails with
+// its own message.
 std::string CanonicalPath(const std::string& path) {
   std::error_code error;
   const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
-  return error ? std::filesystem::absolute(path).string() : canonical.string();
+  if (!error) return canonical.string();
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.string();
 }
 
 QString FileTitle(const std::string& path) {

@@ -127,10 +127,17 @@ void CSplitterWnd::StopTracking(bool bApply) {
   m_colTracker.reset();
   releaseMouse();
   if (track.bKeyboard) releaseKeyboard();
-  if (!bApply) return;
-  // The released point is the middle of the split bar.
-  if (track.bCols) ApplyColumnTrack(track.pos.x() - kSplitterSize / 2);
-  if (track.bRows) ApplyRowTrack(track.pos.y() - kSplitterSize / 2);
+  if (bApply) {
+    // The released point is the middle of the split bar.
+    if (track.bCols) ApplyColumnTrack(track.pos.x() - kSplitterSize / 2);
+    if (track.bRows) ApplyRowTrack(track.pos.y() - kSplitterSize / 2);
+  }
+  // Tracking took the focus; the keys (Delete, Insert) and the panels follow
+  // the active view, so it goes back there, also to a pane that remains
+  // after its neighbour joined it.
+  CView* active = GetActivePane();
+  if (!active) active = m_panes[0][0];
+  if (active) SetActivePane(active);
 }
 
 void CSplitterWnd::ApplyColumnTrack(int size) {
