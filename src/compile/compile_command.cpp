@@ -32,6 +32,30 @@ std::optional<std::string> RunCompiler(const CCompileHost& host, const std::stri
   if (!details.empty() && details.back() != '\n') details += '\n';
   return details + program + ": " + run.Describe();
 }
+
+CCompileOutcome CompileTo(CTrassoDoc& doc, CCompileHost& host, const std::string& output) {
+  // The compiler runs in another folder, so it must get absolute paths; a
+  // relative one cannot be made absolute once our working folder is gone.
+  std::error_code pathError;
+  const std::string outputPath = std::filesystem::absolute(output, pathError).string();
+  if (pathError) return Fail(host, output + ": " + pathError.message());
+  const std::string tempFolder =
+      std::filesystem::absolute(host.GetTempFolder(), pathError).string();
+  if (pathError) return Fail(host, host.GetTempFolder() + ": " + pathError.message());
+
+  std::string error;
+  // Deleted when this function returns, however it returns.
+  const std::unique_ptr<CTempFile> input = CTempFile::Create(tempFolder, "TS", ".TMP", error);
+  if (!input) return {CompileResult::kFailed, error};
+
+  std::ostringstream text;
+  WriteCompilerInput(doc, text, host);
+  // A truncated input would compile a truncated track and look like success.
+  if (!input->WriteAndClose(text.view(), error)) return Fail(host, error);
+
+  if (auto failure = RunCompiler(host, outputPath, input->GetPath())) return Fail(host, *failure);
+  return {CompileResult::kSucceeded, {}};
+}
 }  // namespace
 
 std::string CCompileHost::GetProgramFolder() const {
@@ -58,26 +82,11 @@ CCompileOutcome OnCompile(CTrassoDoc& doc, CCompileHost& host) {
   const std::optional<std::string> output =
       host.AskOutputPath(ProposeCompileOutputName(doc.GetPathName()));
   if (!output) return {CompileResult::kCancelled, {}};
-
-  // The compiler runs in another folder, so it must get absolute paths; a
-  // relative one cannot be made absolute once our working folder is gone.
-  std::error_code pathError;
-  const std::string outputPath = std::filesystem::absolute(*output, pathError).string();
-  if (pathError) return Fail(host, *output + ": " + pathError.message());
-  const std::string tempFolder =
-      std::filesystem::absolute(host.GetTempFolder(), pathError).string();
-  if (pathError) return Fail(host, host.GetTempFolder() + ": " + pathError.message());
-
-  std::string error;
-  // Deleted when this function returns, however it returns.
-  const std::unique_ptr<CTempFile> input = CTempFile::Create(tempFolder, "TS", ".TMP", error);
-  if (!input) return {CompileResult::kFailed, error};
-
-  std::ostringstream text;
-  WriteCompilerInput(doc, text, host);
-  // A truncated input would compile a truncated track and look like success.
-  if (!input->WriteAndClose(text.view(), error)) return Fail(host, error);
-
-  if (auto failure = RunCompiler(host, outputPath, input->GetPath())) return Fail(host, *failure);
-  return {CompileResult::kSucceeded, {}};
+  // Whatever goes wrong (memory, the file system) is a failed compile with its
+  // reason, never an abort of the program; the temporary file goes either way.
+  try {
+    return CompileTo(doc, host, *output);
+  } catch (const std::exception& e) {
+    return Fail(host, e.what());
+  }
 }
