@@ -22,7 +22,8 @@ bool AnswerInformationRequest(int argc, char** argv, int& status) {
   } else {
     return false;
   }
-  status = 0;
+  // Output that cannot be written is a failure, as in every other command.
+  status = std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
   return true;
 }
 }  // namespace

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     std::cout << kUsage;
-    return 0;
+    return std::cout.flush() ? 0 : 1;
   }
   if (args.size() == 2 && args[0] == "--dump") return Dump(args[1]);
   if (args.size() == 2 && !args[0].empty() && !args[1].empty() && args[0][0] != '-' &&
