@@ -81,7 +81,8 @@ class CTrassoDoc : public CDocument {
   // Editing operations. Each one that changes the model updates all views and
   // then marks the document modified.
   TSNode* AddNode(TrackLength x, TrackLength y, bool bSelected);
-  // Also updates and marks modified when no node is selected.
+  // A call that moves no node (none selected, a zero step, every node held at
+  // the edge of the world) neither updates nor marks modified.
   void MoveSelectedNodes(TrackLength dx, TrackLength dy);
   // Removes repeated nodes from `path`; does nothing with fewer than 3 distinct
   // nodes; uses at most the first 12 in the chosen direction.
