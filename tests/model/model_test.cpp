@@ -1,0 +1,335 @@
+#include <set>
+
+#include "model/element_types.h"
+#include "model/track_file.h"
+#include "platform/small_pointer_list.h"
+#include "platform/string_table.h"
+#include "track_test.h"
+
+namespace {
+
+using ModelObjects = TrackTest;
+
+TEST_F(ModelObjects, NextAndPreviousWallWrapAround) {
+  TSPolygon* triangle = t.Section({t.Node(0, 0), t.Node(0, 10), t.Node(10, 0)});
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Wall(triangle, i)->GetNextWall(), Wall(triangle, (i + 1) % 3));
+    EXPECT_EQ(Wall(triangle, i)->GetPrevWall(), Wall(triangle, (i + 2) % 3));
+  }
+  TSAnchorWall loose;
+  EXPECT_EQ(loose.GetNextWall(), nullptr);
+  loose.m_pPolygon = triangle;  // claims the polygon but is not in its list
+  EXPECT_EQ(loose.GetNextWall(), nullptr);
+  EXPECT_EQ(loose.GetPrevWall(), nullptr);
+}
+
+// Edges and corners count as inside. The edge test needs 64 bits for points
+// 100,000 units apart and more at the coordinate limits; a flat outline passes
+// every edge test, so only its box keeps points beyond its ends out.
+TEST_F(ModelObjects, IsInsideIsExactOnEdgesAndAtAnyDistance) {
+  constexpr TrackLength kFar = 100000000;
+  TSPolygon* square =
+      t.Section({t.Node(0, 0), t.Node(0, 1000), t.Node(1000, 1000), t.Node(1000, 0)});
+  TSPolygon* triangle = t.Section({t.Node(0, 0), t.Node(0, 1000), t.Node(1000, 0)});
+  TSPolygon* flat = t.Section({t.Node(0, 0), t.Node(100, 100), t.Node(200, 200)});
+  TSPolygon* big = t.Section({t.Node(-kFar, -kFar), t.Node(-kFar, kFar), t.Node(kFar, 0)});
+  TSPolygon* huge = t.Section(  // the long edge is the line x + y = −1
+      {t.Node(kMinCoord, kMinCoord), t.Node(kMinCoord, kMaxCoord), t.Node(kMaxCoord, kMinCoord)});
+  const std::tuple<TSPolygon*, XY, bool> cases[] = {
+      {square, {500, 500}, true},
+      {square, {0, 500}, true},
+      {square, {1000, 1000}, true},
+      {square, {1001, 500}, false},
+      {square, {500, -1}, false},
+      {triangle, {500, 500}, true},
+      {triangle, {501, 500}, false},
+      {flat, {50, 50}, true},
+      {flat, {300, 300}, false},
+      {flat, {-1, -1}, false},
+      {big, {0, 0}, true},
+      {big, {kFar / 2, kFar / 4}, true},
+      {big, {kFar / 2, kFar / 4 + 1}, false},
+      {big, {kFar / 2, -kFar / 4 - 1}, false},
+      {huge, {0, -1}, true},
+      {huge, {-1, -1}, true},
+      {huge, {0, 0}, false},
+      {huge, {kMaxCoord, kMaxCoord}, false},
+      {huge, {kMinCoord, kMinCoord}, true},
+  };
+  for (const auto& [polygon, p, inside] : cases) {
+    EXPECT_EQ(polygon->IsInside(p.first, p.second), inside) << p.first << ", " << p.second;
+  }
+  EXPECT_FALSE(TSPolygon().IsInside(0, 0));
+}
+
+TEST_F(ModelObjects, DeletingAPolygonOrWallUnlinksOnlyItsOwnEntries) {
+  TSNode* hub = t.Node(0, 0);
+  TSNode* top = t.Node(0, 10);
+  TSPolygon* p1 = t.Section({hub, top, t.Node(10, 0)});
+  TSPolygon* p2 = t.Section({hub, t.Node(-10, 0), top});
+  TSPolygon* p3 = t.Section({hub, t.Node(0, -10), t.Node(-10, 0)});
+  p2->m_wallList.erase(p2->m_wallList.begin());
+  EXPECT_EQ(WallsAt(hub), (Walls{Wall(p1, 0), Wall(p3, 0)}));
+  doc.m_polygonList.erase(doc.m_polygonList.begin() + 1);
+  doc.m_polygonList.erase(doc.m_polygonList.begin());
+  EXPECT_EQ(WallsAt(hub), Walls{Wall(p3, 0)});
+  EXPECT_TRUE(top->m_wallList.empty());
+  EXPECT_EQ(doc.m_nodeList.size(), 6u);
+}
+
+using Document = TrackTest;
+
+TEST_F(Document, StartsEmptyAndIteratesInListOrder) {
+  EXPECT_EQ(doc.GetFirstNodePosition(), POSITION{0});
+  EXPECT_EQ(doc.GetFirstPolygonPosition(), POSITION{0});
+  EXPECT_EQ(doc.GetDescription() + doc.GetBackground(), "");
+  EXPECT_FALSE(doc.IsModified());
+  Nodes abc = {t.Node(0, 0), t.Node(0, 10), t.Node(10, 0)};
+  std::vector<TSPolygon*> polygons = {t.Section({abc[0], abc[1], abc[2]}),
+                                      t.Feature({abc[0], abc[1], abc[2]})};
+  Nodes nodes;
+  for (POSITION pos = doc.GetFirstNodePosition(); pos;) nodes.push_back(doc.GetNextNode(pos));
+  EXPECT_EQ(nodes, abc);
+  std::vector<TSPolygon*> visited;
+  for (POSITION pos = doc.GetFirstPolygonPosition(); pos;)
+    visited.push_back(doc.GetNextPolygon(pos));
+  EXPECT_EQ(visited, polygons);
+}
+
+TEST_F(Document, FindSectionReturnsTheFirstSectionNeverAFeature) {
+  TSNode* a = t.Node(0, 0);
+  TSNode* c = t.Node(100, 100);
+  TSNode* d = t.Node(100, 0);
+  t.Feature({t.Node(10, 10), t.Node(10, 50), t.Node(50, 50), t.Node(50, 10)});
+  TSPolygon* square = t.Section({a, t.Node(0, 100), c, d});
+  t.Section({a, c, d});
+  EXPECT_EQ(doc.FindSection(t.Node(20, 20)), square);  // inside the feature too
+  EXPECT_EQ(doc.FindSection(t.Node(90, 10)), square);  // inside both sections
+  EXPECT_EQ(doc.FindSection(t.Node(150, 50)), nullptr);
+}
+
+TEST_F(Document, ClearAndHasSelection) {
+  TSNode* a = t.Node(0, 0);
+  TSPolygon* room = t.Section({a, t.Node(0, 10), t.Node(10, 0)});
+  TSNode* loose = t.Node(50, 50);
+  Settle();
+  doc.ClearSelection(false);
+  ExpectUntouched();
+  EXPECT_FALSE(doc.HasSelection(false) || doc.HasSelection(true));
+  Wall(room, 2)->m_bSelected = 1;
+  EXPECT_TRUE(doc.HasSelection(false));
+  EXPECT_FALSE(doc.HasSelection(true));
+  loose->m_bSelected = 1;
+  EXPECT_TRUE(doc.HasSelection(true));
+
+  Select(room);
+  Wall(room, 1)->m_bHighlighted = a->m_bHighlighted = 1;
+  doc.ClearSelection(true);  // keeps the selection, drops the highlight
+  EXPECT_EQ(updates.Count(), 1);
+  EXPECT_FALSE(a->m_bHighlighted || Wall(room, 1)->m_bHighlighted);
+  EXPECT_TRUE(a->m_bSelected && Wall(room, 1)->m_bSelected);
+  doc.ClearSelection(true);  // nothing highlighted any more
+  EXPECT_EQ(updates.Count(), 1);
+  doc.ClearSelection(false);
+  EXPECT_EQ(updates.Count(), 2);
+  EXPECT_FALSE(doc.HasSelection(false));
+  EXPECT_FALSE(doc.IsModified());
+}
+
+// The attributes are not drawn, so the views are not updated.
+TEST_F(Document, TrackAttributesMarkModifiedOnlyWhenTheTextChanges) {
+  using Setter = void (CTrassoDoc::*)(std::string);
+  for (Setter set : {&CTrassoDoc::SetBackground, &CTrassoDoc::SetDescription}) {
+    Unmark();
+    (doc.*set)("");
+    ExpectUntouched();
+    (doc.*set)("Two laps\r\nHILLS.PCX");
+    EXPECT_TRUE(doc.IsModified());
+    doc.SetModifiedFlag(false);
+    (doc.*set)("Two laps\r\nHILLS.PCX");
+    EXPECT_FALSE(doc.IsModified());
+    (doc.*set)("Two laps\r\nhills.pcx");  // compared byte by byte
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(updates.Count(), 0);
+  }
+  EXPECT_EQ(doc.GetBackground(), "Two laps\r\nhills.pcx");
+  EXPECT_EQ(doc.GetDescription(), "Two laps\r\nhills.pcx");
+}
+
+// Views that show the modified mark read it after the update has run.
+TEST_F(Document, ChangesUpdateTheViewsBeforeMarkingModified) {
+  t.Node(0, 0);
+  EXPECT_EQ(updates.Count(), 1);
+  EXPECT_FALSE(updates.ModifiedAtLastUpdate());
+  EXPECT_TRUE(doc.IsModified());
+}
+
+struct Table {
+  const ElementType* rows;
+  int count;
+};
+const Table kTables[] = {{g_wallTypes, g_nWallTypes},
+                         {g_floorTypes, g_nFloorTypes},
+                         {g_ceilingTypes, g_nCeilingTypes},
+                         {g_itemTypes, g_nItemTypes}};
+
+std::string Text(const ElementType& row) {
+  return std::string(LoadResString(row.nStringId));
+}
+
+// Loading maps file codes back to rows, so a repeated code would turn a saved
+// choice into another. Only the ten starting positions, leading the item
+// table, have the flag 0 in the compiler input.
+TEST(ElementTypes, EveryRowHasItsOwnCodeAndTheRightFlag) {
+  EXPECT_EQ(std::vector<int>({g_nWallTypes, g_nFloorTypes, g_nCeilingTypes, g_nItemTypes}),
+            std::vector<int>({23, 7, 8, 18}));
+  for (const Table& table : kTables) {
+    std::set<int> codes;
+    for (int row = 0; row < table.count; ++row) {
+      const ElementType& type = table.rows[row];
+      SCOPED_TRACE(Text(type));
+      EXPECT_TRUE(codes.insert(type.nFileCode).second);
+      EXPECT_EQ(FindElementType(type.nFileCode, table.rows, table.count), row);
+      EXPECT_FALSE(Text(type).empty());
+      EXPECT_LT(Text(type).size(), 60u);  // the panel's buffer
+      const bool start = table.rows == g_itemTypes && row < 10;
+      EXPECT_EQ(type.nFlag, start ? 0 : 1);
+      if (start) {
+        EXPECT_EQ(Text(type), "Starting Position " + std::to_string(row + 1));
+        EXPECT_EQ(type.nGameCode, row + 1);
+      }
+    }
+  }
+  // Below "[none]" the ceiling choices are the floor choices.
+  for (int row = 0; row < g_nFloorTypes; ++row) {
+    EXPECT_EQ(g_ceilingTypes[row + 1].nGameCode, g_floorTypes[row].nGameCode);
+    EXPECT_EQ(g_ceilingTypes[row + 1].nStringId, g_floorTypes[row].nStringId);
+  }
+}
+
+TEST(ElementTypes, RowsCarryTheirCodesPairsAndTexts) {
+  const std::tuple<const ElementType*, int, std::string, int, int> rows[] = {
+      {g_wallTypes, 0, "[none]", 0, 50},
+      {g_wallTypes, 1, "Gray Wall", 19, 72},
+      {g_wallTypes, 9, "Right Yellow Neon", 21, 70},
+      {g_floorTypes, 0, "Metal Plate", 0, 51},
+      {g_ceilingTypes, 0, "[none]", 0, 50},
+      {g_itemTypes, 15, "Inflating Column", 13, 170},
+      {g_itemTypes, 11, "CheckPoint 1", 16, 203},
+  };
+  for (const auto& [table, row, text, fileCode, gameCode] : rows) {
+    EXPECT_EQ(std::tuple(Text(table[row]), table[row].nFileCode, table[row].nGameCode),
+              std::tuple(text, fileCode, gameCode));
+  }
+  EXPECT_EQ(Text(g_wallTypes[14]), "Do Not Enter (Small)");
+}
+
+TEST(ElementTypes, FindGivesTheLastMatchingRowAndRowZeroForNone) {
+  EXPECT_EQ(FindElementType(99, g_wallTypes, g_nWallTypes), 0);
+  EXPECT_EQ(FindElementType(-1, g_itemTypes, g_nItemTypes), 0);
+  EXPECT_EQ(FindElementType(19, g_wallTypes, 0), 0);
+  EXPECT_EQ(FindElementType(19, g_wallTypes, -5), 0);
+  EXPECT_EQ(FindElementType(19, g_wallTypes, 1), 0);  // code 19 sits in row 1
+  const ElementType table[] = {{5, 1, 1, 0}, {7, 1, 2, 0}, {5, 1, 3, 0}, {8, 1, 4, 0}};
+  EXPECT_EQ(FindElementType(5, table, 4), 2);
+  EXPECT_EQ(FindElementType(5, table, 2), 0);
+}
+
+// A node's wall list keeps two entries inline and spills to the heap beyond
+// that; order and contents must survive every crossing of that boundary.
+using List = SmallPointerList<int, 2>;
+
+struct SmallPointerListTest : ::testing::Test {
+  int v[6] = {0, 1, 2, 3, 4, 5};
+  std::vector<int*> Entries(const List& list) { return {list.begin(), list.end()}; }
+  List Filled(int count) {
+    List list;
+    for (int i = 0; i < count; ++i) list.push_back(&v[i]);
+    return list;
+  }
+};
+
+TEST_F(SmallPointerListTest, KeepsOrderAcrossTheInlineLimit) {
+  List list = Filled(2);
+  list.insert(list.begin() + 1, &v[5]);  // spills to the heap
+  list.insert(list.end(), &v[4]);
+  list.insert(list.begin(), &v[3]);
+  EXPECT_EQ(Entries(list), (std::vector<int*>{&v[3], &v[0], &v[5], &v[1], &v[4]}));
+  EXPECT_EQ(*list.erase(list.begin() + 2), &v[1]);
+  list.erase(list.end() - 1);
+  list.push_back(&v[0]);
+  EXPECT_EQ(list.remove(&v[0]), 2u);
+  EXPECT_EQ(list.remove(&v[5]), 0u);
+  EXPECT_EQ(Entries(list), (std::vector<int*>{&v[3], &v[1]}));
+  list.clear();
+  EXPECT_TRUE(list.empty());
+  list.push_back(&v[2]);
+  EXPECT_EQ(Entries(list), std::vector<int*>{&v[2]});
+}
+
+TEST_F(SmallPointerListTest, CopiesAndMovesInlineAndOnTheHeap) {
+  for (int count : {1, 5}) {
+    List original = Filled(count);
+    List copy = original;
+    List assigned = Filled(4);
+    assigned = original;
+    EXPECT_EQ(copy, original);
+    EXPECT_EQ(assigned, original);
+    copy[0] = &v[5];
+    assigned.push_back(&v[5]);
+    EXPECT_EQ(Entries(original), Entries(Filled(count)));
+    List target(std::move(original));
+    EXPECT_EQ(Entries(target), Entries(Filled(count)));
+    EXPECT_TRUE(original.empty());
+    for (int i = 0; i < 4; ++i) original.push_back(&v[i]);
+    assigned = std::move(original);
+    EXPECT_EQ(Entries(assigned), Entries(Filled(4))) << count;
+  }
+}
+
+// A hub shared by more sections than fit inline in its wall list.
+class CrowdedNode : public TrackTest {
+ protected:
+  void SetUp() override {
+    const TrackLength rim[][2] = {{0, 100},  {100, 100},   {100, 0},  {100, -100},
+                                  {0, -100}, {-100, -100}, {-100, 0}, {-100, 100}};
+    Nodes ring;
+    for (const auto& p : rim) ring.push_back(t.Node(p[0], p[1]));
+    for (std::size_t i = 0; i < 8; ++i)
+      sections.push_back(t.Section({hub, ring[i], ring[(i + 1) % 8]}));
+    Settle();
+  }
+  Walls HubWalls(std::initializer_list<int> indices) const {
+    Walls walls;
+    for (int i : indices) walls.push_back(sections[i]->m_wallList[0].get());
+    return walls;
+  }
+  TSNode* hub = t.Node(0, 0);
+  std::vector<TSPolygon*> sections;
+};
+
+TEST_F(CrowdedNode, CutAndMergeKeepTheHubInOrder) {
+  ASSERT_EQ(WallsAt(hub), HubWalls({0, 1, 2, 3, 4, 5, 6, 7}));
+  Select(sections[1]);
+  Select(sections[6]);
+  hub->m_bSelected = 0;
+  doc.DeleteSelection();
+  EXPECT_EQ(WallsAt(hub), HubWalls({0, 2, 3, 4, 5, 7}));
+  TSNode* spare = t.Node(500, 500);
+  TSPolygon* far = t.Section({spare, t.Node(600, 500), t.Node(500, 400)});
+  doc.MergeNodes(hub, spare);
+  Walls expected = HubWalls({0, 2, 3, 4, 5, 7});
+  expected.push_back(Wall(far, 0));
+  EXPECT_EQ(WallsAt(hub), expected);
+}
+
+TEST_F(CrowdedNode, SavedAndLoadedHubKeepsEveryWallInOrder) {
+  auto loaded = LoadTrackBytes(SaveTrackBytes(doc));
+  const TSNode* copy = loaded->m_nodeList[0].get();
+  ASSERT_EQ(copy->m_wallList.size(), 8u);
+  for (std::size_t i = 0; i < 8; ++i) {
+    EXPECT_EQ(copy->m_wallList[i], loaded->m_polygonList[i]->m_wallList[0].get()) << i;
+  }
+}
+
+}  // namespace
