@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <fstream>
 #include <random>
 
@@ -42,10 +41,8 @@ void BuildExample(CTrassoDoc& doc) {
   doc.m_strBackground = "BACK.PCX";
 }
 
-std::string Warning(const char* format, int k) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, k);
-  return text;
+std::string Warning(int k, const char* what = "not found") {
+  return "WARNING: Starting position " + std::to_string(k) + " " + what;
 }
 }  // namespace
 
@@ -68,9 +65,7 @@ TEST(CompilerInput, WorkedExampleIsWrittenExactlyWithNineWarnings) {
   EXPECT_EQ(CompilerInputOf(doc, warnings), expected);
 
   std::vector<std::string> expectedWarnings;
-  for (int k = 2; k <= 10; ++k) {
-    expectedWarnings.push_back(Warning("WARNING: Starting position %d not found", k));
-  }
+  for (int k = 2; k <= 10; ++k) expectedWarnings.push_back(Warning(k));
   EXPECT_EQ(warnings.m_texts, expectedWarnings);
   EXPECT_FALSE(doc.IsModified());
 }
@@ -85,15 +80,17 @@ TEST(CompilerInput, EmptyTrackGivesHeaderConnectionListAndTenWarnings) {
 }
 
 TEST(CompilerInput, NoStringOfTheDocumentCanBreakTheLineStructure) {
-  EXPECT_EQ(EscapeCompilerInputLine("ab\r\ncd"), "ab\\ncd");
-  EXPECT_EQ(EscapeCompilerInputLine("ab\ncd"), "ab\\ncd");   // a lone LF
-  EXPECT_EQ(EscapeCompilerInputLine("ab\rcd"), "ab\\ncd");   // a lone CR keeps the next letter
-  EXPECT_EQ(EscapeCompilerInputLine("ab\r"), "ab\\n");       // CR at the end
-  EXPECT_EQ(EscapeCompilerInputLine("\r\n\r\n"), "\\n\\n");  // two empty lines
-  EXPECT_EQ(EscapeCompilerInputLine("a\r\r\nb"), "a\\n\\nb");
-  EXPECT_EQ(EscapeCompilerInputLine(std::string("ab\0cd", 5)), "ab");  // ends at NUL
-  EXPECT_EQ(EscapeCompilerInputLine("caf\xe9 \\n"), "caf\xe9 \\n");    // other bytes unchanged
-
+  const std::pair<std::string, std::string> cases[] = {
+      {"ab\r\ncd", "ab\\ncd"},
+      {"ab\ncd", "ab\\ncd"},   // a lone LF
+      {"ab\rcd", "ab\\ncd"},   // a lone CR keeps the next letter
+      {"ab\r", "ab\\n"},       // CR at the end
+      {"\r\n\r\n", "\\n\\n"},  // two empty lines
+      {"a\r\r\nb", "a\\n\\nb"},
+      {std::string("ab\0cd", 5), "ab"},  // ends at NUL
+      {"caf\xe9 \\n", "caf\xe9 \\n"},    // other bytes unchanged
+  };
+  for (const auto& [text, escaped] : cases) EXPECT_EQ(EscapeCompilerInputLine(text), escaped);
   CTrassoDoc doc;
   doc.m_strDescription = "first\r\nsecond";
   doc.m_strBackground = "x.pcx\n\n[Room]\nId=99";
@@ -177,11 +174,8 @@ TEST(CompilerInput, StartingPositionWarningsComeInOrder) {
   RecordedWarnings warnings;
   const std::string text = CompilerInputOf(doc, warnings);
 
-  std::vector<std::string> expected = {Warning("WARNING: Starting position %d not found", 4),
-                                       Warning("WARNING: Starting position %d not on track", 5)};
-  for (int k = 6; k <= 10; ++k) {
-    expected.push_back(Warning("WARNING: Starting position %d not found", k));
-  }
+  std::vector<std::string> expected = {Warning(4), Warning(5, "not on track")};
+  for (int k = 6; k <= 10; ++k) expected.push_back(Warning(k));
   EXPECT_EQ(warnings.m_texts, expected);
   EXPECT_EQ(Count(text, "[Initial_Position]"), 3u);
   EXPECT_TRUE(Contains(text, "Orientation= 1.000000\nTeam= 3\n\n"));
