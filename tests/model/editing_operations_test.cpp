@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "track_test.h"
 
 namespace {
@@ -14,16 +12,14 @@ class Drawing : public TrackTest {
     d = t.Node(10, 0);
     Settle();
   }
-  void Create(Nodes& path) { doc.CreatePolygon(false, path, 0, 4000, 0, 0, 0, false); }
   TSNode *a, *b, *c, *d;
 };
 
-TEST_F(Drawing, AddAndMoveNodesStoppingAtTheEndsOfTheRange) {
+TEST_F(Drawing, AddMoveAndAttachStoppingAtTheEndsOfTheRange) {
   TSNode* node = doc.AddNode(-3, 4, true);
   ExpectChanged();
-  EXPECT_EQ(doc.m_nodeList.back().get(), node);
-  EXPECT_TRUE(node->m_bSelected);
-  EXPECT_FALSE(a->m_bSelected);
+  EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, node}));
+  EXPECT_TRUE(node->m_bSelected && !a->m_bSelected);
   doc.MoveSelectedNodes(5, -7);
   EXPECT_EQ(At(node), XY(2, -3));
   EXPECT_EQ(At(a), XY(0, 0));
@@ -33,11 +29,16 @@ TEST_F(Drawing, AddAndMoveNodesStoppingAtTheEndsOfTheRange) {
   EXPECT_EQ(At(node), XY(kMaxCoord, kMinCoord));
   doc.MoveSelectedNodes(kMinCoord, kMaxCoord);
   EXPECT_EQ(At(node), XY(-1, -1));
-  // Moving nothing still updates and marks.
   doc.ClearSelection(false);
   Unmark();
-  doc.MoveSelectedNodes(5, 5);
+  doc.MoveSelectedNodes(5, 5);  // moving nothing still updates and marks
   ExpectChanged();
+  Unmark();
+  doc.AttachItem(a, 13);
+  ExpectChanged();
+  const TSItem& item = *a->m_pItem;
+  EXPECT_EQ(std::tuple(item.m_pNode, item.m_nType, item.m_nElevation, item.m_nOrientation),
+            std::tuple(a, 13, 0, 0));
 }
 
 TEST_F(Drawing, CreatePolygonBuildsWallsWithTheGivenAttributes) {
@@ -55,14 +56,14 @@ TEST_F(Drawing, CreatePolygonBuildsWallsWithTheGivenAttributes) {
     EXPECT_EQ(std::tuple(wall->m_nWallType, wall->m_bSelected, wall->m_pPolygon),
               std::tuple(5, 1, made));
   }
-  // The shared node lists the new wall after the old one.
-  EXPECT_EQ(WallsAt(a), (Walls{Wall(old, 0), Wall(made, 0)}));
+  EXPECT_EQ(WallsAt(a), (Walls{Wall(old, 0), Wall(made, 0)}));  // the new wall last
 }
 
-// The turn at the last three distinct nodes decides: a left turn there is
-// stored reversed, a right turn or straight on keeps the traced order.
+// Repeated nodes are dropped, the first kept; fewer than three distinct nodes
+// make nothing. The turn at the last three nodes decides: a left turn there
+// is stored reversed, a right turn or straight on keeps the traced order.
 TEST_F(Drawing, CreatePolygonStoresTheOutlineClockwise) {
-  Nodes bend = {a, t.Node(100, 0), t.Node(100, 100), t.Node(110, 110)};  // left, then right
+  Nodes bend = {a, t.Node(100, 0), t.Node(100, 100), t.Node(110, 110)};
   Nodes line = {t.Node(0, 20), t.Node(0, 30), t.Node(0, 40)};
   TSNode* low = t.Node(kMinCoord, kMinCoord);
   TSNode* high = t.Node(kMaxCoord, kMaxCoord);
@@ -70,23 +71,23 @@ TEST_F(Drawing, CreatePolygonStoresTheOutlineClockwise) {
   const std::pair<Nodes, Nodes> cases[] = {
       {{a, b, c}, {a, b, c}},
       {{a, c, b}, {b, c, a}},
-      {{a, b, c, b, d}, {a, b, c, d}},  // repeats dropped, the first kept
+      {{a, b, c, b, d}, {a, b, c, d}},
+      {{a, b, a, a}, {}},
+      {{}, {}},
       {bend, bend},
       {line, line},
-      {{high, corner, low}, {low, corner, high}},  // exact at the coordinate limits
+      {{high, corner, low}, {low, corner, high}},
   };
   for (const auto& [traced, stored] : cases) {
     Nodes path = traced;
-    Create(path);
+    Unmark();
+    doc.CreatePolygon(false, path, 0, 4000, 0, 0, 0, false);
+    EXPECT_EQ(updates.Count(), stored.empty() ? 0 : 1);
+    if (stored.empty()) continue;
     EXPECT_EQ(Outline(doc.m_polygonList.back().get()), stored);
     EXPECT_EQ(path.size(), stored.size());
   }
-}
-
-TEST_F(Drawing, FewerThanThreeDistinctNodesCreateNothing) {
-  for (Nodes path : {Nodes{a, b, a, a}, Nodes{}}) Create(path);
-  EXPECT_TRUE(doc.m_polygonList.empty());
-  ExpectUntouched();
+  EXPECT_EQ(doc.m_polygonList.size(), 6u);
 }
 
 // Fourteen nodes round a circle: the first twelve in the direction of walking
@@ -96,41 +97,30 @@ TEST_F(Drawing, CreatePolygonUsesAtMostTwelveNodes) {
   const TrackLength xs[] = {0, -3, -5, -6, -5, -3, 0, 3, 5, 6, 5, 3, 1, -1};
   const TrackLength ys[] = {6, 5, 3, 0, -3, -5, -6, -5, -3, 0, 3, 5, 6, 6};
   for (int i = 0; i < 14; ++i) ring.push_back(t.Node(xs[i] * 1000, ys[i] * 1000));
-  Nodes counter = ring;
-  Create(counter);
-  EXPECT_EQ(Outline(doc.m_polygonList.back().get()), Nodes(ring.rbegin(), ring.rbegin() + 12));
+  for (Nodes path : {ring, Nodes(ring.rbegin(), ring.rend())}) {
+    doc.CreatePolygon(false, path, 0, 4000, 0, 0, 0, false);
+    EXPECT_EQ(Outline(doc.m_polygonList.back().get()), Nodes(ring.rbegin(), ring.rbegin() + 12));
+  }
   EXPECT_TRUE(ring[0]->m_wallList.empty() && ring[1]->m_wallList.empty());
-  Nodes clockwise(ring.rbegin(), ring.rend());
-  Create(clockwise);
-  EXPECT_EQ(Outline(doc.m_polygonList.back().get()),
-            Nodes(clockwise.begin(), clockwise.begin() + 12));
 }
 
-TEST_F(Drawing, AttachItemLinksTheItemBothWays) {
-  doc.AttachItem(a, 13);
-  ExpectChanged();
-  ASSERT_NE(a->m_pItem, nullptr);
-  const TSItem& item = *a->m_pItem;
-  EXPECT_EQ(std::tuple(item.m_pNode, item.m_nType, item.m_nElevation, item.m_nOrientation),
-            std::tuple(a, 13, 0, 0));
-}
-
-// Results are truncated toward zero, never rounded down, and stop at the
-// ends of the range; the centre of the box is truncated too.
+// Results and the centre of the box are truncated toward zero, never rounded
+// down, and stop at the ends of the range.
 TEST_F(Drawing, ScaleSelectionAboutTheCentreOfTheSelectedBox) {
   struct Case {
     std::vector<XY> before;
     double factor;
     std::vector<XY> after;
   };
+  constexpr TrackLength kBig = 2000000000, kM = 1000000;
   // clang-format off
   const Case cases[] = {
       {{{0, 0}, {10000, 20000}, {400, 400}}, 2.0, {{-5000, -10000}, {15000, 30000}, {-4200, -9200}}},
       {{{0, 0}, {3, 3}}, 0.5, {{0, 0}, {2, 2}}},
       {{{-3, 0}, {0, 0}}, 0.5, {{-2, 0}, {0, 0}}},
       {{{-7, 9}}, 5.0, {{-7, 9}}},
-      {{{20000000, -30000000}, {30000000, -20000000}}, 2.0, {{15000000, -35000000}, {35000000, -15000000}}},
-      {{{-2000000000, kMinCoord}, {2000000000, kMaxCoord}}, 2.0, {{kMinCoord, kMinCoord}, {kMaxCoord, kMaxCoord}}},
+      {{{20 * kM, -30 * kM}, {30 * kM, -20 * kM}}, 2.0, {{15 * kM, -35 * kM}, {35 * kM, -15 * kM}}},
+      {{{-kBig, kMinCoord}, {kBig, kMaxCoord}}, 2.0, {{kMinCoord, kMinCoord}, {kMaxCoord, kMaxCoord}}},
       {{{0, kMinCoord}, {0, kMaxCoord}}, 0.5, {{0, -1073741824}, {0, 1073741823}}},
   };
   // clang-format on
@@ -165,9 +155,8 @@ class WallEditing : public TrackTest {
     triangle = t.Section({d, c, e});
     Settle();
   }
-  std::size_t Count(const TSNode* node) {
-    return std::count_if(doc.m_nodeList.begin(), doc.m_nodeList.end(),
-                         [&](const auto& n) { return n.get() == node; });
+  void SelectWalls(TSPolygon* polygon, std::initializer_list<int> walls) {
+    for (int i : walls) Wall(polygon, i)->m_bSelected = 1;
   }
   TSNode *a, *b, *c, *d, *e;
   TSPolygon *square, *triangle;
@@ -175,19 +164,17 @@ class WallEditing : public TrackTest {
 
 TEST_F(WallEditing, GetSelectedWallNeedsExactlyOneSelectedEdge) {
   EXPECT_EQ(doc.GetSelectedWall(), nullptr);
-  Wall(square, 1)->m_bSelected = 1;
+  SelectWalls(square, {1});
   EXPECT_EQ(doc.GetSelectedWall(), nullptr);  // one end only
-  Wall(square, 2)->m_bSelected = 1;
+  SelectWalls(square, {2});
   EXPECT_EQ(doc.GetSelectedWall(), Wall(square, 1));
-  Wall(triangle, 0)->m_bSelected = 1;
-  Wall(triangle, 1)->m_bSelected = 1;
+  SelectWalls(triangle, {0, 1});
   EXPECT_EQ(doc.GetSelectedWall(), nullptr);  // two edges
   doc.ClearSelection(false);
-  Wall(square, 3)->m_bSelected = 1;
-  Wall(square, 0)->m_bSelected = 1;
+  SelectWalls(square, {3, 0});
   EXPECT_EQ(doc.GetSelectedWall(), Wall(square, 3));  // the closing edge
   doc.ClearSelection(false);
-  SelectWallsOnly(triangle);
+  SelectWalls(triangle, {0, 1, 2});
   EXPECT_EQ(doc.GetSelectedWall(), nullptr);  // a whole polygon
 }
 
@@ -219,14 +206,13 @@ TEST_F(WallEditing, InsertNodeRefusesNullAndFullPolygons) {
   EXPECT_FALSE(doc.InsertNodeOnWall(nullptr));
   ExpectUntouched();
   for (int i = 4; i < 12; ++i) ASSERT_TRUE(doc.InsertNodeOnWall(Wall(square, i % 3)));
-  ASSERT_EQ(square->m_wallList.size(), 12u);
-  const std::size_t nodes = doc.m_nodeList.size();
+  const Nodes nodes = NodeList();
   Settle();
-  Wall(square, 5)->m_bSelected = 1;
+  SelectWalls(square, {5});
   EXPECT_FALSE(doc.InsertNodeOnWall(Wall(square, 5)));
   ExpectUntouched();
   EXPECT_EQ(square->m_wallList.size(), 12u);
-  EXPECT_EQ(doc.m_nodeList.size(), nodes);
+  EXPECT_EQ(NodeList(), nodes);
   EXPECT_TRUE(Wall(square, 5)->m_bSelected);
 }
 
@@ -234,43 +220,40 @@ TEST_F(WallEditing, DetachMovesTheWallOntoANewSelectedNode) {
   TSAnchorWall* wall = Wall(triangle, 1);  // anchored at c, shared with the square
   TSNode* moved = doc.DetachWall(wall, 1200, 1100);
   ExpectChanged();
-  EXPECT_EQ(doc.m_nodeList.back().get(), moved);
+  EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, e, moved}));
   EXPECT_EQ(At(moved), XY(1200, 1100));
   EXPECT_TRUE(moved->m_bSelected && wall->m_bSelected);
   EXPECT_EQ(wall->m_pNode, moved);
   EXPECT_EQ(WallsAt(moved), Walls{wall});
   EXPECT_EQ(WallsAt(c), Walls{Wall(square, 2)});
   EXPECT_EQ(At(c), XY(1000, 1000));
-
   // A node left without walls goes when selected and cut.
   TSNode* last = doc.DetachWall(Wall(triangle, 2), 2100, 500);
-  EXPECT_TRUE(e->m_wallList.empty());
   doc.ClearSelection(false);
   Select(e);
   doc.DeleteSelection();
-  EXPECT_EQ(Count(e), 0u);
-  EXPECT_EQ(doc.m_nodeList.back().get(), last);
+  EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, moved, last}));
   EXPECT_EQ(Outline(triangle), (Nodes{d, moved, last}));
 }
 
+// g's item goes with it and the target's is not touched; a free node with an
+// item can join an outline as the target.
 TEST_F(WallEditing, MergingCornersJoinsTheSectionsAtOneNode) {
   TSNode* g = t.Node(1000, 2000);
-  TSPolygon* upper = t.Section({g, t.Node(2000, 2000), t.Node(1500, 1500)});
+  TSNode* f = t.Node(2000, 2000);
+  TSNode* h = t.Node(1500, 1500);
+  TSPolygon* upper = t.Section({g, f, h});
   TSNode* carrier = t.Item(0, 0, 3)->m_pNode;
   doc.AttachItem(g, 5);
-  TSAnchorWall* own = Wall(square, 2);
-  TSAnchorWall* theirs = Wall(triangle, 1);
   Settle();
-  // g's item goes with it; the target's is not touched.
   doc.MergeNodes(c, g);
   ExpectChanged();
-  EXPECT_EQ(WallsAt(c), (Walls{own, theirs, Wall(upper, 0)}));
+  EXPECT_EQ(WallsAt(c), (Walls{Wall(square, 2), Wall(triangle, 1), Wall(upper, 0)}));
   EXPECT_EQ(Outline(upper)[0], c);
-  EXPECT_EQ(Count(g), 0u);
-  // A free node with an item can join an outline as the target.
   doc.MergeNodes(carrier, e);
   EXPECT_EQ(carrier->m_pItem->m_nType, 3);
   EXPECT_EQ(Outline(triangle), (Nodes{d, c, carrier}));
+  EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, f, h, carrier}));
 }
 
 // The source's walls are handled in list order: the triangle already passes
@@ -282,7 +265,7 @@ TEST_F(WallEditing, MergeDeletesOrMovesEachWallOfTheSource) {
   Unmark();
   doc.MergeNodes(d, e);
   ExpectChanged();
-  EXPECT_EQ(Count(e), 0u);
+  EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, f}));
   EXPECT_EQ(Outline(triangle), (Nodes{d, c}));
   EXPECT_EQ(Outline(upper), (Nodes{c, f, d}));
   EXPECT_EQ(WallsAt(d), (Walls{Wall(square, 3), Wall(triangle, 0), Wall(upper, 2)}));
@@ -295,60 +278,34 @@ TEST_F(WallEditing, MergeDeletesOrMovesEachWallOfTheSource) {
   ExpectUntouched();
 }
 
-TEST_F(WallEditing, CuttingAWallRemovesItsVertexFromTheOutline) {
-  Wall(square, 1)->m_bSelected = 1;
+// A cut wall takes its vertex out of the outline; a 3-wall polygon that loses
+// a wall goes. Only selected nodes that anchor no wall go, and what remains
+// keeps its order.
+TEST_F(WallEditing, CutRemovesWallsThenPolygonsThenFreeSelectedNodes) {
+  TSPolygon* top = t.Section({b, t.Node(0, 2000), t.Node(1000, 2000), c});
+  const Nodes all = NodeList();
+  Select(a);
+  SelectWalls(square, {1});
+  Unmark();
   doc.DeleteSelection();
   ExpectChanged();
   EXPECT_EQ(Outline(square), (Nodes{a, c, d}));
-  EXPECT_TRUE(b->m_wallList.empty());
-  EXPECT_EQ(Count(b), 1u);  // not selected
-  // A 3-wall section that loses a wall goes, and its nodes stay.
-  Wall(square, 0)->m_bSelected = 1;
+  EXPECT_EQ(NodeList(), all);  // a still anchors a wall, b was not selected
+  EXPECT_EQ(WallsAt(b), Walls{Wall(top, 0)});
+  SelectWalls(triangle, {0});
   doc.DeleteSelection();
-  EXPECT_EQ(doc.m_polygonList.size(), 1u);
-  EXPECT_EQ(doc.m_polygonList[0].get(), triangle);
-  EXPECT_TRUE(a->m_wallList.empty());
-  EXPECT_EQ(doc.m_nodeList.size(), 5u);
-}
-
-// An area selection marks a node and its walls: the cut removes the vertex
-// from every outline, then the node; a node that still anchors walls stays.
-TEST_F(WallEditing, SelectedNodesGoOnlyWhenNoWallHangsOnThem) {
-  t.Section({b, t.Node(1000, 2000), c});
+  ASSERT_EQ(doc.m_polygonList.size(), 2u);
+  EXPECT_EQ(doc.m_polygonList[1].get(), top);
+  EXPECT_EQ(NodeList(), all);
+  // An area selection marks a node and its walls: the vertex leaves every outline.
   TSNode* carrier = t.Item(300, 300, 17)->m_pNode;
   Select(carrier);
   Select(c);
-  Select(d);
   for (TSAnchorWall* wall : c->m_wallList) wall->m_bSelected = 1;
   doc.DeleteSelection();
-  EXPECT_EQ(Outline(square), (Nodes{a, b, d}));
-  ASSERT_EQ(doc.m_polygonList.size(), 1u);  // the triangles fell below 3 walls
-  EXPECT_EQ(Count(c) + Count(carrier), 0u);
-  EXPECT_EQ(doc.m_nodeList.size(), 5u);
-  EXPECT_TRUE(e->m_wallList.empty());
-  EXPECT_EQ(WallsAt(d), Walls{Wall(square, 2)});
-}
-
-TEST_F(WallEditing, CutKeepsTheOrderOfWhatRemains) {
-  TSNode* f = t.Node(0, 2000);
-  TSNode* g = t.Node(1000, 2000);
-  TSPolygon* top = t.Section({b, f, g, c});
-  Select(a);
-  Select(d);
-  Unmark();
-  doc.DeleteSelection();  // the nodes still anchor walls: nothing goes
-  ExpectChanged();
-  EXPECT_EQ(doc.m_polygonList.size(), 3u);
-  doc.ClearSelection(false);
-  Select(triangle);
-  doc.DeleteSelection();
-  ASSERT_EQ(doc.m_polygonList.size(), 2u);
-  EXPECT_EQ(doc.m_polygonList[0].get(), square);
-  EXPECT_EQ(doc.m_polygonList[1].get(), top);
-  Nodes remaining;
-  for (const auto& node : doc.m_nodeList) remaining.push_back(node.get());
-  EXPECT_EQ(remaining, (Nodes{a, b, c, d, f, g}));
-  EXPECT_EQ(Outline(square), (Nodes{a, b, c, d}));
+  ASSERT_EQ(doc.m_polygonList.size(), 1u);  // the square fell below 3 walls, freeing a
+  EXPECT_EQ(Outline(top), (Nodes{b, all[5], all[6]}));
+  EXPECT_EQ(NodeList(), (Nodes{b, d, e, all[5], all[6]}));
 }
 
 }  // namespace

@@ -50,6 +50,11 @@ class TrackTest : public ::testing::Test {
     EXPECT_FALSE(doc.IsModified());
   }
   TSAnchorWall* Wall(TSPolygon* polygon, int i) { return polygon->m_wallList[i].get(); }
+  Nodes NodeList() const {
+    Nodes nodes;
+    for (const auto& node : doc.m_nodeList) nodes.push_back(node.get());
+    return nodes;
+  }
 
   CTrassoDoc doc;
   TrackBuilder t{doc};
