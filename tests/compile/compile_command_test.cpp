@@ -14,26 +14,6 @@ const std::string kFakeFolder = TRASSO_FAKE_COMPILER_DIR;
 const std::string kFailureText = "\"Unable to run compiler or compiler error\"";
 namespace fs = std::filesystem;
 
-// Answers the output dialog from a script and records everything shown.
-class ScriptedHost : public CCompileHost {
- public:
-  std::optional<std::string> AskOutputPath(const std::string& proposed) override {
-    m_proposals.push_back(proposed);
-    return m_answer;
-  }
-  void ShowMessage(const std::string& text, const std::string& details) override {
-    m_messages.push_back(text + "\n" + details);
-  }
-  void ShowWarning(const std::string& text) override { m_warnings.push_back(text); }
-  std::string GetProgramFolder() const override { return m_programFolder; }
-  std::string GetTempFolder() const override { return m_tempFolder; }
-  std::string GetSearchPath() const override { return m_searchPath; }
-
-  std::optional<std::string> m_answer;
-  std::string m_programFolder = kFakeFolder, m_tempFolder, m_searchPath;
-  std::vector<std::string> m_proposals, m_warnings, m_messages;
-};
-
 class CompileCommand : public ::testing::Test {
  protected:
   CompileCommand() {
@@ -42,6 +22,7 @@ class CompileCommand : public ::testing::Test {
     t.Item(1000, 1000, 0);
     m_doc.SetPathName("/tracks/Loop[2].tr");
     m_doc.SetModifiedFlag(false);
+    m_host.m_programFolder = kFakeFolder;
     m_host.m_tempFolder = m_temp.Path();
     m_host.m_answer = m_records / "Loop.trk";
   }
