@@ -2,17 +2,11 @@
 
 namespace {
 
+// The corners of a square, traced clockwise: up, right, down.
 class Drawing : public TrackTest {
  protected:
-  // The corners of a square, traced clockwise: up, right, down.
-  void SetUp() override {
-    a = t.Node(0, 0);
-    b = t.Node(0, 10);
-    c = t.Node(10, 10);
-    d = t.Node(10, 0);
-    Settle();
-  }
-  TSNode *a, *b, *c, *d;
+  void SetUp() override { Settle(); }
+  TSNode *a = t.Node(0, 0), *b = t.Node(0, 10), *c = t.Node(10, 10), *d = t.Node(10, 0);
 };
 
 TEST_F(Drawing, AddMoveAndAttachStoppingAtTheEndsOfTheRange) {
@@ -142,24 +136,16 @@ TEST_F(Drawing, ScaleSelectionAboutTheCentreOfTheSelectedBox) {
   ExpectUntouched();
 }
 
+// A square a-b-c-d and a triangle c-e-d on its right, sharing c–d.
 class WallEditing : public TrackTest {
  protected:
-  // A square a-b-c-d and a triangle c-e-d on its right, sharing c–d.
-  void SetUp() override {
-    a = t.Node(0, 0);
-    b = t.Node(0, 1000);
-    c = t.Node(1000, 1000);
-    d = t.Node(1000, 0);
-    e = t.Node(2000, 500);
-    square = t.Section({a, b, c, d});
-    triangle = t.Section({d, c, e});
-    Settle();
-  }
+  void SetUp() override { Settle(); }
   void SelectWalls(TSPolygon* polygon, std::initializer_list<int> walls) {
     for (int i : walls) Wall(polygon, i)->m_bSelected = 1;
   }
-  TSNode *a, *b, *c, *d, *e;
-  TSPolygon *square, *triangle;
+  TSNode *a = t.Node(0, 0), *b = t.Node(0, 1000), *c = t.Node(1000, 1000), *d = t.Node(1000, 0);
+  TSNode* e = t.Node(2000, 500);
+  TSPolygon *square = t.Section({a, b, c, d}), *triangle = t.Section({d, c, e});
 };
 
 TEST_F(WallEditing, GetSelectedWallNeedsExactlyOneSelectedEdge) {

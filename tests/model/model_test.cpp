@@ -183,40 +183,4 @@ TEST(ElementTypes, FindGivesTheLastMatchingRowAndRowZeroForNone) {
   EXPECT_EQ(FindElementType(5, table, 2), 0);
 }
 
-// A hub shared by more sections than its wall list keeps inline.
-class CrowdedNode : public TrackTest {
- protected:
-  void SetUp() override {
-    const TrackLength rim[][2] = {{0, 100},  {100, 100},   {100, 0},  {100, -100},
-                                  {0, -100}, {-100, -100}, {-100, 0}, {-100, 100}};
-    Nodes ring;
-    for (const auto& p : rim) ring.push_back(t.Node(p[0], p[1]));
-    for (std::size_t i = 0; i < 8; ++i)
-      sections.push_back(t.Section({hub, ring[i], ring[(i + 1) % 8]}));
-    Settle();
-  }
-  Walls HubWalls(std::initializer_list<int> indices) const {
-    Walls walls;
-    for (int i : indices) walls.push_back(sections[i]->m_wallList[0].get());
-    return walls;
-  }
-  TSNode* hub = t.Node(0, 0);
-  std::vector<TSPolygon*> sections;
-};
-
-TEST_F(CrowdedNode, CutAndMergeKeepTheHubInOrder) {
-  ASSERT_EQ(WallsAt(hub), HubWalls({0, 1, 2, 3, 4, 5, 6, 7}));
-  Select(sections[1]);
-  Select(sections[6]);
-  hub->m_bSelected = 0;
-  doc.DeleteSelection();
-  EXPECT_EQ(WallsAt(hub), HubWalls({0, 2, 3, 4, 5, 7}));
-  TSNode* spare = t.Node(500, 500);
-  TSPolygon* far = t.Section({spare, t.Node(600, 500), t.Node(500, 400)});
-  doc.MergeNodes(hub, spare);
-  Walls expected = HubWalls({0, 2, 3, 4, 5, 7});
-  expected.push_back(Wall(far, 0));
-  EXPECT_EQ(WallsAt(hub), expected);
-}
-
 }  // namespace
