@@ -6,6 +6,7 @@
 
 #include "compile_test_support.h"
 #include "platform/process.h"
+#include "platform/temp_file.h"
 #include "support/scratch_folder.h"
 #include "support/track_builder.h"
 
@@ -159,4 +160,40 @@ TEST_F(CompileCommand, NothingIsCompiledWithoutACompleteInputFile) {
   }
   EXPECT_NE(Failure().find("cannot write"), std::string::npos);
   EXPECT_FALSE(fs::exists(m_log));
+}
+
+TEST(Process, ReportsWhatCouldNotBeRunAndSkipsRelativeFolders) {
+  const CProcessResult missing = RunProcess("/nonexistent/Mapforge", {"Mapforge"}, "");
+  EXPECT_EQ(missing.m_ending, CProcessResult::Ending::kNotStarted);
+  EXPECT_NE(missing.Describe().find("could not be run"), std::string::npos);
+  ScratchFolder folder;
+  EXPECT_FALSE(RunProcess(kFakeFolder + "/Mapforge", {"Mapforge"}, folder / "gone").Succeeded());
+  EXPECT_EQ(FindProgram("Mapforge", kFakeFolder, ""), kFakeFolder + "/Mapforge");
+  EXPECT_EQ(FindProgram("Mapforge", "", "/nonexistent:" + kFakeFolder + "/"),
+            kFakeFolder + "/Mapforge");
+  EXPECT_EQ(FindProgram("Mapforge", "", ":.:tests/fake_compiler"), "");
+  EXPECT_EQ(FindProgram("Mapforge", "/nonexistent", ""), "");
+  EXPECT_EQ(GetProgramFolder().back(), '/');
+}
+
+TEST(TempFile, IsDeletedWithItsObjectWhetherWrittenOrNot) {
+  ScratchFolder folder;
+  std::string error;
+  for (bool write : {true, false}) {
+    auto file = CTempFile::Create(folder.Path(), "TS", ".TMP", error);
+    ASSERT_TRUE(file);
+    const std::string path = file->GetPath();
+    EXPECT_TRUE(!write || file->WriteAndClose("some text\n", error));
+    EXPECT_EQ(ReadFile(path), write ? "some text\n" : "");
+    file.reset();
+    EXPECT_FALSE(fs::exists(path));
+  }
+  EXPECT_FALSE(CTempFile::Create(folder / "missing", "TS", ".TMP", error));
+  EXPECT_NE(error.find("missing"), std::string::npos);
+  {
+    ScopedEnv tmp("TMPDIR", "/var/somewhere");
+    EXPECT_EQ(GetTempFolder(), "/var/somewhere");
+  }
+  ScopedEnv empty("TMPDIR", "");
+  EXPECT_EQ(GetTempFolder(), "/tmp");
 }

@@ -2,6 +2,8 @@
 // Shared by the compile tests: a warning sink that records, a compile host
 // that answers from a script, and the compiler input of a document as one string.
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <sstream>
 #include <string>
@@ -37,7 +39,7 @@ class ScriptedHost : public CCompileHost {
 
 inline std::string CompilerInputOf(CTrassoDoc& doc, RecordedWarnings& warnings) {
   std::ostringstream out;
-  WriteCompilerInput(doc, out, warnings);
+  EXPECT_TRUE(WriteCompilerInput(doc, out, warnings));
   return out.str();
 }
 
