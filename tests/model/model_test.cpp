@@ -101,24 +101,23 @@ TEST_F(Document, ClearAndHasSelection) {
   EXPECT_FALSE(doc.HasSelection(false) || doc.IsModified());
 }
 
-// The attributes are not drawn, so the views are not updated.
+// The attributes are not drawn, so the views are not updated; texts are
+// compared byte by byte.
 TEST_F(Document, TrackAttributesMarkModifiedOnlyWhenTheTextChanges) {
-  using Setter = void (CTrassoDoc::*)(std::string);
-  for (Setter set : {&CTrassoDoc::SetBackground, &CTrassoDoc::SetDescription}) {
-    Unmark();
-    (doc.*set)("");
-    ExpectUntouched();
-    (doc.*set)("Two laps\r\nHILLS.PCX");
-    EXPECT_TRUE(doc.IsModified());
-    doc.SetModifiedFlag(false);
-    (doc.*set)("Two laps\r\nHILLS.PCX");
-    EXPECT_FALSE(doc.IsModified());
-    (doc.*set)("Two laps\r\nhills.pcx");  // compared byte by byte
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(updates.Count(), 0);
+  const std::pair<const char*, bool> steps[] = {{"", false},
+                                                {"Two laps\r\nHILLS.PCX", true},
+                                                {"Two laps\r\nHILLS.PCX", false},
+                                                {"Two laps\r\nhills.pcx", true}};
+  for (auto set : {&CTrassoDoc::SetBackground, &CTrassoDoc::SetDescription}) {
+    for (const auto& [text, modified] : steps) {
+      Unmark();
+      (doc.*set)(text);
+      EXPECT_EQ(doc.IsModified(), modified) << text;
+    }
   }
-  EXPECT_EQ(doc.GetBackground(), "Two laps\r\nhills.pcx");
-  EXPECT_EQ(doc.GetDescription(), "Two laps\r\nhills.pcx");
+  EXPECT_EQ(updates.Count(), 0);
+  EXPECT_EQ(doc.GetBackground() + doc.GetDescription(),
+            "Two laps\r\nhills.pcxTwo laps\r\nhills.pcx");
 }
 
 // Views that show the modified mark read it after the update has run.
@@ -129,46 +128,33 @@ TEST_F(Document, ChangesUpdateTheViewsBeforeMarkingModified) {
   EXPECT_TRUE(doc.IsModified());
 }
 
-struct Table {
-  const ElementType* rows;
-  int count;
-};
-const Table kTables[] = {{g_wallTypes, g_nWallTypes},
-                         {g_floorTypes, g_nFloorTypes},
-                         {g_ceilingTypes, g_nCeilingTypes},
-                         {g_itemTypes, g_nItemTypes}};
-
-std::string Text(const ElementType& row) {
-  return std::string(LoadResString(row.nStringId));
-}
-
 // Loading maps file codes back to rows, so a repeated code would turn a saved
 // choice into another. Only the ten starting positions, leading the item
 // table, have the flag 0 in the compiler input.
 TEST(ElementTypes, EveryRowHasItsOwnCodeAndTheRightFlag) {
-  EXPECT_EQ(std::vector<int>({g_nWallTypes, g_nFloorTypes, g_nCeilingTypes, g_nItemTypes}),
-            std::vector<int>({23, 7, 8, 18}));
-  for (const Table& table : kTables) {
+  const std::pair<const ElementType*, int> tables[] = {{g_wallTypes, g_nWallTypes},
+                                                       {g_floorTypes, g_nFloorTypes},
+                                                       {g_ceilingTypes, g_nCeilingTypes},
+                                                       {g_itemTypes, g_nItemTypes}};
+  for (const auto& [rows, count] : tables) {
     std::set<int> codes;
-    for (int row = 0; row < table.count; ++row) {
-      const ElementType& type = table.rows[row];
-      SCOPED_TRACE(Text(type));
-      EXPECT_TRUE(codes.insert(type.nFileCode).second);
-      EXPECT_EQ(FindElementType(type.nFileCode, table.rows, table.count), row);
-      EXPECT_FALSE(Text(type).empty());
-      EXPECT_LT(Text(type).size(), 60u);  // the panel's buffer
-      const bool start = table.rows == g_itemTypes && row < 10;
-      EXPECT_EQ(type.nFlag, start ? 0 : 1);
-      if (start) {
-        EXPECT_EQ(Text(type), "Starting Position " + std::to_string(row + 1));
-        EXPECT_EQ(type.nGameCode, row + 1);
-      }
+    for (int row = 0; row < count; ++row) {
+      const ElementType& type = rows[row];
+      const std::string text(LoadResString(type.nStringId));
+      const bool start = rows == g_itemTypes && row < 10;
+      EXPECT_TRUE(codes.insert(type.nFileCode).second) << text;
+      EXPECT_EQ(FindElementType(type.nFileCode, rows, count), row);
+      EXPECT_TRUE(!text.empty() && text.size() < 60) << text;  // the panel's buffer
+      EXPECT_EQ(type.nFlag, start ? 0 : 1) << text;
+      if (start) EXPECT_EQ(text, "Starting Position " + std::to_string(type.nGameCode));
     }
   }
+  EXPECT_EQ(std::vector<int>({g_nWallTypes, g_nFloorTypes, g_nCeilingTypes, g_nItemTypes}),
+            std::vector<int>({23, 7, 8, 18}));
   // Below "[none]" the ceiling choices are the floor choices.
   for (int row = 0; row < g_nFloorTypes; ++row) {
-    EXPECT_EQ(g_ceilingTypes[row + 1].nGameCode, g_floorTypes[row].nGameCode);
-    EXPECT_EQ(g_ceilingTypes[row + 1].nStringId, g_floorTypes[row].nStringId);
+    EXPECT_EQ(std::pair(g_ceilingTypes[row + 1].nGameCode, g_ceilingTypes[row + 1].nStringId),
+              std::pair(g_floorTypes[row].nGameCode, g_floorTypes[row].nStringId));
   }
 }
 

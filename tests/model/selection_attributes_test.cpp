@@ -4,13 +4,11 @@ namespace {
 
 using Operation = int (CTrassoDoc::*)(int);
 
+using D = CTrassoDoc;
 const Operation kAllTen[] = {
-    &CTrassoDoc::SetSelWallType,      &CTrassoDoc::SetSelCeilingType,
-    &CTrassoDoc::SetSelFloorType,     &CTrassoDoc::SetSelCeilingLevel,
-    &CTrassoDoc::SetSelFloorLevel,    &CTrassoDoc::SetSelItemType,
-    &CTrassoDoc::SetSelNodeX,         &CTrassoDoc::SetSelNodeY,
-    &CTrassoDoc::SetSelItemElevation, &CTrassoDoc::SetSelItemOrientation,
-};
+    &D::SetSelWallType,      &D::SetSelCeilingType,    &D::SetSelFloorType, &D::SetSelCeilingLevel,
+    &D::SetSelFloorLevel,    &D::SetSelItemType,       &D::SetSelNodeX,     &D::SetSelNodeY,
+    &D::SetSelItemElevation, &D::SetSelItemOrientation};
 
 // Two squares side by side sharing the edge d–c, and two items.
 class SelectionAttributes : public TrackTest {
@@ -22,20 +20,12 @@ class SelectionAttributes : public TrackTest {
   TSItem* ramp = t.Item(150, 50, 14);
   // The field of each operation in kAllTen order, then fields none may touch.
   std::vector<int> Fields() {
-    return {Wall(left, 1)->m_nWallType,
-            left->m_nCeilingType,
-            left->m_nFloorType,
-            left->m_nCeilingLevel,
-            left->m_nFloorLevel,
-            mine->m_nType,
-            mine->m_pNode->m_x,
-            a->m_y,
-            mine->m_nElevation,
-            mine->m_nOrientation,
-            right->m_nFloorType,
-            Wall(right, 2)->m_nWallType,
-            ramp->m_nType,
-            ramp->m_pNode->m_x};
+    // clang-format off
+    return {Wall(left, 1)->m_nWallType, left->m_nCeilingType, left->m_nFloorType,
+            left->m_nCeilingLevel, left->m_nFloorLevel, mine->m_nType, mine->m_pNode->m_x, a->m_y,
+            mine->m_nElevation, mine->m_nOrientation, right->m_nFloorType,
+            Wall(right, 2)->m_nWallType, ramp->m_nType, ramp->m_pNode->m_x};
+    // clang-format on
   }
 };
 
