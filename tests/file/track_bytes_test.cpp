@@ -117,30 +117,21 @@ TEST(DamagedFile, EveryCutAndEveryChangedByteOfAGoodFile) {
 
 // A chain node → wall → new node → wall → ... as deep as the file is long.
 TEST(DamagedFile, DeepNestingNeedsNoCallStack) {
-  constexpr int kDepth = 200000;
-  std::vector<std::uint8_t> bytes = {0x01, 0, 0, 0};
-  auto add = [&](std::initializer_list<std::uint8_t> more) {
-    for (std::uint8_t byte : more) bytes.push_back(byte);
-  };
-  auto addName = [&](const std::string& name) {
-    bytes.insert(bytes.end(), name.begin(), name.end());
-  };
-  add({0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00});
-  addName("TSNode");
-  for (int level = 0; level < kDepth; ++level) {
-    add({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0});  // x, y, no item, one wall
-    if (level == 0) {
-      add({0xFF, 0xFF, 0x01, 0x00, 0x0C, 0x00});
-      addName("TSAnchorWall");  // class index 3
-    } else {
-      add({0x03, 0x80});
-    }
-    add({0, 0, 0, 0, 0x01, 0x80});  // wall code, then a new node as its anchor
+  using Bytes = std::vector<std::uint8_t>;
+  const auto name = [](const std::string& text) { return Bytes(text.begin(), text.end()); };
+  const Bytes node = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};  // x, y, no item, one wall
+  const Bytes wall = {0, 0, 0, 0, 0x01, 0x80};  // wall code, then a new node as its anchor
+  std::vector<Bytes> parts = {{0x01, 0, 0, 0, 0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00}, name("TSNode")};
+  for (int level = 0; level < 200000; ++level) {
+    parts.push_back(node);
+    if (level == 0) parts.push_back({0xFF, 0xFF, 0x01, 0x00, 0x0C, 0x00});
+    parts.push_back(level == 0 ? name("TSAnchorWall") : Bytes{0x03, 0x80});  // class index 3
+    parts.push_back(wall);
   }
-  add({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});  // the last node: no walls
-  // Unwinding: each wall's polygon is null.
-  for (int level = 0; level < kDepth; ++level) add({0, 0});
-  add({0, 0, 0, 0, 0, 0});
+  parts.push_back(Bytes(14, 0));              // the last node: no walls
+  parts.push_back(Bytes(2 * 200000 + 6, 0));  // unwinding: every wall's polygon is null
+  Bytes bytes;
+  for (const Bytes& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
   EXPECT_EQ(LoadError(bytes),
             "the links of the track contradict each other: node 1, wall entry 1: the wall is "
             "listed by no polygon");

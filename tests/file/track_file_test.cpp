@@ -1,10 +1,9 @@
 // Saving to disk replaces the file only when the new one is complete.
 
-#include "model/track_file.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "model/track_file.h"
 #include "platform/archive_exception.h"
 #include "support/scratch_folder.h"
 #include "support/track_generator.h"
@@ -18,7 +17,7 @@ class TrackFile : public ::testing::Test {
   std::size_t FileCount() const {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder.Path()), {}));
   }
-  std::string Error(const std::string& path) {
+  std::string Save(const std::string& path) {
     try {
       SaveTrackFile(*doc, path);
     } catch (const CFileException& e) {
@@ -31,51 +30,44 @@ class TrackFile : public ::testing::Test {
   const std::string path = folder / "track.tr";
 };
 
-TEST_F(TrackFile, SaveReplacesTheFileAndClearsTheModifiedFlag) {
-  std::ofstream(path) << "old";
-  doc->SetModifiedFlag(true);
-  SaveTrackFile(*doc, path);
-  EXPECT_FALSE(doc->IsModified());
-  EXPECT_EQ(FileCount(), 1u) << "no temporary file is left";
-  EXPECT_EQ(SaveTrackBytes(*LoadTrackFile(path)), SaveTrackBytes(*doc));
-}
-
-TEST_F(TrackFile, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
+TEST_F(TrackFile, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   std::ofstream(path) << "old contents";
   doc->SetModifiedFlag(true);
   {
     FileSizeLimit limit(4096);
-    EXPECT_EQ(Error(path), "Cannot save " + path + ": writing failed: File too large");
+    EXPECT_EQ(Save(path), "Cannot save " + path + ": writing failed: File too large");
   }
   EXPECT_EQ(ReadFile(path), "old contents");
   EXPECT_TRUE(doc->IsModified());
   EXPECT_EQ(FileCount(), 1u) << "the temporary file is removed";
   // Neither a missing folder nor a directory in the way of the rename is replaced.
-  EXPECT_NE(Error(folder / "missing/track.tr"), "saved");
+  EXPECT_NE(Save(folder / "missing/track.tr"), "saved");
   fs::create_directory(folder / "dir.tr");
-  EXPECT_NE(Error(folder / "dir.tr"), "saved");
+  EXPECT_NE(Save(folder / "dir.tr"), "saved");
   EXPECT_TRUE(fs::is_directory(folder / "dir.tr"));
-  EXPECT_EQ(FileCount(), 2u);
+
+  EXPECT_EQ(Save(path), "saved");
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(FileCount(), 2u) << "no temporary file is left";
+  EXPECT_EQ(SaveTrackBytes(*LoadTrackFile(path)), SaveTrackBytes(*doc));
 }
 
 TEST_F(TrackFile, SymbolicLinkAndPermissionsAreKept) {
   std::ofstream(path) << "old";
   chmod(path.c_str(), 0640);
   fs::create_symlink(path, folder / "link.tr");
-  SaveTrackFile(*doc, folder / "link.tr");
+  EXPECT_EQ(Save(folder / "link.tr"), "saved");
   EXPECT_TRUE(fs::is_symlink(folder / "link.tr"));
   EXPECT_EQ(ReadFile(path).size(), SaveTrackBytes(*doc).size());
   struct stat info {};
   stat(path.c_str(), &info);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
-}
-
-TEST_F(TrackFile, LoadingAMissingFileSaysSo) {
   try {
-    LoadTrackFile(path);
-    FAIL();
+    LoadTrackFile(folder / "none.tr");
+    ADD_FAILURE();
   } catch (const CArchiveException& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open " + path + ": No such file or directory");
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot open " + folder / "none.tr" + ": No such file or directory");
   }
 }
 
