@@ -24,32 +24,23 @@ std::size_t Count(const std::string& text, const std::string& part) {
   return n;
 }
 
-// The track of the worked example: two sections sharing an edge, starting
-// position 1 in the first.
-void BuildExample(CTrassoDoc& doc) {
-  TrackBuilder t(doc);
-  auto* a = t.Node(0, 0);
-  auto* b = t.Node(0, 10000);
-  auto* c = t.Node(10000, 10000);
-  auto* d = t.Node(10000, 0);
-  auto* e = t.Node(20000, 10000);
-  auto* f = t.Node(20000, 0);
-  for (TSPolygon* p : {t.Section({a, b, c, d}), t.Section({d, c, e, f})}) {
-    for (auto& wall : p->m_wallList) wall->m_nWallType = 1;
-  }
-  t.Item(5000, 5000, 0)->m_nOrientation = 90000;
-  doc.m_strDescription = "Test";
-  doc.m_strBackground = "BACK.PCX";
-}
-
 std::string Warning(int k, const char* what = "not found") {
   return "WARNING: Starting position " + std::to_string(k) + " " + what;
 }
 }  // namespace
 
+// Two sections sharing an edge, starting position 1 in the first.
 TEST(CompilerInput, WorkedExampleAndEmptyTrackAreWrittenExactly) {
   CTrassoDoc doc;
-  BuildExample(doc);
+  TrackBuilder t(doc);
+  TSNode *a = t.Node(0, 0), *b = t.Node(0, 10000), *c = t.Node(10000, 10000), *d = t.Node(10000, 0);
+  for (TSPolygon* p :
+       {t.Section({a, b, c, d}), t.Section({d, c, t.Node(20000, 10000), t.Node(20000, 0)})}) {
+    for (auto& wall : p->m_wallList) wall->m_nWallType = 1;
+  }
+  t.Item(5000, 5000, 0)->m_nOrientation = 90000;
+  doc.m_strDescription = "Test";
+  doc.m_strBackground = "BACK.PCX";
   doc.SetModifiedFlag(false);
   RecordedWarnings warnings;
   const char* expected =
