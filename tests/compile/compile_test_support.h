@@ -1,13 +1,16 @@
 #pragma once
-// Shared by the compile tests: a warning sink that records, and the compiler
-// input of a document as one string.
+// Shared by the compile tests: a warning sink that records, a compile host
+// that answers from a script, and the compiler input of a document as one string.
 
+#include <gtest/gtest.h>
+
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "compile/compile_command.h"
 #include "compile/compiler_input.h"
-#include "compile/compiler_warnings.h"
 
 class RecordedWarnings : public CCompilerWarnings {
  public:
@@ -15,9 +18,28 @@ class RecordedWarnings : public CCompilerWarnings {
   std::vector<std::string> m_texts;
 };
 
+class ScriptedHost : public CCompileHost {
+ public:
+  std::optional<std::string> AskOutputPath(const std::string& proposed) override {
+    m_proposals.push_back(proposed);
+    return m_answer;
+  }
+  void ShowMessage(const std::string& text, const std::string& details) override {
+    m_messages.push_back(text + "\n" + details);
+  }
+  void ShowWarning(const std::string& text) override { m_warnings.push_back(text); }
+  std::string GetProgramFolder() const override { return m_programFolder; }
+  std::string GetTempFolder() const override { return m_tempFolder; }
+  std::string GetSearchPath() const override { return m_searchPath; }
+
+  std::optional<std::string> m_answer;
+  std::string m_programFolder, m_tempFolder, m_searchPath;
+  std::vector<std::string> m_proposals, m_warnings, m_messages;
+};
+
 inline std::string CompilerInputOf(CTrassoDoc& doc, RecordedWarnings& warnings) {
   std::ostringstream out;
-  WriteCompilerInput(doc, out, warnings);
+  EXPECT_TRUE(WriteCompilerInput(doc, out, warnings));
   return out.str();
 }
 

@@ -24,34 +24,23 @@ std::size_t Count(const std::string& text, const std::string& part) {
   return n;
 }
 
-// The track of the worked example: two sections sharing an edge, starting
-// position 1 in the first.
-void BuildExample(CTrassoDoc& doc) {
+std::string Warning(int k, const char* what = "not found") {
+  return "WARNING: Starting position " + std::to_string(k) + " " + what;
+}
+}  // namespace
+
+// Two sections sharing an edge, starting position 1 in the first.
+TEST(CompilerInput, WorkedExampleAndEmptyTrackAreWrittenExactly) {
+  CTrassoDoc doc;
   TrackBuilder t(doc);
-  auto* a = t.Node(0, 0);
-  auto* b = t.Node(0, 10000);
-  auto* c = t.Node(10000, 10000);
-  auto* d = t.Node(10000, 0);
-  auto* e = t.Node(20000, 10000);
-  auto* f = t.Node(20000, 0);
-  for (TSPolygon* p : {t.Section({a, b, c, d}), t.Section({d, c, e, f})}) {
+  TSNode *a = t.Node(0, 0), *b = t.Node(0, 10000), *c = t.Node(10000, 10000), *d = t.Node(10000, 0);
+  for (TSPolygon* p :
+       {t.Section({a, b, c, d}), t.Section({d, c, t.Node(20000, 10000), t.Node(20000, 0)})}) {
     for (auto& wall : p->m_wallList) wall->m_nWallType = 1;
   }
   t.Item(5000, 5000, 0)->m_nOrientation = 90000;
   doc.m_strDescription = "Test";
   doc.m_strBackground = "BACK.PCX";
-}
-
-std::string Warning(const char* format, int k) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, k);
-  return text;
-}
-}  // namespace
-
-TEST(CompilerInput, WorkedExampleIsWrittenExactlyWithNineWarnings) {
-  CTrassoDoc doc;
-  BuildExample(doc);
   doc.SetModifiedFlag(false);
   RecordedWarnings warnings;
   const char* expected =
@@ -68,32 +57,31 @@ TEST(CompilerInput, WorkedExampleIsWrittenExactlyWithNineWarnings) {
   EXPECT_EQ(CompilerInputOf(doc, warnings), expected);
 
   std::vector<std::string> expectedWarnings;
-  for (int k = 2; k <= 10; ++k) {
-    expectedWarnings.push_back(Warning("WARNING: Starting position %d not found", k));
-  }
+  for (int k = 2; k <= 10; ++k) expectedWarnings.push_back(Warning(k));
   EXPECT_EQ(warnings.m_texts, expectedWarnings);
   EXPECT_FALSE(doc.IsModified());
-}
+  std::ofstream closed;  // never opened: every write fails
+  EXPECT_FALSE(WriteCompilerInput(doc, closed, warnings));
 
-TEST(CompilerInput, EmptyTrackGivesHeaderConnectionListAndTenWarnings) {
-  CTrassoDoc doc;
-  RecordedWarnings warnings;
-  EXPECT_EQ(CompilerInputOf(doc, warnings),
+  CTrassoDoc empty;
+  warnings.m_texts.clear();
+  EXPECT_EQ(CompilerInputOf(empty, warnings),
             "[Header]\nDescription=\nBackground=\n\n[Connection_List]\n\n\n");
   EXPECT_EQ(warnings.m_texts.size(), 10u);
-  EXPECT_FALSE(doc.IsModified());
 }
 
 TEST(CompilerInput, NoStringOfTheDocumentCanBreakTheLineStructure) {
-  EXPECT_EQ(EscapeCompilerInputLine("ab\r\ncd"), "ab\\ncd");
-  EXPECT_EQ(EscapeCompilerInputLine("ab\ncd"), "ab\\ncd");   // a lone LF
-  EXPECT_EQ(EscapeCompilerInputLine("ab\rcd"), "ab\\ncd");   // a lone CR keeps the next letter
-  EXPECT_EQ(EscapeCompilerInputLine("ab\r"), "ab\\n");       // CR at the end
-  EXPECT_EQ(EscapeCompilerInputLine("\r\n\r\n"), "\\n\\n");  // two empty lines
-  EXPECT_EQ(EscapeCompilerInputLine("a\r\r\nb"), "a\\n\\nb");
-  EXPECT_EQ(EscapeCompilerInputLine(std::string("ab\0cd", 5)), "ab");  // ends at NUL
-  EXPECT_EQ(EscapeCompilerInputLine("caf\xe9 \\n"), "caf\xe9 \\n");    // other bytes unchanged
-
+  const std::pair<std::string, std::string> cases[] = {
+      {"ab\r\ncd", "ab\\ncd"},
+      {"ab\ncd", "ab\\ncd"},   // a lone LF
+      {"ab\rcd", "ab\\ncd"},   // a lone CR keeps the next letter
+      {"ab\r", "ab\\n"},       // CR at the end
+      {"\r\n\r\n", "\\n\\n"},  // two empty lines
+      {"a\r\r\nb", "a\\n\\nb"},
+      {std::string("ab\0cd", 5), "ab"},  // ends at NUL
+      {"caf\xe9 \\n", "caf\xe9 \\n"},    // other bytes unchanged
+  };
+  for (const auto& [text, escaped] : cases) EXPECT_EQ(EscapeCompilerInputLine(text), escaped);
   CTrassoDoc doc;
   doc.m_strDescription = "first\r\nsecond";
   doc.m_strBackground = "x.pcx\n\n[Room]\nId=99";
@@ -149,18 +137,11 @@ TEST(CompilerInput, NumbersAreConvertedByTheThousandth) {
                        "[Free_Element]\nSection=1\nPosition= 1.000000, 2.000000, 0.500000\n"
                        "Orientation= 359.999000\nElement_Type= 1, 151\n\n"));
   EXPECT_TRUE(Contains(text, "Position= 3.000000, 3.000000, 2.500000\n"));
-}
-
-TEST(CompilerInput, FixedNotationMatchesPrintf) {
-  for (long long value : {0LL, 1LL, -1LL, 5LL, 999LL, 1000LL, -500LL, 123456789LL,
-                          static_cast<long long>(INT_MAX), static_cast<long long>(INT_MIN)}) {
-    CTrassoDoc doc;
-    TrackBuilder t(doc);
-    TSPolygon* room = t.Section({t.Node(0, 0), t.Node(0, 10), t.Node(10, 10), t.Node(10, 0)});
-    room->m_nCeilingLevel = static_cast<TrackLength>(value);
+  // Exactly as printf's %f would write them, also at the ends of the range.
+  for (int value : {1, -1, 999, 123456789, INT_MAX, INT_MIN}) {
+    room->m_nCeilingLevel = value;
     char expected[64];
-    std::snprintf(expected, sizeof expected, "ceiling= %f, 1, 50\n",
-                  static_cast<double>(room->m_nCeilingLevel) * 0.001);
+    std::snprintf(expected, sizeof expected, "ceiling= %f, 1, 50\n", value * 0.001);
     EXPECT_TRUE(Contains(CompilerInputOf(doc), expected)) << expected;
   }
 }
@@ -177,11 +158,8 @@ TEST(CompilerInput, StartingPositionWarningsComeInOrder) {
   RecordedWarnings warnings;
   const std::string text = CompilerInputOf(doc, warnings);
 
-  std::vector<std::string> expected = {Warning("WARNING: Starting position %d not found", 4),
-                                       Warning("WARNING: Starting position %d not on track", 5)};
-  for (int k = 6; k <= 10; ++k) {
-    expected.push_back(Warning("WARNING: Starting position %d not found", k));
-  }
+  std::vector<std::string> expected = {Warning(4), Warning(5, "not on track")};
+  for (int k = 6; k <= 10; ++k) expected.push_back(Warning(k));
   EXPECT_EQ(warnings.m_texts, expected);
   EXPECT_EQ(Count(text, "[Initial_Position]"), 3u);
   EXPECT_TRUE(Contains(text, "Orientation= 1.000000\nTeam= 3\n\n"));
@@ -214,16 +192,6 @@ TEST(CompilerInput, EachSharedEdgeIsReportedOnceFromTheEarlierSection) {
   EXPECT_EQ(doc.m_polygonList[1]->m_wallList[2]->m_nExportIndex, -1);
   EXPECT_EQ(doc.m_polygonList[0]->m_wallList[1]->m_nExportIndex, 1);
   EXPECT_EQ(doc.m_polygonList[4]->m_nExportId, 5);
-}
-
-TEST(CompilerInput, WriteErrorOfTheStreamIsReported) {
-  CTrassoDoc doc;
-  BuildExample(doc);
-  RecordedWarnings warnings;
-  std::ofstream closed;  // never opened: every write fails
-  EXPECT_FALSE(WriteCompilerInput(doc, closed, warnings));
-  std::ostringstream open;
-  EXPECT_TRUE(WriteCompilerInput(doc, open, warnings));
 }
 
 TEST(SectionLocator, AgreesWithFindSectionEverywhere) {

@@ -1,5 +1,6 @@
-// Past index 0x7FFE the archive switches to the long back reference. The
-// expected bytes are encoded here, independently of the archive's writer.
+// Past index 0x7FFE the archive switches to the long back reference, and texts
+// take a longer length prefix as they grow. The expected bytes are encoded
+// here, independently of the archive's writer.
 
 #include <gtest/gtest.h>
 
@@ -8,102 +9,65 @@
 
 namespace {
 
-class Encoder {
- public:
-  void U16(std::uint16_t v) {
-    Add({static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
-  }
-  void U32(std::uint32_t v) {
-    U16(static_cast<std::uint16_t>(v));
-    U16(static_cast<std::uint16_t>(v >> 16));
-  }
-  void NewClass(const std::string& name) {
-    U16(0xFFFF);
-    U16(1);
-    U16(static_cast<std::uint16_t>(name.size()));
-    bytes.insert(bytes.end(), name.begin(), name.end());
-  }
-  void BackReference(std::uint32_t index) {
-    if (index < 0x7FFF) return U16(static_cast<std::uint16_t>(index));
-    U16(0x7FFF);
-    U32(index);
-  }
-  std::vector<std::uint8_t> bytes;
+using Bytes = std::vector<std::uint8_t>;
 
- private:
-  void Add(std::initializer_list<std::uint8_t> more) { bytes.insert(bytes.end(), more); }
-};
-
-// Free nodes k = 1..count at (k, -k), each with an item of elevation k.
-// Indices: 1 TSNode, 2 node 1, 3 TSItem, 4 its item, then 2k+1 and 2k+2.
-std::vector<std::uint8_t> ExpectedItemTrack(std::uint32_t count) {
-  Encoder e;
-  e.U32(count);
-  for (std::uint32_t k = 1; k <= count; ++k) {
-    const std::uint32_t nodeIndex = k == 1 ? 2 : 2 * k + 1;
-    if (k == 1) {
-      e.NewClass("TSNode");
-    } else {
-      e.U16(0x8001);
-    }
-    e.U32(k);
-    e.U32(static_cast<std::uint32_t>(-static_cast<std::int32_t>(k)));
-    if (k == 1) {
-      e.NewClass("TSItem");
-    } else {
-      e.U16(0x8003);
-    }
-    e.BackReference(nodeIndex);
-    e.U32(13);  // Inflating Column
-    e.U32(k);   // elevation
-    e.U32(0);   // orientation
-    e.U32(0);   // no walls
-  }
-  e.U32(0);
-  e.bytes.push_back(0);
-  e.bytes.push_back(0);
-  return e.bytes;
+void U16(Bytes& out, std::uint32_t v) {
+  out.insert(out.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
+}
+void U32(Bytes& out, std::uint32_t v) {
+  U16(out, v);
+  U16(out, v >> 16);
+}
+void NewClass(Bytes& out, const std::string& name) {
+  for (std::uint32_t v : {0xFFFFu, 1u, static_cast<std::uint32_t>(name.size())}) U16(out, v);
+  out.insert(out.end(), name.begin(), name.end());
 }
 
-}  // namespace
-
 TEST(LongForm, TrackPastTheShortIndicesMatchesIndependentEncoding) {
+  // Free nodes k = 1..count at (k, -k), each with an item of elevation k.
+  // Indices: 1 TSNode, 2 node 1, 3 TSItem, 4 its item, then 2k+1 and 2k+2.
   constexpr std::uint32_t kCount = 20000;  // indices up to 40002
   CTrassoDoc doc;
   TrackBuilder t(doc);
+  Bytes expected;
+  U32(expected, kCount);
   for (std::uint32_t k = 1; k <= kCount; ++k) {
-    const auto v = static_cast<TrackLength>(k);
-    t.Item(v, -v, 15)->m_nElevation = v;
-  }
-  const auto expected = ExpectedItemTrack(kCount);
+    t.Item(static_cast<TrackLength>(k), -static_cast<TrackLength>(k), 15)->m_nElevation = k;
+    const std::uint32_t node = k == 1 ? 2 : 2 * k + 1;
+    k == 1 ? NewClass(expected, "TSNode") : U16(expected, 0x8001);
+    U32(expected, k);
+    U32(expected, -k);
+    k == 1 ? NewClass(expected, "TSItem") : U16(expected, 0x8003);
+    node < 0x7FFF ? U16(expected, node) : (U16(expected, 0x7FFF), U32(expected, node));
+    for (std::uint32_t v : {13u, k, 0u, 0u}) U32(expected, v);  // code of row 15, elevation,
+  }                                                             // orientation, no walls
+  U32(expected, 0);
+  U16(expected, 0);
   EXPECT_EQ(SaveTrackBytes(doc), expected);
 
   auto loaded = LoadTrackBytes(expected);
   ASSERT_EQ(loaded->m_nodeList.size(), kCount);
   const TSNode* last = loaded->m_nodeList.back().get();
-  EXPECT_EQ(last->m_pItem->m_pNode, last);
-  EXPECT_EQ(last->m_pItem->m_nElevation, static_cast<TrackLength>(kCount));
-  EXPECT_EQ(last->m_pItem->m_nType, 15);
+  EXPECT_EQ(std::tuple(last->m_pItem->m_pNode, last->m_pItem->m_nElevation, last->m_pItem->m_nType),
+            std::tuple(last, static_cast<TrackLength>(kCount), 15));
 }
 
 TEST(LongForm, TextsOfAnyLengthTakeTheirPrefix) {
   CTrassoDoc doc;
-  const std::size_t sizes[] = {254, 255, 0xFFFD, 0xFFFE, 70000};
-  const std::vector<std::vector<std::uint8_t>> prefixes = {
-      {0xFE},
-      {0xFF, 0xFF, 0x00},
-      {0xFF, 0xFD, 0xFF},
-      {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00},
-      {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00},
+  const std::pair<std::size_t, Bytes> cases[] = {
+      {254, {0xFE}},
+      {255, {0xFF, 0xFF, 0x00}},
+      {0xFFFD, {0xFF, 0xFD, 0xFF}},
+      {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+      {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
   };
-  for (std::size_t i = 0; i < std::size(sizes); ++i) {
-    doc.m_strDescription.assign(sizes[i], '\xE9');
+  for (const auto& [size, prefix] : cases) {
+    doc.m_strDescription.assign(size, '\xE9');
     const auto bytes = SaveTrackBytes(doc);
-    ASSERT_EQ(bytes.size(), 9 + prefixes[i].size() + sizes[i]) << sizes[i];
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 9,
-                                        bytes.begin() + 9 + static_cast<long>(prefixes[i].size())),
-              prefixes[i])
-        << sizes[i];
-    EXPECT_EQ(LoadTrackBytes(bytes)->m_strDescription, doc.m_strDescription) << sizes[i];
+    ASSERT_EQ(bytes.size(), 9 + prefix.size() + size) << size;
+    EXPECT_EQ(Bytes(bytes.begin() + 9, bytes.begin() + 9 + prefix.size()), prefix) << size;
+    EXPECT_EQ(LoadTrackBytes(bytes)->m_strDescription, doc.m_strDescription) << size;
   }
 }
+
+}  // namespace

@@ -65,28 +65,28 @@ TEST(MapforgeNumbers, LengthsAreReadBackExactlyIntoThousandths) {
   }
 }
 
-TEST(MapforgeParser, ReadsEveryBlockWithEitherLineEnd) {
+// The round trip through the .trk file checks that every block was read.
+TEST(MapforgeParser, ReadsEveryBlockWithEitherLineEndIntoATrkFile) {
   std::string crlf;
   for (char c : kExample) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  for (const std::string& text : {kExample, crlf}) {
-    Diagnostics diagnostics;
-    const TrackInput track = ParseCompilerInput(text, diagnostics);
-    EXPECT_TRUE(diagnostics.empty());
-    EXPECT_EQ(track.description, "Test");
-    ASSERT_EQ(track.outlines.size(), 3u);
-    EXPECT_EQ(track.outlines[1].floor.level, -500);
-    EXPECT_EQ(track.outlines[1].walls[2].x, 20000);
-    EXPECT_EQ(track.outlines[1].line, 14);
-    EXPECT_TRUE(track.outlines[2].feature);
-    EXPECT_EQ(track.outlines[2].parent, 1);
-    ASSERT_EQ(track.startingPositions.size(), 1u);
-    EXPECT_EQ(track.startingPositions[0].orientation, 90000);
-    ASSERT_EQ(track.freeElements.size(), 1u);
-    EXPECT_EQ(track.freeElements[0].type.code, 151);
-    ASSERT_EQ(track.connections.size(), 1u);
-    EXPECT_EQ(track.connections[0].wallA, 2);
-  }
+  Diagnostics diagnostics;
+  const TrackInput track = ParseCompilerInput(kExample, diagnostics);
+  EXPECT_EQ(DumpTrk(ParseCompilerInput(crlf, diagnostics)), DumpTrk(track));
+  EXPECT_TRUE(diagnostics.empty());
   EXPECT_TRUE(Check(kExample).empty());
+  EXPECT_EQ(std::tuple(track.outlines.at(1).line, track.outlines[2].parent), std::tuple(14, 1));
+  const std::string bytes = EncodeTrk(track);
+  TrackInput decoded;
+  std::string error;
+  ASSERT_TRUE(DecodeTrk(bytes, decoded, error)) << error;
+  EXPECT_EQ(DumpTrk(decoded), DumpTrk(track));
+  for (const char* line : {"room 2: floor -0.500 (1, 51), ceiling 4.000 (1, 50)\n",
+                           "  wall 2: 20.000, 10.000 (1, 72)\n", "feature 3 in room 1: floor 1.000",
+                           "start 1 in room 1 at 5.000, 5.000, 0.000 angle 90.000\n",
+                           "element (1, 151) in room 2 at 15.000, 5.000, 0.500",
+                           "connection: room 1 wall 2 - room 2 wall 0"}) {
+    EXPECT_NE(DumpTrk(decoded).find(line), std::string::npos) << line;
+  }
 }
 
 TEST(MapforgeParser, ReportsEverySyntaxErrorWithItsLine) {
@@ -147,17 +147,11 @@ TEST(MapforgeChecks, DoubtfulGeometryGivesWarningsOnly) {
           "39: warning: the element lies outside [Room] 2", "1: warning: no starting position 1"}));
 }
 
-TEST(MapforgeTrk, RoundTripsAndRefusesEveryDamagedFile) {
+TEST(MapforgeTrk, RefusesEveryDamagedFile) {
   Diagnostics diagnostics;
-  const TrackInput track = ParseCompilerInput(kExample, diagnostics);
-  const std::string bytes = EncodeTrk(track);
+  const std::string bytes = EncodeTrk(ParseCompilerInput(kExample, diagnostics));
   TrackInput decoded;
   std::string error;
-  ASSERT_TRUE(DecodeTrk(bytes, decoded, error)) << error;
-  EXPECT_EQ(DumpTrk(decoded), DumpTrk(track));
-  EXPECT_NE(DumpTrk(decoded).find("room 2: floor -0.500 (1, 51), ceiling 4.000 (1, 50)\n"),
-            std::string::npos);
-
   for (std::size_t size = 0; size < bytes.size(); ++size) {
     EXPECT_FALSE(DecodeTrk(bytes.substr(0, size), decoded, error)) << size;
   }

@@ -6,12 +6,20 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "model/track_check.h"
 #include "support/track_builder.h"
 
 constexpr TrackLength kMaxCoord = std::numeric_limits<TrackLength>::max();
 constexpr TrackLength kMinCoord = std::numeric_limits<TrackLength>::min();
+
+using Nodes = std::vector<TSNode*>;
+using Walls = std::vector<TSAnchorWall*>;
+using XY = std::pair<TrackLength, TrackLength>;
+inline XY At(const TSNode* node) {
+  return {node->m_x, node->m_y};
+}
 
 class TrackTest : public ::testing::Test {
  protected:
@@ -22,13 +30,16 @@ class TrackTest : public ::testing::Test {
     for (const std::string& problem : CheckTrack(doc)) report += problem + "\n";
     EXPECT_EQ(report, "");
   }
-
   // Forgets the building: no flag set, not modified, no update counted.
   void Settle() {
     t.Settle();
+    Unmark();
+  }
+  // Keeps the flags but forgets the updates and the modified mark.
+  void Unmark() {
+    doc.SetModifiedFlag(false);
     updates.Reset();
   }
-
   // The operation under test changed the model: one update, then the mark.
   void ExpectChanged() {
     EXPECT_EQ(updates.Count(), 1);
@@ -37,6 +48,12 @@ class TrackTest : public ::testing::Test {
   void ExpectUntouched() {
     EXPECT_EQ(updates.Count(), 0);
     EXPECT_FALSE(doc.IsModified());
+  }
+  TSAnchorWall* Wall(TSPolygon* polygon, int i) { return polygon->m_wallList[i].get(); }
+  Nodes NodeList() const {
+    Nodes nodes;
+    for (const auto& node : doc.m_nodeList) nodes.push_back(node.get());
+    return nodes;
   }
 
   CTrassoDoc doc;

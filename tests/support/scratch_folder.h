@@ -1,11 +1,14 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it afterwards, and
-// an environment variable set for the length of a test.
+// A fresh folder for one test, removed with everything in it afterwards; an
+// environment variable and a file size limit set for the length of a test.
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 class ScratchFolder {
@@ -33,9 +36,26 @@ class ScopedEnv {
   const char* m_name;
 };
 
+// Stands in for a full disk: writes past `bytes` fail with EFBIG.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &m_saved);
+    rlimit small = m_saved;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &m_saved);
+    std::signal(SIGXFSZ, m_handler);
+  }
+
+ private:
+  void (*m_handler)(int);
+  rlimit m_saved{};
+};
+
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

@@ -1,25 +1,13 @@
 #include "support/track_builder.h"
 
-TSNode* TrackBuilder::Node(TrackLength x, TrackLength y) {
-  return m_doc.AddNode(x, y, false);
-}
-
 TSPolygon* TrackBuilder::Polygon(bool feature, std::initializer_list<TSNode*> outline) {
   std::vector<TSNode*> path(outline);
   m_doc.CreatePolygon(feature, path, 0, 4000, 0, 0, 0, false);
   return m_doc.m_polygonList.back().get();
 }
 
-TSPolygon* TrackBuilder::Section(std::initializer_list<TSNode*> outline) {
-  return Polygon(false, outline);
-}
-
-TSPolygon* TrackBuilder::Feature(std::initializer_list<TSNode*> outline) {
-  return Polygon(true, outline);
-}
-
 TSItem* TrackBuilder::Item(TrackLength x, TrackLength y, int type) {
-  TSNode* node = m_doc.AddNode(x, y, false);
+  TSNode* node = Node(x, y);
   m_doc.AttachItem(node, type);
   return node->m_pItem.get();
 }
@@ -34,10 +22,7 @@ void Select(TSNode* node) {
 }
 
 void Select(TSPolygon* polygon) {
-  for (auto& wall : polygon->m_wallList) {
-    wall->m_bSelected = 1;
-    wall->m_pNode->m_bSelected = 1;
-  }
+  for (auto& wall : polygon->m_wallList) wall->m_bSelected = wall->m_pNode->m_bSelected = 1;
 }
 
 void SelectWallsOnly(TSPolygon* polygon) {
@@ -51,5 +36,5 @@ std::vector<TSNode*> Outline(const TSPolygon* polygon) {
 }
 
 std::vector<TSAnchorWall*> WallsAt(const TSNode* node) {
-  return std::vector<TSAnchorWall*>(node->m_wallList.begin(), node->m_wallList.end());
+  return {node->m_wallList.begin(), node->m_wallList.end()};
 }

@@ -1,8 +1,7 @@
 #pragma once
 // Builds small tracks in tests so that the code reads like the track it builds:
 //   TrackBuilder t(doc);
-//   auto* a = t.Node(0, 0); ...
-//   auto* room = t.Section({a, b, c, d});
+//   auto* room = t.Section({t.Node(0, 0), t.Node(0, 10), t.Node(10, 10)});
 
 #include <initializer_list>
 #include <vector>
@@ -17,19 +16,14 @@
 class TrackBuilder {
  public:
   explicit TrackBuilder(CTrassoDoc& doc) : m_doc(doc) {}
-
-  // An unselected node.
-  TSNode* Node(TrackLength x, TrackLength y);
-  // A section or feature through the given nodes, in the given order, with the
-  // defaults the drawing tools use and no wall selected. The outline must be
-  // wound clockwise, or CreatePolygon reverses it.
-  TSPolygon* Section(std::initializer_list<TSNode*> outline);
-  TSPolygon* Feature(std::initializer_list<TSNode*> outline);
+  TSNode* Node(TrackLength x, TrackLength y) { return m_doc.AddNode(x, y, false); }
+  // A section or feature through the given nodes with the drawing tools'
+  // defaults and no wall selected; CreatePolygon reverses an anticlockwise outline.
+  TSPolygon* Section(std::initializer_list<TSNode*> outline) { return Polygon(false, outline); }
+  TSPolygon* Feature(std::initializer_list<TSNode*> outline) { return Polygon(true, outline); }
   // A new free node carrying an item of row `type`.
   TSItem* Item(TrackLength x, TrackLength y, int type);
-
-  // Resets all flags and then marks the document unmodified, so that a test
-  // sees only what its own operation does.
+  // Clears all flags, then the modified mark: a test sees only what it does.
   void Settle();
 
  private:
@@ -37,7 +31,6 @@ class TrackBuilder {
   CTrassoDoc& m_doc;
 };
 
-// Selection helpers.
 void Select(TSNode* node);
 void Select(TSPolygon* polygon);  // every wall and every anchor node
 void SelectWallsOnly(TSPolygon* polygon);
@@ -62,8 +55,6 @@ class UpdateCounter : public CDocumentObserver {
   bool m_bModifiedAtUpdate = false;
 };
 
-// The nodes of a polygon's outline, in outline order.
+// The nodes of a polygon's outline, and the walls anchored at a node, in order.
 std::vector<TSNode*> Outline(const TSPolygon* polygon);
-
-// The walls anchored at a node, in list order.
 std::vector<TSAnchorWall*> WallsAt(const TSNode* node);

@@ -1,0 +1,209 @@
+// Hand-written files (tests/data, see its README.md) load into the graph they
+// describe and come back byte for byte; damaged and hostile files are refused
+// with a message that says what and where, leaving nothing allocated.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "model/track_check.h"
+#include "model/track_file.h"
+#include "platform/archive_exception.h"
+#include "support/track_builder.h"
+
+namespace {
+
+// The bytes of tests/data/<name>: two hex digits a byte, "text" for its ASCII
+// bytes, # starts a comment.
+std::vector<std::uint8_t> LoadFixture(const std::string& name) {
+  std::ifstream in(std::string(TRASSO_TEST_DATA_DIR) + "/" + name);
+  EXPECT_TRUE(in) << "missing fixture " << name;
+  std::vector<std::uint8_t> bytes;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    for (std::size_t i = 0; i < line.size() && line[i] != '#';) {
+      const auto hex = [&](std::size_t at) {
+        return at < line.size() && std::isxdigit(static_cast<unsigned char>(line[at]));
+      };
+      if (std::isspace(static_cast<unsigned char>(line[i]))) {
+        ++i;
+      } else if (line[i] == '"' && line.find('"', i + 1) != std::string::npos) {
+        const auto close = line.find('"', i + 1);
+        bytes.insert(bytes.end(), line.begin() + i + 1, line.begin() + close);
+        i = close + 1;
+      } else if (hex(i) && hex(i + 1)) {
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(line.substr(i, 2), nullptr, 16)));
+        i += 2;
+      } else {
+        ADD_FAILURE() << name << ":" << number << ": unexpected '" << line[i] << "'";
+        return bytes;
+      }
+    }
+  }
+  return bytes;
+}
+
+// The message of the exception that loading `bytes` throws, or "loaded".
+std::string LoadError(const std::vector<std::uint8_t>& bytes) {
+  try {
+    LoadTrackBytes(bytes);
+  } catch (const CArchiveException& e) {
+    return e.what();
+  }
+  return "loaded";
+}
+
+// The file under tests/data/damaged and its message; "links:" stands for
+// the start of the messages about contradicting links.
+// clang-format off
+const std::pair<const char*, const char*> kDamaged[] = {
+    {"truncated", "the file ends early: 1 byte needed, 0 left at byte 9"},
+    {"huge_count", "a count of 4294967295 references is more than the 2 bytes left can hold at byte 0"},
+    {"unknown_class", "unknown class name \"TSNods\" at byte 10"},
+    {"not_creatable", "unknown class name \"TSSelectable\" at byte 10"},
+    {"long_class_name", "a class name of 64 bytes (at most 63) at byte 8"},
+    {"schema_2", "class TSNode has schema 2, expected 1 at byte 6"},
+    {"wrong_class", "an object of class TSPolygon where TSNode is expected at byte 4"},
+    {"forward_reference", "a back reference to index 5, not yet assigned at byte 4"},
+    {"reference_to_class", "a back reference to index 1, which is a class record at byte 30"},
+    {"class_tag_names_object", "a class tag names index 2, not a class record at byte 30"},
+    {"trailing_byte", "1 byte after the end of the document at byte 10"},
+    {"nested_wide_marker", "a wide string marker inside a wide string at byte 12"},
+    {"wide_string_too_long", "the file ends early: 4294967294 bytes needed, 2 left at byte 19"},
+    {"null_node", "links: node 1: null entry in the node list"},
+    {"node_listed_twice", "links: node 2: listed twice in the node list (first as node 1)"},
+    {"node_not_listed", "links: polygon 1, wall 3: its anchor node is not in the document's node list"},
+    {"wall_of_no_polygon", "links: node 1, wall entry 1: the wall is listed by no polygon"},
+    {"wall_listed_twice", "links: polygon 1, wall 2: the wall is also listed as polygon 1, wall 1"},
+    {"item_of_other_node", "links: node 1: its item belongs to another node"},
+    {"shared_item", "links: node 2: its item belongs to another node"},
+};
+// clang-format on
+const std::string kLinks = "the links of the track contradict each other: ";
+
+TEST(DamagedFile, EachIsRefusedWithItsMessage) {
+  for (const auto& [file, message] : kDamaged) {
+    const std::string expected = message;
+    EXPECT_EQ(LoadError(LoadFixture(std::string("damaged/") + file + ".hex")),
+              expected.rfind("links: ", 0) == 0 ? kLinks + expected.substr(7) : expected);
+  }
+}
+
+// Every cut is refused; every changed byte loads or is refused cleanly, which
+// the sanitizers check for leaks, double deletes and reads past the end.
+TEST(DamagedFile, EveryCutAndEveryChangedByteOfAGoodFile) {
+  const auto good = LoadFixture("shared_node.hex");
+  for (std::size_t i = 0; i < good.size(); ++i) {
+    EXPECT_NE(LoadError({good.begin(), good.begin() + static_cast<long>(i)}), "loaded") << i;
+    for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
+      auto bytes = good;
+      bytes[i] = value;
+      LoadError(bytes);
+    }
+  }
+}
+
+// A chain node → wall → new node → wall → ... as deep as the file is long.
+TEST(DamagedFile, DeepNestingNeedsNoCallStack) {
+  using Bytes = std::vector<std::uint8_t>;
+  const auto name = [](const std::string& text) { return Bytes(text.begin(), text.end()); };
+  const Bytes node = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};  // x, y, no item, one wall
+  const Bytes wall = {0, 0, 0, 0, 0x01, 0x80};  // wall code, then a new node as its anchor
+  std::vector<Bytes> parts = {{0x01, 0, 0, 0, 0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00}, name("TSNode")};
+  for (int level = 0; level < 200000; ++level) {
+    parts.push_back(node);
+    if (level == 0) parts.push_back({0xFF, 0xFF, 0x01, 0x00, 0x0C, 0x00});
+    parts.push_back(level == 0 ? name("TSAnchorWall") : Bytes{0x03, 0x80});  // class index 3
+    parts.push_back(wall);
+  }
+  parts.push_back(Bytes(14, 0));              // the last node: no walls
+  parts.push_back(Bytes(2 * 200000 + 6, 0));  // unwinding: every wall's polygon is null
+  Bytes bytes;
+  for (const Bytes& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
+  EXPECT_EQ(LoadError(bytes), kLinks + "node 1, wall entry 1: the wall is listed by no polygon");
+}
+
+std::unique_ptr<CTrassoDoc> Load(const std::string& name) {
+  auto doc = LoadTrackBytes(LoadFixture(name));
+  EXPECT_TRUE(CheckTrack(*doc, TrackCheckScope::kLinks).empty()) << name;
+  return doc;
+}
+
+TEST(FixtureLoad, FilesOfTheWriterComeBackByteForByte) {
+  for (const char* name : {"worked_example.hex", "empty.hex", "node_with_item.hex", "free_node.hex",
+                           "shared_node.hex", "long_description.hex"}) {
+    const auto bytes = LoadFixture(name);
+    EXPECT_EQ(SaveTrackBytes(*LoadTrackBytes(bytes)), bytes) << name;
+  }
+  EXPECT_EQ(LoadFixture("empty.hex").size(), 10u);
+}
+
+TEST(FixtureLoad, WorkedExampleRebuildsEveryLink) {
+  auto doc = Load("worked_example.hex");
+  ASSERT_EQ(doc->m_nodeList.size(), 3u);
+  ASSERT_EQ(doc->m_polygonList.size(), 1u);
+  TSPolygon* p = doc->m_polygonList[0].get();
+  std::vector<TSNode*> nodes;
+  for (const auto& node : doc->m_nodeList) nodes.push_back(node.get());
+  EXPECT_EQ(Outline(p), nodes);
+  EXPECT_EQ(std::tuple(nodes[1]->m_x, nodes[1]->m_y, nodes[2]->m_x), std::tuple(0, 10000, 10000));
+  // Wall codes 19, 21 and 0 are rows 1, 9 and 0.
+  EXPECT_EQ(std::tuple(p->m_wallList[0]->m_nWallType, p->m_wallList[1]->m_nWallType,
+                       p->m_wallList[2]->m_nWallType, p->m_nFloorType, p->m_nCeilingType,
+                       p->m_nCeilingLevel),
+            std::tuple(1, 9, 0, 2, 1, 4000));
+  EXPECT_EQ(doc->m_strBackground + "|" + doc->m_strDescription, "bg.pcx|");
+  EXPECT_FALSE(doc->IsModified());
+}
+
+TEST(FixtureLoad, ItemsAndSharedNodesAreLinkedBothWays) {
+  auto doc = Load("node_with_item.hex");
+  const TSNode* node = doc->m_nodeList.at(0).get();
+  ASSERT_NE(node->m_pItem, nullptr);
+  const TSItem& item = *node->m_pItem;
+  EXPECT_EQ(
+      std::tuple(node->m_x, item.m_pNode, item.m_nType, item.m_nElevation, item.m_nOrientation),
+      std::tuple(-1000, node, 15, 500, 90000));  // code 13, Inflating Column
+
+  auto shared = Load("shared_node.hex");
+  ASSERT_EQ(shared->m_polygonList.size(), 2u);
+  TSNode* a = shared->m_nodeList[0].get();
+  EXPECT_EQ(shared->m_polygonList[1]->m_wallList[0]->m_pNode, a);
+  EXPECT_EQ(a->m_wallList.size(), 2u);
+}
+
+TEST(FixtureLoad, UnknownCodesBecomeRowZeroAndOddPolygonsLoadAsStored) {
+  auto doc = Load("unknown_codes.hex");
+  const TSPolygon* p = doc->m_polygonList.at(0).get();
+  EXPECT_EQ(std::tuple(p->m_wallList.size(), p->m_bFeature, p->m_nFloorType, p->m_nCeilingType,
+                       p->m_wallList[0]->m_nWallType, doc->m_nodeList[0]->m_pItem->m_nType),
+            std::tuple(1u, 1, 0, 0, 0, 0));
+}
+
+TEST(FixtureLoad, LongFormsAndWideStringsAreAccepted) {
+  auto doc = Load("long_forms.hex");
+  ASSERT_EQ(doc->m_nodeList.size(), 2u);
+  EXPECT_EQ(doc->m_nodeList[0]->m_pItem->m_pNode, doc->m_nodeList[0].get());
+  EXPECT_EQ(doc->m_nodeList[1]->m_x, 3);
+  EXPECT_EQ(doc->m_strBackground + "|" + doc->m_strDescription, "bg.pcx|abc");
+  // Euro sign, a character outside the code page, a pair beyond the basic plane.
+  EXPECT_EQ(Load("wide_string.hex")->m_strDescription, "hi\x80??");
+}
+
+// The editor never draws more than twelve walls, but a stored track may hold
+// more: it loads, and only the full check reports it.
+TEST(FixtureLoad, APolygonOfThirteenWallsLoads) {
+  CTrassoDoc doc;
+  TrackBuilder t(doc);
+  TSPolygon* p = t.Section({t.Node(0, 0), t.Node(0, 10), t.Node(10, 10)});
+  for (int i = 0; i < 10; ++i) doc.InsertNodeOnWall(p->m_wallList[0].get());
+  auto wall = std::make_unique<TSAnchorWall>();
+  wall->m_pNode = t.Node(10, 0);
+  wall->m_pPolygon = p;
+  wall->m_pNode->m_wallList.push_back(wall.get());
+  p->m_wallList.push_back(std::move(wall));
+  auto loaded = LoadTrackBytes(SaveTrackBytes(doc));
+  EXPECT_EQ(CheckTrack(*loaded), std::vector<std::string>{"polygon 1: 13 walls, more than 12"});
+}
+
+}  // namespace
