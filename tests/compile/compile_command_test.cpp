@@ -62,7 +62,9 @@ TEST(CompileOutputName, IsCutAtTheLastPeriodThenAtTheLastBracket) {
   const std::pair<const char*, const char*> cases[] = {
       {"/tracks/Loop.tr", "/tracks/Loop.trk"}, {"/tracks/Loop[2].tr", "/tracks/Loop.trk"},
       {"Loop[2][3].tr", "Loop[2].trk"},        {"", ".trk"},
-      {"/my.tracks/Loop", "/my.trk"},          {"/a[1]/b", "/a.trk"},
+      // Folders keep their periods and brackets: the output stays beside the track.
+      {"/my.tracks/Loop", "/my.tracks/Loop.trk"}, {"/a[1]/b", "/a[1]/b.trk"},
+      {"v1.2/track", "v1.2/track.trk"},
   };
   for (const auto& [document, output] : cases)
     EXPECT_EQ(ProposeCompileOutputName(document), output);

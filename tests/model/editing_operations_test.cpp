@@ -18,13 +18,17 @@ TEST_F(Drawing, AddMoveAndAttachStoppingAtTheEndsOfTheRange) {
   doc.MoveSelectedNodes(kMaxCoord - 12, kMinCoord + 13);
   doc.MoveSelectedNodes(100, -100);
   EXPECT_EQ(At(node), XY(kMaxCoord, kMinCoord));
+  Unmark();
+  doc.MoveSelectedNodes(1, -1);  // held at the edge: nothing moves
+  ExpectUntouched();
   doc.MoveSelectedNodes(kMinCoord, kMaxCoord);
   EXPECT_EQ(At(node), XY(-1, -1));
+  doc.MoveSelectedNodes(0, 0);
+  ExpectUntouched();
   doc.ClearSelection(false);
   Unmark();
-  doc.MoveSelectedNodes(5, 5);  // moving nothing still updates and marks
-  ExpectChanged();
-  Unmark();
+  doc.MoveSelectedNodes(5, 5);  // no node selected: the track has not changed
+  ExpectUntouched();
   doc.AttachItem(a, 13);
   ExpectChanged();
   EXPECT_EQ(std::pair(a->m_pItem->m_pNode, a->m_pItem->m_nType), std::pair(a, 13));
