@@ -52,6 +52,10 @@ const Case kCases[] = {
      ""},
 };
 
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.script;
+}
+
 class CliHostileFiles : public testing::TestWithParam<Case> {};
 
 TEST_P(CliHostileFiles, EndsWithAMessageAndTheRightStatus) {
