@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QSettings>
 #include <QTest>
+#include <cstdlib>
 
 #include "model/track_file.h"
 #include "platform/qt/command_table.h"
@@ -14,45 +15,23 @@
 #include "support/track_builder.h"
 #include "view/trasso_view.h"
 
-std::optional<std::string> ScriptedPrompts::AskOpenPath(const QStringList& filters) {
-  m_openFilters.push_back(filters);
-  if (m_openAnswers.empty()) return std::nullopt;
-  auto answer = m_openAnswers.front();
-  m_openAnswers.pop_front();
-  return answer;
-}
-
-std::optional<std::string> ScriptedPrompts::AskSavePath(const std::string& proposed,
-                                                        const QStringList& filters,
-                                                        const QString& defaultSuffix) {
-  m_proposedSaves.push_back(proposed);
-  m_saveFilters.push_back(filters);
-  m_saveSuffixes.append(defaultSuffix);
-  if (m_saveAnswers.empty()) return std::nullopt;
-  auto answer = m_saveAnswers.front();
-  m_saveAnswers.pop_front();
-  return answer;
-}
-
-QMessageBox::StandardButton ScriptedPrompts::MessageBox(const QString& caption, const QString& text,
-                                                        QMessageBox::Icon icon,
-                                                        QMessageBox::StandardButtons buttons,
-                                                        const QString& details) {
-  m_boxes.push_back({caption, text, details, icon});
-  if (buttons == QMessageBox::Ok) return QMessageBox::Ok;
-  if (m_boxAnswers.empty()) return QMessageBox::Cancel;
-  const auto answer = m_boxAnswers.front();
-  m_boxAnswers.pop_front();
-  return answer;
+// Widget tests need a QApplication; listing the tests (as the build does to
+// discover them) does not, so it works without any display.
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  // The editor's settings file goes to a folder of the run's own, never to
+  // the user's; Qt reads the variable once, so it is set before anything else.
+  QTemporaryDir config;
+  if (!config.isValid()) return 1;
+  setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
 }
 
 void AppTest::SetUp() {
   ASSERT_TRUE(m_dir.isValid());
   QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso").clear();
-}
-
-void AppTest::TearDown() {
-  Stop();
 }
 
 bool AppTest::Start(const QStringList& arguments) {
@@ -67,20 +46,12 @@ bool AppTest::Start(const QStringList& arguments) {
   return started;
 }
 
-void AppTest::Stop() {
-  m_app.reset();
-  m_prompts = nullptr;
-}
-
-QAction* AppTest::Command(int id) const {
-  return m_app->GetCommands().Find(id);
-}
+QAction* AppTest::Command(int id) const { return m_app->GetCommands().Find(id); }
 
 void AppTest::Trigger(int id) {
   Settle();
-  QAction* action = Command(id);
-  ASSERT_NE(action, nullptr) << id;
-  action->trigger();
+  ASSERT_NE(Command(id), nullptr) << id;
+  Command(id)->trigger();
   Settle();
 }
 
@@ -131,7 +102,6 @@ std::string AppTest::WriteTrack(const std::string& name) const {
   TrackBuilder t(doc);
   t.Section({t.Node(0, 0), t.Node(0, 20000), t.Node(20000, 20000), t.Node(20000, 0)});
   t.Item(10000, 10000, 0);
-  const std::string path = PathOf(name);
-  SaveTrackFile(doc, path);
-  return path;
+  SaveTrackFile(doc, PathOf(name));
+  return PathOf(name);
 }

@@ -24,40 +24,53 @@ class QMdiSubWindow;
 class ScriptedPrompts : public CPrompts {
  public:
   struct Box {
-    QString caption;
-    QString text;
-    QString details;
+    QString caption, text, details;
     QMessageBox::Icon icon;
   };
-
-  std::optional<std::string> AskOpenPath(const QStringList& filters) override;
+  std::optional<std::string> AskOpenPath(const QStringList& filters) override {
+    m_filters.push_back(filters);
+    return Next(m_openAnswers);
+  }
   std::optional<std::string> AskSavePath(const std::string& proposed, const QStringList& filters,
-                                         const QString& defaultSuffix) override;
+                                         const QString& defaultSuffix) override {
+    m_proposedSaves.push_back(proposed);
+    m_filters.push_back(filters);
+    m_filters.back().append("suffix " + defaultSuffix);
+    return Next(m_saveAnswers);
+  }
   QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
-                                         QMessageBox::Icon icon,
-                                         QMessageBox::StandardButtons buttons,
-                                         const QString& details) override;
+                                         QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                         const QString& details) override {
+    m_boxes.push_back({caption, text, details, icon});
+    if (buttons == QMessageBox::Ok) return QMessageBox::Ok;
+    return Next(m_boxAnswers).value_or(QMessageBox::Cancel);
+  }
 
-  std::deque<std::optional<std::string>> m_openAnswers;
-  std::deque<std::optional<std::string>> m_saveAnswers;
-  std::deque<QMessageBox::StandardButton> m_boxAnswers;
-  std::vector<QStringList> m_openFilters;
+  std::deque<std::optional<std::string>> m_openAnswers, m_saveAnswers;
+  std::deque<std::optional<QMessageBox::StandardButton>> m_boxAnswers;
   std::vector<std::string> m_proposedSaves;
-  std::vector<QStringList> m_saveFilters;
-  QStringList m_saveSuffixes;
+  std::vector<QStringList> m_filters;  // of every file dialog, with the save dialogs' suffix
   std::vector<Box> m_boxes;
+
+ private:
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    const auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
 };
 
 class AppTest : public testing::Test {
  protected:
   // Every test starts with an empty list of recent files.
   void SetUp() override;
-  void TearDown() override;
-
+  void TearDown() override { Stop(); }
   // Starts the editor with `arguments`, as the program's command line.
   bool Start(const QStringList& arguments = {});
   // Ends the editor as the program ends, keeping the settings file.
-  void Stop();
+  void Stop() { m_app.reset(); }
 
   CTrassoApp& App() { return *m_app; }
   ScriptedPrompts& Prompts() { return *m_prompts; }

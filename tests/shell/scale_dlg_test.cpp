@@ -14,148 +14,133 @@
 namespace {
 enum : int { kOk = 1, kCancel = 2, kPreview = 3, kPercent = 1034 };
 
-class ScaleDlgTest : public testing::Test {
+// Two selected nodes about the centre (5000, 10000), shown in the dialog.
+class ScaleDlg : public testing::Test {
  protected:
   void SetUp() override {
-    m_a = m_track.Node(0, 0);
-    m_b = m_track.Node(10000, 20000);
     m_track.Settle();
     Select(m_a);
     Select(m_b);
     m_dialog.show();
   }
-
+  QLineEdit* Edit() { return qobject_cast<QLineEdit*>(GetDlgItem(&m_dialog, kPercent)); }
   void Type(const QString& text) {
-    auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(&m_dialog, kPercent));
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
+    QTest::keyClick(Edit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Edit(), Qt::Key_Backspace);
+    QTest::keyClicks(Edit(), text);
   }
-  void Press(int id) {
-    QTest::mouseClick(qobject_cast<QPushButton*>(GetDlgItem(&m_dialog, id)), Qt::LeftButton);
-  }
-  void ExpectAt(const TSNode* node, TrackLength x, TrackLength y) {
-    EXPECT_EQ(node->m_x, x);
-    EXPECT_EQ(node->m_y, y);
-  }
+  void Press(int id) { QTest::mouseClick(qobject_cast<QPushButton*>(GetDlgItem(&m_dialog, id)), Qt::LeftButton); }
+  std::vector<TrackLength> Positions() const { return {m_a->m_x, m_a->m_y, m_b->m_x, m_b->m_y}; }
+  using Is = std::vector<TrackLength>;
 
   CTrassoDoc m_doc;
   TrackBuilder m_track{m_doc};
-  TSNode* m_a = nullptr;
-  TSNode* m_b = nullptr;
+  TSNode* m_a = m_track.Node(0, 0);
+  TSNode* m_b = m_track.Node(10000, 20000);
   CScaleDlg m_dialog{&m_doc};
+  UpdateCounter m_updates{m_doc};
 };
+}  // namespace
 
-TEST_F(ScaleDlgTest, OkScalesAboutTheCentreOfTheSelectedNodes) {
+TEST_F(ScaleDlg, OkScalesTheSelectedNodesAboutTheirCentreTruncatingTowardZero) {
   TSNode* unselected = m_track.Node(1, 1);
   Type("200");
   QTest::keyClick(&m_dialog, Qt::Key_Return);
   EXPECT_FALSE(m_dialog.isVisible());
   EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
-  ExpectAt(m_a, -5000, -10000);
-  ExpectAt(m_b, 15000, 30000);
-  ExpectAt(unselected, 1, 1);
+  EXPECT_EQ(Positions(), (Is{-5000, -10000, 15000, 30000}));
+  EXPECT_EQ(unselected->m_x, 1);
   EXPECT_TRUE(m_doc.IsModified());
+
+  m_a->m_x = m_a->m_y = 0;
+  m_b->m_x = m_b->m_y = 3;
+  CScaleDlg shrink(&m_doc);
+  shrink.show();
+  QTest::keyClicks(GetDlgItem(&shrink, kPercent), "50");
+  QTest::keyClick(&shrink, Qt::Key_Return);
+  EXPECT_EQ(Positions(), (Is{0, 0, 2, 2}));
 }
 
-TEST_F(ScaleDlgTest, ShrinkingTruncatesTowardZero) {
-  m_b->m_x = 3;
-  m_b->m_y = 3;
-  Type("50");
-  Press(kOk);
-  ExpectAt(m_a, 0, 0);
-  ExpectAt(m_b, 2, 2);
-}
-
-TEST_F(ScaleDlgTest, OnlyPercentagesFrom11To999AreTaken) {
-  UpdateCounter updates(m_doc);
-  const auto expectIgnored = [&] {
+TEST_F(ScaleDlg, OnlyPercentagesFrom11To999AreTaken) {
+  const auto expectIgnored = [&](const char* text) {
     Press(kPreview);
     Press(kOk);
-    EXPECT_TRUE(m_dialog.isVisible());
+    EXPECT_TRUE(m_dialog.isVisible()) << text;
   };
   // A number beyond 32 bits reads as no number.
   for (const char* text : {"10", "1000", "", "0", "99999999999", "4294967295"}) {
-    SCOPED_TRACE(text);
     Type(text);
-    expectIgnored();
+    expectIgnored(text);
   }
   // The edit takes digits only, but whatever text it may still hold is read:
   // a negative number counts as a very large one.
-  auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(&m_dialog, kPercent));
   Type("-1a2.");
-  EXPECT_EQ(edit->text(), "12");
+  EXPECT_EQ(Edit()->text(), "12");
   for (const char* text : {"-50", "abc"}) {
-    SCOPED_TRACE(text);
-    edit->setText(text);
-    expectIgnored();
+    Edit()->setText(text);
+    expectIgnored(text);
   }
-  EXPECT_EQ(updates.Count(), 0);
+  EXPECT_EQ(m_updates.Count(), 0);
   Type("11");
   Press(kPreview);
-  ExpectAt(m_b, 5000 + 550, 10000 + 1100);
+  EXPECT_EQ(Positions()[2], 5000 + 550);
   Type("999");
   Press(kOk);
   EXPECT_FALSE(m_dialog.isVisible());
-  ExpectAt(m_b, 5000 + 49950, 10000 + 99900);
+  EXPECT_EQ(Positions()[3], 10000 + 99900);
 }
 
-TEST_F(ScaleDlgTest, PreviewThenOkWithTheSameValueScalesOnce) {
-  UpdateCounter updates(m_doc);
-  Type("200");
-  Press(kPreview);
-  EXPECT_TRUE(m_dialog.isVisible());
-  ExpectAt(m_b, 15000, 30000);
-  Press(kPreview);
-  Press(kOk);
-  EXPECT_EQ(updates.Count(), 1);
-  ExpectAt(m_b, 15000, 30000);
-}
-
-TEST_F(ScaleDlgTest, PreviewsAreCumulativeAndCancelTakesThemBack) {
-  UpdateCounter updates(m_doc);
+TEST_F(ScaleDlg, PreviewsAreCumulativeOkAfterThemScalesNoMoreAndCancelTakesThemBack) {
   Type("150");
   Press(kPreview);
-  ExpectAt(m_b, 12500, 25000);
+  EXPECT_EQ(Positions(), (Is{-2500, -5000, 12500, 25000}));
   Type("200");
   Press(kPreview);
-  ExpectAt(m_b, 15000, 30000);
+  Press(kPreview);
+  EXPECT_TRUE(m_dialog.isVisible());
+  EXPECT_EQ(Positions(), (Is{-5000, -10000, 15000, 30000}));
   Press(kCancel);
   EXPECT_FALSE(m_dialog.isVisible());
   EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
-  EXPECT_EQ(updates.Count(), 3);
-  ExpectAt(m_a, 0, 0);
-  ExpectAt(m_b, 10000, 20000);
+  EXPECT_EQ(m_updates.Count(), 3);
+  EXPECT_EQ(Positions(), (Is{0, 0, 10000, 20000}));
   // Taken back, but changed on the way.
   EXPECT_TRUE(m_doc.IsModified());
 
-  // Escape is Cancel too.
+  // Escape is Cancel too; Ok after a preview of the same value scales no more.
   m_dialog.show();
   Type("300");
   Press(kPreview);
   QTest::keyClick(&m_dialog, Qt::Key_Escape);
   EXPECT_FALSE(m_dialog.isVisible());
-  ExpectAt(m_b, 10000, 20000);
+  EXPECT_EQ(Positions(), (Is{0, 0, 10000, 20000}));
+  m_dialog.show();
+  Type("200");
+  Press(kPreview);
+  Press(kOk);
+  EXPECT_EQ(Positions(), (Is{-5000, -10000, 15000, 30000}));
 }
 
-TEST_F(ScaleDlgTest, UnchangedDialogClosesWithoutTouchingTheDocument) {
-  UpdateCounter updates(m_doc);
+TEST_F(ScaleDlg, AnUnchangedDialogClosesWithoutTouchingTheDocument) {
   Type("100");
   Press(kOk);
   EXPECT_FALSE(m_dialog.isVisible());
   m_dialog.show();
   Press(kCancel);
-  EXPECT_EQ(updates.Count(), 0);
+  EXPECT_EQ(m_updates.Count(), 0);
   EXPECT_FALSE(m_doc.IsModified());
 }
 
-TEST(ScaleSelectionCommand, RunsTheDialogModally) {
+TEST(ScaleSelectionCommand, IsEnabledBySelectedNodesAndRunsTheDialogModally) {
   CTrassoDoc doc;
   TrackBuilder track(doc);
-  TSNode* a = track.Node(0, 0);
-  TSNode* b = track.Node(4000, 0);
-  Select(a);
-  Select(b);
+  TSPolygon* room = track.Section({track.Node(0, 0), track.Node(0, 4000), track.Node(4000, 0)});
+  track.Settle();
+  EXPECT_FALSE(doc.OnUpdateScaleSelection());
+  SelectWallsOnly(room);
+  EXPECT_FALSE(doc.OnUpdateScaleSelection());
+  Select(room);
+  EXPECT_TRUE(doc.OnUpdateScaleSelection());
   QTimer::singleShot(0, [] {
     QWidget* dialog = QApplication::activeModalWidget();
     ASSERT_NE(qobject_cast<CScaleDlg*>(dialog), nullptr);
@@ -164,19 +149,5 @@ TEST(ScaleSelectionCommand, RunsTheDialogModally) {
     QTest::keyClick(dialog, Qt::Key_Return);
   });
   OnScaleSelection(&doc);
-  EXPECT_EQ(a->m_x, 1000);
-  EXPECT_EQ(b->m_x, 3000);
+  EXPECT_EQ(Outline(room)[2]->m_x, 3000);
 }
-
-TEST(ScaleSelectionCommand, IsEnabledBySelectedNodesOnly) {
-  CTrassoDoc doc;
-  TrackBuilder track(doc);
-  TSPolygon* room = track.Section({track.Node(0, 0), track.Node(0, 5000), track.Node(5000, 5000)});
-  track.Settle();
-  EXPECT_FALSE(doc.OnUpdateScaleSelection());
-  SelectWallsOnly(room);
-  EXPECT_FALSE(doc.OnUpdateScaleSelection());
-  Select(room->m_wallList[0]->m_pNode);
-  EXPECT_TRUE(doc.OnUpdateScaleSelection());
-}
-}  // namespace

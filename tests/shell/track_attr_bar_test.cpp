@@ -13,22 +13,29 @@
 #include <QTimer>
 #include <functional>
 
-#include "platform/qt/dialog_template.h"
 #include "support/track_builder.h"
+#include "platform/qt/dialog_template.h"
 
 namespace {
-enum : int { kBackground = 1027, kDescription = 1028, kBrowse = 32792 };
-
-class TrackAttrBarTest : public testing::Test {
+class TrackAttrBar : public testing::Test {
  protected:
   void SetUp() override { m_bar.show(); }
-
-  QLineEdit* Background() { return qobject_cast<QLineEdit*>(GetDlgItem(&m_bar, kBackground)); }
-  QPlainTextEdit* Description() {
-    return qobject_cast<QPlainTextEdit*>(GetDlgItem(&m_bar, kDescription));
+  QLineEdit* Background() { return qobject_cast<QLineEdit*>(GetDlgItem(&m_bar, 1027)); }
+  QPlainTextEdit* Description() { return qobject_cast<QPlainTextEdit*>(GetDlgItem(&m_bar, 1028)); }
+  QPushButton* Browse() { return qobject_cast<QPushButton*>(GetDlgItem(&m_bar, 32792)); }
+  // The enabled state of the three controls, and the texts shown.
+  std::string Shown() {
+    return std::string(Background()->isEnabled() ? "1" : "0") + (Description()->isEnabled() ? "1" : "0") +
+           (Browse()->isEnabled() ? "1 " : "0 ") + Background()->text().toStdString() + "|" +
+           Description()->toPlainText().toStdString();
   }
-  QPushButton* Browse() { return qobject_cast<QPushButton*>(GetDlgItem(&m_bar, kBrowse)); }
-
+  // A document with these texts, not modified.
+  void Attach(CTrassoDoc& doc, const char* background, const char* description) {
+    doc.SetBackground(background);
+    doc.SetDescription(description);
+    doc.SetModifiedFlag(false);
+    m_bar.AttachDocument(&doc);
+  }
   // Runs `script` on the file dialog once it is up, then presses Browse.
   void BrowseWith(std::function<void(QFileDialog*)> script) {
     bool ran = false;
@@ -45,69 +52,45 @@ class TrackAttrBarTest : public testing::Test {
   CTrassoDoc m_doc;
   CTrackAttrBar m_bar;
 };
+}  // namespace
 
-TEST_F(TrackAttrBarTest, WithoutDocumentEverythingIsDisabledAndEmpty) {
-  m_doc.SetBackground("back.pcx");
-  m_bar.AttachDocument(&m_doc);
-  m_bar.DetachDocument(&m_doc);
-  EXPECT_FALSE(Browse()->isEnabled());
+TEST_F(TrackAttrBar, AttachingShowsTheTextsWithoutMarkingTheDocumentAndDetachingEmptiesAll) {
+  EXPECT_EQ(Shown(), "000 |");
+  Attach(m_doc, "C:\\tracks\\back.pcx", "Fast\r\nand loud");
+  // A stored CR LF is one line break in the field.
+  EXPECT_EQ(Shown(), "111 C:\\tracks\\back.pcx|Fast\nand loud");
+  EXPECT_EQ(Description()->blockCount(), 2);
+  EXPECT_FALSE(m_doc.IsModified());
+  // A lone line feed, as a file may hold, would read back as CR LF: filling
+  // the field must not write it back.
+  CTrassoDoc other;
+  Attach(other, "", "one\ntwo");
+  EXPECT_EQ(Description()->blockCount(), 2);
+  EXPECT_EQ(other.GetDescription(), "one\ntwo");
+  EXPECT_FALSE(other.IsModified());
+  m_bar.DetachDocument(&other);
+  EXPECT_EQ(Shown(), "000 |");
   EXPECT_TRUE(Browse()->isVisible());
-  EXPECT_FALSE(Background()->isEnabled());
-  EXPECT_EQ(Background()->text(), "");
-  EXPECT_FALSE(Description()->isEnabled());
-  EXPECT_EQ(Description()->toPlainText(), "");
   // Without a document no file dialog opens (the test would hang on it).
   m_bar.OnBrowseBackground();
 }
 
-TEST_F(TrackAttrBarTest, AttachingShowsTheTextsWithoutMarkingTheDocument) {
-  m_bar.AttachDocument(&m_doc);
-  EXPECT_TRUE(Background()->isEnabled());
-  EXPECT_TRUE(Description()->isEnabled());
-  EXPECT_TRUE(Browse()->isEnabled());
-  EXPECT_EQ(Description()->toPlainText(), "");
-  EXPECT_FALSE(m_doc.IsModified());
-
-  CTrassoDoc other;
-  other.SetBackground("C:\\tracks\\back.pcx");
-  other.SetDescription("Fast\r\nand loud");
-  other.SetModifiedFlag(false);
-  m_bar.AttachDocument(&other);
-  EXPECT_EQ(Background()->text(), "C:\\tracks\\back.pcx");
-  // A stored CR LF is one line break in the field.
-  EXPECT_EQ(Description()->toPlainText(), "Fast\nand loud");
-  EXPECT_EQ(Description()->blockCount(), 2);
-  EXPECT_FALSE(other.IsModified());
-
-  // A lone line feed, as a file may hold, would read back as CR LF: filling
-  // the field must not write it back.
-  CTrassoDoc third;
-  third.SetDescription("one\ntwo");
-  third.SetModifiedFlag(false);
-  m_bar.AttachDocument(&third);
-  EXPECT_EQ(Description()->blockCount(), 2);
-  EXPECT_EQ(third.GetDescription(), "one\ntwo");
-  EXPECT_FALSE(third.IsModified());
-}
-
-TEST_F(TrackAttrBarTest, TypedDescriptionIsStoredWithCrLfFromTheFirstKeystroke) {
+TEST_F(TrackAttrBar, TypedTextsAreStoredFromTheFirstKeystrokeWithCrLf) {
   m_bar.AttachDocument(&m_doc);
   QTest::keyClick(Description(), Qt::Key_O);
   EXPECT_TRUE(m_doc.IsModified());
   EXPECT_EQ(m_doc.GetDescription(), "o");
-  QTest::keyClicks(Description(), "ne");
-  QTest::keyClick(Description(), Qt::Key_Return);
-  QTest::keyClicks(Description(), "two");
-  QTest::keyClick(Description(), Qt::Key_Return);
-  QTest::keyClicks(Description(), "three");
+  for (const char* line : {"ne", "two", "three"}) {
+    if (*line == 't') QTest::keyClick(Description(), Qt::Key_Return);
+    QTest::keyClicks(Description(), line);
+  }
   EXPECT_EQ(m_doc.GetDescription(), "one\r\ntwo\r\nthree");
+  QTest::keyClicks(Background(), "back.pcx");
+  EXPECT_EQ(m_doc.GetBackground(), "back.pcx");
 }
 
-TEST_F(TrackAttrBarTest, TheSameTextBackDoesNotMarkACleanDocument) {
-  m_doc.SetDescription("Fast\r\nand loud");
-  m_doc.SetBackground("x");
-  m_doc.SetModifiedFlag(false);
-  m_bar.AttachDocument(&m_doc);
+TEST_F(TrackAttrBar, TheSameTextBackDoesNotMarkACleanDocument) {
+  Attach(m_doc, "x", "Fast\r\nand loud");
   QApplication::clipboard()->setText("Fast\nand loud");
   QTest::keyClick(Description(), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(Description(), Qt::Key_V, Qt::ControlModifier);
@@ -117,35 +100,28 @@ TEST_F(TrackAttrBarTest, TheSameTextBackDoesNotMarkACleanDocument) {
   EXPECT_FALSE(m_doc.IsModified());
 }
 
-TEST_F(TrackAttrBarTest, TextsCrossBetweenWindows1252AndUnicode) {
-  m_doc.SetDescription("caf\xE9 \x80 \xA0!");
-  m_bar.AttachDocument(&m_doc);
-  EXPECT_EQ(Description()->toPlainText(), QString::fromUtf8("café €  !"));
+TEST_F(TrackAttrBar, TextsCrossBetweenWindows1252AndUnicode) {
+  Attach(m_doc, "", "caf\xE9 \x80 \xA0!");
   EXPECT_EQ(Description()->document()->toRawText(), QString::fromUtf8("café € \u00A0!"));
   // Typing keeps every character Windows-1252 holds, no-break space included,
   // and stores '?' for one it cannot hold.
   QTest::keyClick(Description(), Qt::Key_End, Qt::ControlModifier);
-  QTest::sendKeyEvent(QTest::Click, Description(), Qt::Key_unknown, QString::fromUtf8("ŝ"),
-                      Qt::NoModifier);
+  QTest::sendKeyEvent(QTest::Click, Description(), Qt::Key_unknown, QString::fromUtf8("ŝ"), Qt::NoModifier);
   EXPECT_EQ(m_doc.GetDescription(), "caf\xE9 \x80 \xA0!?");
 }
 
-TEST_F(TrackAttrBarTest, TypedBackgroundNameIsStoredUnchanged) {
-  m_bar.AttachDocument(&m_doc);
-  QTest::keyClicks(Background(), "back.pcx");
+TEST_F(TrackAttrBar, BrowsePutsTheChosenFullPathIntoFieldAndDocumentUnlessCancelled) {
+  Attach(m_doc, "back.pcx", "");
+  BrowseWith([](QFileDialog* dialog) { dialog->reject(); });
+  EXPECT_EQ(Background()->text(), "back.pcx");
   EXPECT_EQ(m_doc.GetBackground(), "back.pcx");
-  EXPECT_TRUE(m_doc.IsModified());
-}
+  EXPECT_FALSE(m_doc.IsModified());
 
-TEST_F(TrackAttrBarTest, BrowseDialogPutsTheChosenFullPathIntoFieldAndDocument) {
   QTemporaryDir folder;
-  ASSERT_TRUE(folder.isValid());
   const QString path = folder.filePath("sky.pcx");
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.close();
-  m_bar.AttachDocument(&m_doc);
-
   BrowseWith([&](QFileDialog* dialog) {
     EXPECT_EQ(dialog->nameFilters(), QStringList{"PCX 128colors (*.pcx)"});
     EXPECT_EQ(dialog->defaultSuffix(), "");
@@ -157,14 +133,3 @@ TEST_F(TrackAttrBarTest, BrowseDialogPutsTheChosenFullPathIntoFieldAndDocument) 
   EXPECT_EQ(m_doc.GetBackground(), path.toStdString());
   EXPECT_TRUE(m_doc.IsModified());
 }
-
-TEST_F(TrackAttrBarTest, CancelledBrowseDialogChangesNothing) {
-  m_doc.SetBackground("back.pcx");
-  m_doc.SetModifiedFlag(false);
-  m_bar.AttachDocument(&m_doc);
-  BrowseWith([](QFileDialog* dialog) { dialog->reject(); });
-  EXPECT_EQ(Background()->text(), "back.pcx");
-  EXPECT_EQ(m_doc.GetBackground(), "back.pcx");
-  EXPECT_FALSE(m_doc.IsModified());
-}
-}  // namespace

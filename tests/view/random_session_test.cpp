@@ -12,8 +12,7 @@
 
 #include "model/track_check.h"
 #include "model/ts_node.h"
-#include "mouse_fixture.h"
-#include "resource_ids.h"
+#include "fixture.h"
 
 namespace {
 constexpr int kTools[] = {ID_TOOL_SELECT,        ID_TOOL_ADD_SECTION,    ID_TOOL_ADD_FEATURE,

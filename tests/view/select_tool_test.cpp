@@ -1,30 +1,20 @@
 // The Select tool and the hit tests it relies on, through real mouse events.
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 
-#include "model/ts_anchor_wall.h"
-#include "model/ts_polygon.h"
-#include "mouse_fixture.h"
-#include "resource_ids.h"
+#include "fixture.h"
 
-namespace {
-class SelectTool : public ToolTest {
- protected:
-  SelectTool() { view.SetTool(ID_TOOL_SELECT); }
-};
-}  // namespace
+using SelectTool = ToolTest;
 
 TEST_F(SelectTool, AReleaseWithinTenUnitsOfThePressIsAClickElseABand) {
-  // The click toggles what lies under the last band point; an 11-unit band of
-  // no height holds nothing.
+  // The click toggles what lies under the release; an 11-unit band of no
+  // height holds nothing.
   for (QPoint offset : {QPoint(10, 10), QPoint(-10, 10), QPoint(11, 0), QPoint(0, -11)}) {
     auto [press, release] = mouse.PixelPair(Middle(), offset);
     TSNode* node = NodeAt(mouse.At(release));
     mouse.Drag(press, {release});
-    const bool click = std::abs(offset.x()) <= 10 && std::abs(offset.y()) <= 10;
-    EXPECT_EQ(node->m_bSelected, click ? 1 : 0) << offset.x() << ", " << offset.y();
+    EXPECT_EQ(node->m_bSelected, std::abs(offset.x()) <= 10 && std::abs(offset.y()) <= 10)
+        << offset.x() << ", " << offset.y();
     doc.m_nodeList.clear();
   }
 }
@@ -35,21 +25,15 @@ TEST_F(SelectTool, PlainClickOnEmptySpaceClearsShiftClickKeepsShiftDragAdds) {
   TSNode* second = NodeAt(l + QPoint(200, 0));
   build.Settle();
   first->m_bSelected = 1;
-
   mouse.Click(Middle(), Qt::ShiftModifier);
   EXPECT_EQ(first->m_bSelected, 1);
-
-  // A band well around the second node, Shift held on the press.
-  const QPoint from = mouse.Device(l + QPoint(150, 50)), to = mouse.Device(l + QPoint(250, -50));
-  mouse.Press(from, Qt::ShiftModifier);
+  const QPoint to = mouse.Device(l + QPoint(250, -50));
+  mouse.Press(mouse.Device(l + QPoint(150, 50)), Qt::ShiftModifier);
   mouse.Move(to);
   mouse.Release(to);
-  EXPECT_EQ(first->m_bSelected, 1);
-  EXPECT_EQ(second->m_bSelected, 1);
-
+  EXPECT_EQ(first->m_bSelected + second->m_bSelected, 2);
   mouse.Click(Middle());
-  EXPECT_EQ(first->m_bSelected, 0);
-  EXPECT_EQ(second->m_bSelected, 0);
+  EXPECT_EQ(first->m_bSelected + second->m_bSelected, 0);
   EXPECT_FALSE(doc.IsModified());
 }
 
@@ -68,14 +52,12 @@ TEST_F(SelectTool, OfTwoEquallyNearNodesTheLaterOneIsHit) {
 // at every zoom it must find what a plain scan of every node finds.
 TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
   std::srand(7);
-  for (int i = 0; i < 400; ++i) {
-    doc.AddNode(std::rand() % 20001 - 10000, std::rand() % 20001 - 10000, false);
-  }
+  const auto random = [] { return std::rand() % 20001 - 10000; };
+  for (int i = 0; i < 400; ++i) doc.AddNode(random(), random(), false);
   for (double zoom : {0.01, 0.37, 1.0, 2.0, 150.0}) {
     view.SetZoom(zoom);
-    for (int i = 0; i < 300; ++i) {
-      const QPoint p =
-          view.WorldToLogical(std::rand() % 20001 - 10000, std::rand() % 20001 - 10000);
+    for (int i = 0; i < 200; ++i) {
+      const QPoint p = view.WorldToLogical(random(), random());
       const TSNode* plain = nullptr;
       std::int64_t best = 21 * 21;
       for (const auto& node : doc.m_nodeList) {
@@ -91,9 +73,8 @@ TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
   }
 }
 
-// The square's lower left corner sits exactly on the logical point under the
-// mouse offset by `-hit`, so that the mouse is `hit` away from the corner.
 TEST_F(SelectTool, ANodeWithinTenUnitsElseTheWallWhoseWedgeHoldsThePoint) {
+  // The mouse is `hit` away from a square's lower left corner.
   struct Case {
     QPoint hit;
     bool node, wall;
@@ -108,10 +89,9 @@ TEST_F(SelectTool, ANodeWithinTenUnitsElseTheWallWhoseWedgeHoldsThePoint) {
   };
   for (const Case& c : cases) {
     TSPolygon* square = SquareAt(MiddleLogical() - c.hit, 100);
-    TSNode* corner = square->m_wallList[0]->m_pNode;
     mouse.Click(Middle());
-    EXPECT_EQ(corner->m_bSelected, c.node ? 1 : 0) << c.hit.x() << ", " << c.hit.y();
-    EXPECT_EQ(square->m_wallList[0]->m_bSelected, c.wall ? 1 : 0) << c.hit.x() << ", " << c.hit.y();
+    EXPECT_EQ(square->m_wallList[0]->m_pNode->m_bSelected, c.node) << c.hit.x() << "," << c.hit.y();
+    EXPECT_EQ(square->m_wallList[0]->m_bSelected, c.wall) << c.hit.x() << "," << c.hit.y();
     doc.m_polygonList.clear();
     doc.m_nodeList.clear();
   }
@@ -121,35 +101,32 @@ TEST_F(SelectTool, ANodeJustInsideTheBandsEdgeStaysOutWhileItsWallsComeIn) {
   const QPoint from = Middle() - QPoint(100, -100), to = Middle() + QPoint(100, -100);
   const QPoint a = mouse.At(from), c = mouse.At(to);
   const QPoint low(std::min(a.x(), c.x()), std::min(a.y(), c.y()));
-  const QPoint high(std::max(a.x(), c.x()), std::max(a.y(), c.y()));
+  const int high = std::max(a.x(), c.x());
   // Five units inside the lower left corner of the band, a square of 100.
   TSPolygon* square = SquareAt(low + QPoint(5, 5), 100);
   // A node exactly on the greater edge is outside the half-open band, and one
   // 10 units in from it is not yet in the middle rectangle.
-  TSNode* onEdge = NodeAt(QPoint(high.x(), low.y() + 150));
-  TSNode* tenIn = NodeAt(QPoint(high.x() - 10, low.y() + 200));
-  TSNode* elevenIn = NodeAt(QPoint(high.x() - 11, low.y() + 250));
-  // A square whose left corners lie 5 units left of the band: within reach of
-  // the band, but their probes are outside it.
+  TSNode* onEdge = NodeAt(QPoint(high, low.y() + 150));
+  TSNode* tenIn = NodeAt(QPoint(high - 10, low.y() + 200));
+  TSNode* elevenIn = NodeAt(QPoint(high - 11, low.y() + 250));
+  // Left corners 5 units left of the band: within reach, but probed outside.
   TSPolygon* straddling = SquareAt(QPoint(low.x() - 5, low.y() + 300), 100);
 
   mouse.Drag(from, {to});
-  const std::vector<TSNode*> corners = Outline(square);
-  EXPECT_EQ(corners[0]->m_bSelected, 0);
-  EXPECT_EQ(corners[2]->m_bSelected, 1);
-  for (const auto& wall : square->m_wallList) EXPECT_EQ(wall->m_bSelected, 1);
-  EXPECT_EQ(onEdge->m_bSelected, 0);
-  EXPECT_EQ(tenIn->m_bSelected, 0);
-  EXPECT_EQ(elevenIn->m_bSelected, 1);
-  const std::vector<TSNode*> outside = Outline(straddling);
-  EXPECT_EQ(outside[0]->m_bSelected, 0);
-  EXPECT_EQ(straddling->m_wallList[0]->m_bSelected, 0);
-  EXPECT_EQ(straddling->m_wallList[1]->m_bSelected, 0);
-  EXPECT_EQ(outside[2]->m_bSelected, 1);
-  EXPECT_EQ(straddling->m_wallList[2]->m_bSelected, 1);
+  // Walls, then corners, in outline order.
+  const auto flags = [](TSPolygon* p) {
+    std::vector<int> s;
+    for (const auto& wall : p->m_wallList) s.push_back(wall->m_bSelected);
+    for (TSNode* node : Outline(p)) s.push_back(node->m_bSelected);
+    return s;
+  };
+  EXPECT_EQ(flags(square), (std::vector<int>{1, 1, 1, 1, 0, 0, 1, 0}));
+  EXPECT_EQ(flags(straddling), (std::vector<int>{0, 0, 1, 1, 0, 0, 1, 1}));
+  EXPECT_EQ((std::vector<int>{onEdge->m_bSelected, tenIn->m_bSelected, elevenIn->m_bSelected}),
+            (std::vector<int>{0, 0, 1}));
 }
 
-TEST_F(SelectTool, ADoubleClickSelectsOnTheFirstClickAndToggleBackOnTheSecondRelease) {
+TEST_F(SelectTool, ADoubleClickSelectsOnTheFirstClickAndTogglesBackOnTheSecondRelease) {
   TSNode* node = NodeAt(MiddleLogical());
   // Had the second press cleared the selection, its release would select again.
   mouse.DoubleClick(Middle());
@@ -158,8 +135,8 @@ TEST_F(SelectTool, ADoubleClickSelectsOnTheFirstClickAndToggleBackOnTheSecondRel
   EXPECT_FALSE(view.m_bCaptured);
 }
 
-TEST_F(SelectTool, HoverHighlightsTheNodeUnderTheMouseOnlyWhileTheButtonIsUp) {
-  const QPoint l = MiddleLogical();
+TEST_F(SelectTool, HoverMarksOneNodeUnderTheMouseAcrossTheViewsWhileTheButtonIsUp) {
+  const QPoint l = MiddleLogical(), away = mouse.Device(l + QPoint(40, 0));
   TSNode* node = NodeAt(l);
   build.Settle();
   UpdateCounter updates(doc);
@@ -167,27 +144,25 @@ TEST_F(SelectTool, HoverHighlightsTheNodeUnderTheMouseOnlyWhileTheButtonIsUp) {
   EXPECT_EQ(node->m_bHighlighted, 1);
   mouse.Move(Middle() + QPoint(1, 0));  // still within 10: no new update
   EXPECT_EQ(updates.Count(), 1);
-  mouse.Move(mouse.Device(l + QPoint(40, 0)));
+  mouse.Move(away);
   EXPECT_EQ(node->m_bHighlighted, 0);
   EXPECT_EQ(updates.Count(), 2);
 
-  mouse.Press(mouse.Device(l + QPoint(40, 0)));
+  mouse.Press(away);
   mouse.Move(Middle());
   EXPECT_EQ(node->m_bHighlighted, 0);
   mouse.Release(Middle());
-
   view.SetTool(ID_TOOL_MOVE_SELECTION);
   mouse.Move(Middle());
   EXPECT_EQ(node->m_bHighlighted, 0);
   EXPECT_FALSE(doc.IsModified());
-}
 
-TEST_F(SelectTool, OneNodeAtMostIsMarkedUnderTheMouseAcrossTheViewsOfADocument) {
+  // Events go to the widget under the point, so each stays in its own pane.
+  view.SetTool(ID_TOOL_SELECT);
   ASSERT_TRUE(frame->GetSplitter().SplitColumn(200));
   CTrassoView& other = *Pane(*frame, 0, 1);
   MouseDriver otherMouse(other);
   other.SetTool(ID_TOOL_ADD_FEATURE);
-  // Events go to the widget under the point, so each stays in its own pane.
   const QPoint inHere(100, 150), inThere(100, 100);
   TSNode* here = NodeAt(mouse.At(inHere));
   TSNode* there = NodeAt(otherMouse.At(inThere));

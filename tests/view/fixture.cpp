@@ -1,0 +1,94 @@
+#include "fixture.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+
+// Widget tests need a QApplication; they run on the offscreen platform unless
+// told otherwise, so that no display is needed.
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
+
+FakeServices::FakeServices()
+    : m_selection(std::make_unique<RecordingPanel>("selection", m_journal)),
+      m_track(std::make_unique<RecordingPanel>("track", m_journal)),
+      m_status(std::make_unique<CStatusBar>()),
+      m_zoom(std::make_unique<CZoomBar>()) {
+  m_status->SetIndicators({ID_SEPARATOR, ID_INDICATOR_POSITION});
+  SetViewServices(this);
+}
+
+std::unique_ptr<CChildFrame> ShowFrame(CTrassoDoc& doc, QSize size) {
+  auto frame = std::make_unique<CChildFrame>(&doc);
+  frame->resize(size);
+  frame->show();
+  QApplication::processEvents();
+  return frame;
+}
+
+CTrassoView* Pane(CChildFrame& frame, int row, int col) {
+  return static_cast<CTrassoView*>(frame.GetSplitter().GetPane(row, col));
+}
+
+PlanImage::PlanImage(CTrassoView& view)
+    : m_image(QSize(400, 300), QImage::Format_RGB32), m_origin(view.GetWindowOrigin()) {
+  m_image.setDotsPerMeterX(10000);  // 254 dots per inch
+  m_image.setDotsPerMeterY(10000);
+  view.PaintOn(m_image);
+}
+
+QColor PlanImage::At(QPoint logical) const {
+  return m_image.pixelColor(logical.x() - m_origin.x(), m_origin.y() - logical.y());
+}
+
+QPoint MouseDriver::Device(QPoint logical) const { return m_view.GetClientDC().LPtoDP(logical); }
+QPoint MouseDriver::At(QPoint device) const { return m_view.GetClientDC().DPtoLP(device); }
+
+std::pair<QPoint, QPoint> MouseDriver::PixelPair(QPoint near, QPoint offset) const {
+  const QPoint base = Device(near);
+  for (int d = 0; d < 49 * 9; ++d) {
+    const QPoint a = base + QPoint(d / 9 % 7 - 3, d / 63 - 3);
+    const QPoint c = Device(At(a) + offset) + QPoint(d % 3 - 1, d / 3 % 3 - 1);
+    if (At(c) - At(a) == offset) return {a, c};
+  }
+  ADD_FAILURE() << "no device points found " << offset.x() << ", " << offset.y() << " apart";
+  return {base, base};
+}
+
+void MouseDriver::Press(QPoint device, Qt::KeyboardModifiers keys) {
+  QTest::mousePress(&m_view, Qt::LeftButton, keys, device);
+}
+void MouseDriver::Move(QPoint device) { QTest::mouseMove(&m_view, device); }
+void MouseDriver::MoveInPlace(QPoint device) {
+  QMouseEvent move(QEvent::MouseMove, device, m_view.mapToGlobal(device), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&m_view, &move);
+}
+void MouseDriver::Release(QPoint device) {
+  QTest::mouseRelease(&m_view, Qt::LeftButton, {}, device);
+}
+void MouseDriver::Click(QPoint device, Qt::KeyboardModifiers keys) {
+  Press(device, keys);
+  QTest::mouseRelease(&m_view, Qt::LeftButton, keys, device);
+}
+void MouseDriver::Drag(QPoint from, std::initializer_list<QPoint> through) {
+  Press(from);
+  for (QPoint p : through) Move(p);
+  Release(*(through.end() - 1));
+}
+void MouseDriver::DoubleClick(QPoint device) {
+  QTest::mouseDClick(&m_view, Qt::LeftButton, {}, device);
+}
+void MouseDriver::Key(Qt::Key key, bool autoRepeat) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
+  QApplication::sendEvent(&m_view, &press);
+}
+
+TSPolygon* ToolTest::SquareAt(QPoint corner, int side) {
+  return build.Section({NodeAt(corner), NodeAt(corner + QPoint(0, side)),
+                        NodeAt(corner + QPoint(side, side)), NodeAt(corner + QPoint(side, 0))});
+}

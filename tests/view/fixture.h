@@ -1,0 +1,131 @@
+#pragma once
+// A child frame on a document, shown offscreen, with stand-ins for the
+// application's bars; pictures of a view; and a driver of real mouse and key
+// events. A device pixel spans about 2.6 logical units on the offscreen
+// screen, so a logical point is reached only to within a pixel: At tells the
+// exact logical point a device point stands for.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/trasso_doc.h"
+#include "platform/qt/status_bar.h"
+#include "resource_ids.h"
+#include "shell/child_frame.h"
+#include "support/track_builder.h"
+#include "view/trasso_view.h"
+#include "view/view_services.h"
+#include "view/zoom_bar.h"
+
+// Logs "attach <name>" and "detach <name>" into a shared journal.
+class RecordingPanel : public CDocumentPanel {
+ public:
+  RecordingPanel(std::string name, std::vector<std::string>& journal)
+      : m_name(std::move(name)), m_journal(journal) {}
+  void AttachDocument(CTrassoDoc* doc) override {
+    m_journal.push_back("attach " + m_name);
+    m_pDocument = doc;
+  }
+  void DetachDocument(CTrassoDoc* doc) override {
+    m_journal.push_back("detach " + m_name);
+    if (doc == m_pDocument) m_pDocument = nullptr;
+  }
+  void UpdateFromDocument() override { ++m_nRefreshes; }
+  CTrassoDoc* m_pDocument = nullptr;
+  int m_nRefreshes = 0;
+
+ private:
+  std::string m_name;
+  std::vector<std::string>& m_journal;
+};
+
+// Registers itself as the application's services for its lifetime.
+class FakeServices : public CViewServices {
+ public:
+  FakeServices();
+  ~FakeServices() override { SetViewServices(nullptr); }
+  CDocumentPanel* GetSelectionBar() const override { return m_selection.get(); }
+  CDocumentPanel* GetTrackBar() const override { return m_track.get(); }
+  CStatusBar* GetStatusBar() const override { return m_status.get(); }
+  CZoomBar* GetZoomBar() const override { return m_zoom.get(); }
+  int GetCurrentTool() const override { return ID_TOOL_SELECT; }
+
+  std::vector<std::string> m_journal;
+  std::unique_ptr<RecordingPanel> m_selection, m_track;
+  std::unique_ptr<CStatusBar> m_status;
+  std::unique_ptr<CZoomBar> m_zoom;
+};
+
+std::unique_ptr<CChildFrame> ShowFrame(CTrassoDoc& doc, QSize size = QSize(400, 300));
+CTrassoView* Pane(CChildFrame& frame, int row = 0, int col = 0);
+
+// A view painted into an image of 254 dots per inch, where one logical unit
+// is one pixel; pixels are found by logical position.
+class PlanImage {
+ public:
+  explicit PlanImage(CTrassoView& view);
+  QColor At(QPoint logical) const;
+
+ private:
+  QImage m_image;
+  QPoint m_origin;
+};
+
+class MouseDriver {
+ public:
+  explicit MouseDriver(CTrassoView& view) : m_view(view) {}
+  // The device point nearest to a logical point, and back.
+  QPoint Device(QPoint logical) const;
+  QPoint At(QPoint device) const;
+  // The device point nearest to a node.
+  QPoint On(const TSNode& node) const { return Device(m_view.WorldToLogical(node.m_x, node.m_y)); }
+  // Two device points near `near` whose logical points differ by `offset`.
+  std::pair<QPoint, QPoint> PixelPair(QPoint near, QPoint offset) const;
+
+  void Press(QPoint device, Qt::KeyboardModifiers keys = {});
+  void Move(QPoint device);
+  // A move with the button held although the mouse has not moved, which the
+  // window system would drop.
+  void MoveInPlace(QPoint device);
+  void Release(QPoint device);
+  void Click(QPoint device, Qt::KeyboardModifiers keys = {});
+  void Drag(QPoint from, std::initializer_list<QPoint> through);
+  void DoubleClick(QPoint device);
+  void Key(Qt::Key key, bool autoRepeat = false);
+
+ private:
+  CTrassoView& m_view;
+};
+
+// One shown window on a document at zoom 1, with the tool under test.
+class ToolTest : public ::testing::Test {
+ protected:
+  explicit ToolTest(int tool = ID_TOOL_SELECT)
+      : frame(ShowFrame(doc)), view(*Pane(*frame)), mouse(view), build(doc) {
+    view.SetTool(tool);
+  }
+  // The device point in the middle of the view and its exact logical point.
+  static QPoint Middle() { return QPoint(200, 150); }
+  QPoint MiddleLogical() const { return mouse.At(Middle()); }
+  // A node exactly on a logical point, at world = logical × 100.
+  TSNode* NodeAt(QPoint logical) { return build.Node(logical.x() * 100, logical.y() * 100); }
+  // A section square with its lower left corner on a logical point, wound
+  // clockwise from that corner: up, right, down.
+  TSPolygon* SquareAt(QPoint corner, int side);
+  WorldPoint WorldAt(QPoint device) const { return view.LogicalToWorld(mouse.At(device)); }
+  int NodeCount() const { return static_cast<int>(doc.m_nodeList.size()); }
+  int PolygonCount() const { return static_cast<int>(doc.m_polygonList.size()); }
+
+  FakeServices services;
+  CTrassoDoc doc;
+  std::unique_ptr<CChildFrame> frame;
+  CTrassoView& view;
+  MouseDriver mouse;
+  TrackBuilder build;
+};
+
+inline WorldPoint Pos(const TSNode* node) { return {node->m_x, node->m_y}; }
