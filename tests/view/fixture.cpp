@@ -45,8 +45,6 @@ QColor PlanImage::At(QPoint logical) const {
   return m_image.pixelColor(logical.x() - m_origin.x(), m_origin.y() - logical.y());
 }
 
-QPoint MouseDriver::Device(QPoint logical) const { return m_view.GetClientDC().LPtoDP(logical); }
-QPoint MouseDriver::At(QPoint device) const { return m_view.GetClientDC().DPtoLP(device); }
 
 std::pair<QPoint, QPoint> MouseDriver::PixelPair(QPoint near, QPoint offset) const {
   const QPoint base = Device(near);
@@ -59,29 +57,10 @@ std::pair<QPoint, QPoint> MouseDriver::PixelPair(QPoint near, QPoint offset) con
   return {base, base};
 }
 
-void MouseDriver::Press(QPoint device, Qt::KeyboardModifiers keys) {
-  QTest::mousePress(&m_view, Qt::LeftButton, keys, device);
-}
-void MouseDriver::Move(QPoint device) { QTest::mouseMove(&m_view, device); }
 void MouseDriver::MoveInPlace(QPoint device) {
   QMouseEvent move(QEvent::MouseMove, device, m_view.mapToGlobal(device), Qt::NoButton,
                    Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&m_view, &move);
-}
-void MouseDriver::Release(QPoint device) {
-  QTest::mouseRelease(&m_view, Qt::LeftButton, {}, device);
-}
-void MouseDriver::Click(QPoint device, Qt::KeyboardModifiers keys) {
-  Press(device, keys);
-  QTest::mouseRelease(&m_view, Qt::LeftButton, keys, device);
-}
-void MouseDriver::Drag(QPoint from, std::initializer_list<QPoint> through) {
-  Press(from);
-  for (QPoint p : through) Move(p);
-  Release(*(through.end() - 1));
-}
-void MouseDriver::DoubleClick(QPoint device) {
-  QTest::mouseDClick(&m_view, Qt::LeftButton, {}, device);
 }
 void MouseDriver::Key(Qt::Key key, bool autoRepeat) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,22 +80,32 @@ class MouseDriver {
  public:
   explicit MouseDriver(CTrassoView& view) : m_view(view) {}
   // The device point nearest to a logical point, and back.
-  QPoint Device(QPoint logical) const;
-  QPoint At(QPoint device) const;
-  // The device point nearest to a node.
+  QPoint Device(QPoint logical) const { return m_view.GetClientDC().LPtoDP(logical); }
+  QPoint At(QPoint device) const { return m_view.GetClientDC().DPtoLP(device); }
   QPoint On(const TSNode& node) const { return Device(m_view.WorldToLogical(node.m_x, node.m_y)); }
   // Two device points near `near` whose logical points differ by `offset`.
   std::pair<QPoint, QPoint> PixelPair(QPoint near, QPoint offset) const;
 
-  void Press(QPoint device, Qt::KeyboardModifiers keys = {});
-  void Move(QPoint device);
+  void Press(QPoint device, Qt::KeyboardModifiers keys = {}) {
+    QTest::mousePress(&m_view, Qt::LeftButton, keys, device);
+  }
+  void Move(QPoint device) { QTest::mouseMove(&m_view, device); }
+  void Release(QPoint device, Qt::KeyboardModifiers keys = {}) {
+    QTest::mouseRelease(&m_view, Qt::LeftButton, keys, device);
+  }
+  void Click(QPoint device, Qt::KeyboardModifiers keys = {}) {
+    Press(device, keys);
+    Release(device, keys);
+  }
+  void Drag(QPoint from, std::initializer_list<QPoint> through) {
+    Press(from);
+    for (QPoint p : through) Move(p);
+    Release(*(through.end() - 1));
+  }
+  void DoubleClick(QPoint device) { QTest::mouseDClick(&m_view, Qt::LeftButton, {}, device); }
   // A move with the button held although the mouse has not moved, which the
   // window system would drop.
   void MoveInPlace(QPoint device);
-  void Release(QPoint device);
-  void Click(QPoint device, Qt::KeyboardModifiers keys = {});
-  void Drag(QPoint from, std::initializer_list<QPoint> through);
-  void DoubleClick(QPoint device);
   void Key(Qt::Key key, bool autoRepeat = false);
 
  private:

@@ -1,25 +1,24 @@
-// Tracing sections and features, placing objects, moving nodes and the
-// selection, and the Delete and Insert keys, with real presses.
+// The editing tools through real mouse and key events: selecting and the hit
+// tests it relies on, tracing, placing objects, moving, Delete and Insert.
 
-#include <QDir>
-#include <QPixmap>
+#include <cstdlib>
 
 #include "fixture.h"
 #include "view/tool_cursors.h"
 
 namespace {
+using SelectTool = ToolTest;
+using MoveTools = ToolTest;
+using CutInsert = ToolTest;
 class TraceTool : public ToolTest {
  protected:
   TraceTool() : ToolTest(ID_TOOL_ADD_SECTION) {}
-  // The i-th corner of a round of twelve points, 100 units from the middle.
-  QPoint Corner(int i) const {
+  // Clicks corners of a round of twelve points, 100 units from the middle.
+  void Trace(std::initializer_list<int> corners) {
     static const QPoint round[] = {{0, 100},   {50, 87},  {87, 50},  {100, 0},
                                    {87, -50},  {50, -87}, {0, -100}, {-50, -87},
                                    {-87, -50}, {-100, 0}, {-87, 50}, {-50, 87}};
-    return mouse.Device(MiddleLogical() + round[i]);
-  }
-  void Trace(std::initializer_list<int> corners) {
-    for (int i : corners) mouse.Click(Corner(i));
+    for (int i : corners) mouse.Click(mouse.Device(MiddleLogical() + round[i]));
   }
   std::vector<TSNode*> SelectedNodes() const {
     std::vector<TSNode*> selected;
@@ -29,12 +28,163 @@ class TraceTool : public ToolTest {
     return selected;
   }
 };
-using MoveTools = ToolTest;
-using CutInsert = ToolTest;
 }  // namespace
 
+TEST_F(SelectTool, AReleaseWithinTenUnitsOfThePressIsAClickElseABand) {
+  // The click toggles what lies under the release; an 11-unit band of no
+  // height holds nothing.
+  for (QPoint offset : {QPoint(10, 10), QPoint(-10, 10), QPoint(11, 0), QPoint(0, -11)}) {
+    auto [press, release] = mouse.PixelPair(Middle(), offset);
+    TSNode* node = NodeAt(mouse.At(release));
+    mouse.Drag(press, {release});
+    EXPECT_EQ(node->m_bSelected, std::abs(offset.x()) <= 10 && std::abs(offset.y()) <= 10)
+        << offset.x() << ", " << offset.y();
+    doc.m_nodeList.clear();
+  }
+}
+
+TEST_F(SelectTool, PlainClickOnEmptySpaceClearsShiftClickKeepsShiftDragAdds) {
+  const QPoint l = MiddleLogical();
+  TSNode* first = NodeAt(l + QPoint(-200, 0));
+  TSNode* second = NodeAt(l + QPoint(200, 0));
+  build.Settle();
+  first->m_bSelected = 1;
+  mouse.Click(Middle(), Qt::ShiftModifier);
+  EXPECT_EQ(first->m_bSelected, 1);
+  const QPoint to = mouse.Device(l + QPoint(250, -50));
+  mouse.Press(mouse.Device(l + QPoint(150, 50)), Qt::ShiftModifier);
+  mouse.Move(to);
+  mouse.Release(to);
+  EXPECT_EQ(first->m_bSelected + second->m_bSelected, 2);
+  mouse.Click(Middle());
+  EXPECT_EQ(first->m_bSelected + second->m_bSelected, 0);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+// The search rules nodes out by their world position before the exact test;
+// at every zoom it must find what a plain scan of every node finds. Of two
+// equally near nodes the later one wins.
+TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
+  std::srand(7);
+  const auto random = [] { return std::rand() % 20001 - 10000; };
+  for (int i = 0; i < 400; ++i) doc.AddNode(random(), random(), false);
+  doc.AddNode(doc.m_nodeList[7]->m_x, doc.m_nodeList[7]->m_y, false);
+  for (double zoom : {0.01, 0.37, 1.0, 2.0, 150.0}) {
+    view.SetZoom(zoom);
+    for (int i = 0; i < 150; ++i) {
+      const QPoint p = view.WorldToLogical(random(), random());
+      const TSNode* plain = nullptr;
+      std::int64_t best = 21 * 21;
+      for (const auto& node : doc.m_nodeList) {
+        const QPoint n = view.WorldToLogical(node->m_x, node->m_y);
+        const std::int64_t dx = n.x() - p.x(), dy = n.y() - p.y();
+        if (std::abs(dx) <= 21 && std::abs(dy) <= 21 && dx * dx + dy * dy <= best) {
+          best = dx * dx + dy * dy;
+          plain = node.get();
+        }
+      }
+      ASSERT_EQ(view.FindNearestNode(p, 21, nullptr), plain) << zoom;
+    }
+  }
+  const QPoint twin = view.WorldToLogical(doc.m_nodeList[7]->m_x, doc.m_nodeList[7]->m_y);
+  EXPECT_EQ(view.FindNearestNode(twin, 0, nullptr), doc.m_nodeList.back().get());
+  EXPECT_EQ(view.FindNearestNode(twin, 0, doc.m_nodeList.back().get()), doc.m_nodeList[7].get());
+}
+
+TEST_F(SelectTool, ANodeWithinTenUnitsElseTheWallWhoseWedgeHoldsThePoint) {
+  // The mouse is `hit` away from a square's lower left corner.
+  struct Case {
+    QPoint hit;
+    bool node, wall;
+  } cases[] = {
+      {{6, 8}, true, false},    // squared distance 100
+      {{10, 0}, true, false},   // 100 along an axis
+      {{10, 1}, false, true},   // 101: inside the wedge of the corner
+      {{11, 0}, false, false},  // on the ray along the lower edge: not strictly inside
+      {{-8, 8}, false, false},  // outside the corner's inner angle
+      {{14, 15}, false, true},  // within 21 on both axes, outside the disc
+      {{22, 2}, false, false},  // farther than 21 on one axis
+  };
+  for (const Case& c : cases) {
+    TSPolygon* square = SquareAt(MiddleLogical() - c.hit, 100);
+    mouse.Click(Middle());
+    EXPECT_EQ(square->m_wallList[0]->m_pNode->m_bSelected, c.node) << c.hit.x() << "," << c.hit.y();
+    EXPECT_EQ(square->m_wallList[0]->m_bSelected, c.wall) << c.hit.x() << "," << c.hit.y();
+    doc.m_polygonList.clear();
+    doc.m_nodeList.clear();
+  }
+}
+
+TEST_F(SelectTool, ANodeJustInsideTheBandsEdgeStaysOutWhileItsWallsComeIn) {
+  const QPoint from = Middle() - QPoint(100, -100), to = Middle() + QPoint(100, -100);
+  const QPoint low = mouse.At(from);  // the band's least x and y
+  const int high = mouse.At(to).x();
+  // Five units inside the band's lower left corner; a node exactly on the
+  // greater edge is outside the half-open band, one 10 units in from it is
+  // not yet in the middle rectangle; left corners 5 units left of the band
+  // are within reach, but probed outside.
+  TSPolygon* square = SquareAt(low + QPoint(5, 5), 100);
+  TSNode* nodes[] = {NodeAt({high, low.y() + 150}), NodeAt({high - 10, low.y() + 200}),
+                     NodeAt({high - 11, low.y() + 250})};
+  TSPolygon* straddling = SquareAt(QPoint(low.x() - 5, low.y() + 300), 100);
+  mouse.Drag(from, {to});
+  // Walls, then corners, in outline order.
+  const auto flags = [](TSPolygon* p) {
+    std::vector<int> s;
+    for (const auto& wall : p->m_wallList) s.push_back(wall->m_bSelected);
+    for (TSNode* node : Outline(p)) s.push_back(node->m_bSelected);
+    return s;
+  };
+  EXPECT_EQ(flags(square), (std::vector<int>{1, 1, 1, 1, 0, 0, 1, 0}));
+  EXPECT_EQ(flags(straddling), (std::vector<int>{0, 0, 1, 1, 0, 0, 1, 1}));
+  EXPECT_EQ((std::vector<int>{nodes[0]->m_bSelected, nodes[1]->m_bSelected, nodes[2]->m_bSelected}),
+            (std::vector<int>{0, 0, 1}));
+}
+
+TEST_F(SelectTool, ADoubleClickSelectsOnTheFirstClickAndTogglesBackOnTheSecondRelease) {
+  TSNode* node = NodeAt(MiddleLogical());
+  // Had the second press cleared the selection, its release would select again.
+  mouse.DoubleClick(Middle());
+  EXPECT_EQ(node->m_bSelected, 0);
+  EXPECT_FALSE(view.m_bButtonDown || view.m_bCaptured);
+}
+
+TEST_F(SelectTool, HoverMarksOneNodeUnderTheMouseAcrossTheViewsWhileTheButtonIsUp) {
+  const QPoint away = mouse.Device(MiddleLogical() + QPoint(40, 0));
+  TSNode* node = NodeAt(MiddleLogical());
+  build.Settle();
+  UpdateCounter updates(doc);
+  mouse.Move(Middle());
+  EXPECT_EQ(node->m_bHighlighted, 1);
+  mouse.Move(Middle() + QPoint(1, 0));  // still within 10: no new update
+  mouse.Move(away);
+  EXPECT_EQ(node->m_bHighlighted, 0);
+  EXPECT_EQ(updates.Count(), 2);
+  mouse.Press(away);
+  mouse.Move(Middle());
+  EXPECT_EQ(node->m_bHighlighted, 0);
+  mouse.Release(Middle());
+  view.SetTool(ID_TOOL_MOVE_SELECTION);
+  mouse.Move(Middle());
+  EXPECT_EQ(node->m_bHighlighted, 0);
+  EXPECT_FALSE(doc.IsModified());
+
+  // Events go to the widget under the point, so each stays in its own pane.
+  ASSERT_TRUE(frame->GetSplitter().SplitColumn(200));
+  MouseDriver other(*Pane(*frame, 0, 1));
+  view.SetTool(ID_TOOL_SELECT);
+  Pane(*frame, 0, 1)->SetTool(ID_TOOL_ADD_FEATURE);
+  TSNode* here = NodeAt(mouse.At({100, 150}));
+  TSNode* there = NodeAt(other.At({100, 100}));
+  mouse.Move({100, 150});
+  other.Move({100, 100});
+  EXPECT_EQ(here->m_bHighlighted + there->m_bHighlighted * 2, 2);
+  mouse.Move({100, 200});  // empty ground in this view
+  EXPECT_EQ(there->m_bHighlighted, 0);
+}
+
 TEST_F(TraceTool, OnlyTheEndOfThePathIsSelectedAndAPressNearANodeSnapsToIt) {
-  TSNode* existing = NodeAt(mouse.At(Corner(3)) + QPoint(0, 9));
+  TSNode* existing = NodeAt(mouse.At(mouse.Device(MiddleLogical() + QPoint(100, 0))) + QPoint(0, 9));
   Trace({0, 3});
   ASSERT_EQ(NodeCount(), 2);
   EXPECT_EQ(view.m_path.back(), existing);
@@ -54,9 +204,7 @@ TEST_F(TraceTool, PressingTheFirstNodeClosesAPathOfThreeButNotOfTwo) {
   EXPECT_EQ(triangle.m_bFeature, 0);
   EXPECT_EQ(triangle.m_nCeilingLevel, 4000);
   ASSERT_EQ(triangle.m_wallList.size(), 3u);
-  for (const auto& wall : triangle.m_wallList) {
-    EXPECT_EQ(wall->m_bSelected + wall->m_pNode->m_bSelected, 2);
-  }
+  for (const auto& wall : triangle.m_wallList) EXPECT_EQ(wall->m_bSelected + wall->m_pNode->m_bSelected, 2);
   EXPECT_TRUE(view.m_path.empty());
   EXPECT_EQ(NodeCount(), 3);
 }
@@ -66,7 +214,6 @@ TEST_F(TraceTool, TheTwelfthNodeIsAddedAThirteenthIsNot) {
   Trace({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
   mouse.Click(Middle());
   EXPECT_EQ(NodeCount(), 12);
-  EXPECT_EQ(view.m_path.size(), 12u);
   Trace({0});
   ASSERT_EQ(PolygonCount(), 1);
   EXPECT_EQ(doc.m_polygonList[0]->m_bFeature, 1);
@@ -91,52 +238,10 @@ TEST_F(TraceTool, InsertObjectPlacesASelectedItemOnANewNodeWithoutSnapping) {
   mouse.Click(Middle());
   ASSERT_EQ(NodeCount(), 2);
   TSNode* placed = doc.m_nodeList[1].get();
-  EXPECT_EQ(existing->m_bSelected, 0);
-  EXPECT_EQ(placed->m_bSelected, 1);
+  EXPECT_EQ(SelectedNodes(), std::vector<TSNode*>{placed});
   ASSERT_NE(placed->m_pItem, nullptr);
   EXPECT_EQ(placed->m_pItem->m_nType, 0);
   EXPECT_EQ(Pos(placed), Pos(existing));
-}
-
-// Three connected sections, a feature and the ten starting positions, drawn
-// as a user would; grabbed into drawn_track.png for a person to look at.
-TEST_F(TraceTool, ATrackDrawnWithTheMouseAloneSharesItsEdges) {
-  const QPoint base = mouse.At(QPoint(40, 260));
-  const auto at = [&](int x, int y) { return mouse.Device(base + QPoint(x, y)); };
-  const auto outline = [&](int tool, std::initializer_list<QPoint> corners) {
-    CTrassoView::SetToolForAllViews(tool);
-    for (QPoint c : corners) mouse.Click(at(c.x(), c.y()));
-    mouse.Click(at(corners.begin()->x(), corners.begin()->y()));
-  };
-  outline(ID_TOOL_ADD_SECTION, {{0, 0}, {0, 300}, {300, 300}, {300, 0}});
-  outline(ID_TOOL_ADD_SECTION, {{300, 0}, {300, 300}, {600, 300}, {600, 0}});
-  outline(ID_TOOL_ADD_SECTION, {{600, 300}, {300, 300}, {300, 600}, {600, 600}});
-  outline(ID_TOOL_ADD_FEATURE, {{100, 100}, {100, 200}, {200, 200}, {200, 100}});
-  CTrassoView::SetToolForAllViews(ID_TOOL_INSERT_OBJECT);
-  for (int position = 0; position < 10; ++position) {
-    mouse.Click(at(350 + 50 * (position % 5), position < 5 ? 200 : 100));
-    doc.SetSelItemType(position);  // what the selection panel does with its list
-  }
-  CTrassoView::SetToolForAllViews(ID_TOOL_SELECT);
-  mouse.Click(at(450, 450));  // empty ground inside a section: clears
-
-  ASSERT_EQ(PolygonCount(), 4);
-  EXPECT_EQ(NodeCount(), 8 + 4 + 10);
-  int shared = 0, items = 0;
-  for (const auto& node : doc.m_nodeList) {
-    int sections = 0;
-    for (const TSAnchorWall* wall : node->m_wallList) sections += !wall->m_pPolygon->m_bFeature;
-    shared += sections >= 2;  // (300,0)-(300,300)-(600,300)
-    if (node->m_pItem) EXPECT_EQ(node->m_pItem->m_nType, items++);
-  }
-  EXPECT_EQ(shared, 3);
-  EXPECT_FALSE(doc.HasSelection(false));
-
-  const QImage image = view.grab().toImage();
-  EXPECT_TRUE(image.save(QDir::current().filePath("drawn_track.png")));
-  EXPECT_EQ(image.pixelColor(at(150, 150)), QColor(128, 128, 0));  // the feature
-  EXPECT_EQ(image.pixelColor(at(400, 200)), QColor(0, 128, 0));    // a starting position
-  EXPECT_EQ(image.pixelColor(at(450, 450)), QColor(Qt::white));
 }
 
 TEST_F(MoveTools, MoveSelectionStepsAtEveryMoveAndAddsUpWithoutDrift) {
@@ -149,14 +254,13 @@ TEST_F(MoveTools, MoveSelectionStepsAtEveryMoveAndAddsUpWithoutDrift) {
   node->m_bSelected = 1;
   UpdateCounter updates(doc);
   mouse.Press(Middle());
-  int moves = 0;
   QPoint last;
-  for (int i = 1; i <= 30; ++i, ++moves) {
+  for (int i = 1; i <= 30; ++i) {
     mouse.Move(last = Middle() + QPoint(i * 3 % 7, -(i % 5)));
-    if (i % 10 == 0) mouse.MoveInPlace(last), ++moves;  // no displacement, still a step
+    if (i % 10 == 0) mouse.MoveInPlace(last);  // no displacement, still a step
   }
   mouse.Release(last);
-  EXPECT_EQ(updates.Count(), moves);
+  EXPECT_EQ(updates.Count(), 33);
   const WorldPoint a = WorldAt(Middle()), b = WorldAt(last);
   EXPECT_EQ(Pos(node), (WorldPoint{1000 + b.x - a.x, 2000 + b.y - a.y}));
   EXPECT_EQ(Pos(still), (WorldPoint{5000, 5000}));
@@ -172,9 +276,7 @@ TEST_F(MoveTools, TheDragGoesOnOutsideTheWindowUntilTheRelease) {
   const QPoint outside(-40, view.height() + 30);
   mouse.Move(outside);
   mouse.Release(outside);
-  EXPECT_FALSE(view.m_bCaptured);
-  EXPECT_FALSE(view.m_bButtonDown);
-  EXPECT_EQ(Pos(node), WorldAt(outside));
+  EXPECT_FALSE(view.m_bCaptured || view.m_bButtonDown);
   mouse.Move(Middle());  // no longer dragging
   EXPECT_EQ(Pos(node), WorldAt(outside));
 }
@@ -183,16 +285,14 @@ TEST_F(MoveTools, ANodeDroppedWithinTenUnitsOfAnotherIsAttachedToIt) {
   view.SetTool(ID_TOOL_MOVE_NODES);
   const QPoint l = MiddleLogical();
   const QPoint press = mouse.Device(l + QPoint(100, 0)), drop = mouse.Device(l + QPoint(-190, 0));
-  // The target corner lies exactly 10 units left of the drop point.
-  TSPolygon* left = SquareAt(mouse.At(drop) + QPoint(-110, 0), 100);
+  // The target, the left square's lower right corner, lies exactly 10 units
+  // left of the drop point.
+  TSNode* target = Outline(SquareAt(mouse.At(drop) + QPoint(-110, 0), 100))[3];
   TSPolygon* right = SquareAt(mouse.At(press), 100);
-  TSNode* target = Outline(left)[3];  // lower right corner of the left square
-  TSNode* dragged = Outline(right)[0];
   // Dropped on its own press point, the node finds only itself.
   mouse.Click(press);
   EXPECT_EQ(NodeCount(), 8);
-  EXPECT_EQ(view.m_path, std::vector<TSNode*>{dragged});
-
+  EXPECT_EQ(view.m_path, std::vector<TSNode*>{Outline(right)[0]});
   mouse.Drag(press, {mouse.Device(l), drop});
   EXPECT_EQ(NodeCount(), 7);
   EXPECT_TRUE(view.m_path.empty());
@@ -213,11 +313,9 @@ TEST_F(MoveTools, PressingAWedgeDetachesTheWallOntoANewNodeThatFollowsTheMouse) 
   mouse.Drag(mouse.Device(l + QPoint(12, 12)), {to});
   ASSERT_EQ(view.m_path.size(), 1u);
   TSNode* detached = view.m_path[0];
-  EXPECT_NE(detached, shared);
   EXPECT_EQ(Outline(first)[0], detached);
   EXPECT_EQ(shared->m_wallList.size(), 1u);
   EXPECT_EQ(Pos(detached), WorldAt(to));
-
   // Pressing empty ground clears the selection and the path and moves nothing.
   mouse.Drag(mouse.Device(l + QPoint(300, 300)), {mouse.Device(l + QPoint(250, 250))});
   EXPECT_TRUE(view.m_path.empty());
@@ -229,22 +327,14 @@ TEST_F(CutInsert, InsertNeedsExactlyOneSelectedEdgeAndDeleteCutsAtEveryRepeat) {
   TSPolygon* first = SquareAt(MiddleLogical() + QPoint(-300, -50), 100);
   TSPolygon* second = SquareAt(MiddleLogical() + QPoint(100, -50), 100);
   build.Settle();
-  const auto selectEdge = [](TSPolygon* square) {
-    square->m_wallList[0]->m_bSelected = square->m_wallList[1]->m_bSelected = 1;
-  };
-  EXPECT_FALSE(view.CanInsertNode());
-  EXPECT_FALSE(view.CanCutSelection());
+  EXPECT_FALSE(view.CanInsertNode() || view.CanCutSelection());
   second->m_wallList[0]->m_bSelected = 1;  // one handle is not an edge
   EXPECT_FALSE(view.CanInsertNode());
   EXPECT_TRUE(view.CanCutSelection());
-  selectEdge(first);
-  selectEdge(second);
-  EXPECT_FALSE(view.CanInsertNode());
-  mouse.Key(Qt::Key_Insert);
+  for (TSPolygon* square : {first, second}) square->m_wallList[1]->m_bSelected = square->m_wallList[0]->m_bSelected = 1;
+  mouse.Key(Qt::Key_Insert);  // two edges
   EXPECT_EQ(NodeCount(), 8);
-
   second->m_wallList[1]->m_bSelected = 0;
-  ASSERT_TRUE(view.CanInsertNode());
   mouse.Key(Qt::Key_Insert);
   ASSERT_EQ(first->m_wallList.size(), 5u);
   // Halfway up the left edge of the first square.
@@ -253,8 +343,8 @@ TEST_F(CutInsert, InsertNeedsExactlyOneSelectedEdgeAndDeleteCutsAtEveryRepeat) {
   // The selected edge moved on to the new node's wall; still exactly one.
   EXPECT_TRUE(view.CanInsertNode());
 
-  // Holding Delete: the first press cuts the first square, every repeat cuts
-  // again (an update each) although nothing is left to cut.
+  // Holding Delete: every repeat cuts again, an update each, although
+  // nothing is left to cut.
   build.Settle();
   Select(first);
   UpdateCounter updates(doc);
@@ -266,7 +356,6 @@ TEST_F(CutInsert, InsertNeedsExactlyOneSelectedEdgeAndDeleteCutsAtEveryRepeat) {
   mouse.Key(Qt::Key_Delete, true);
   EXPECT_EQ(updates.Count(), 3);
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_FALSE(view.CanCutSelection());
 }
 
 // Other views of the same document, in the same window and in a second one,
@@ -280,21 +369,16 @@ TEST_F(CutInsert, NoViewKeepsADeletedNodeInItsPath) {
   CTrassoView::SetToolForAllViews(ID_TOOL_ADD_SECTION);
   for (QPoint p : {QPoint(40, 40), QPoint(80, 40), QPoint(80, 80)}) besideMouse.Click(p);
   for (QPoint p : {QPoint(40, 200), QPoint(100, 200)}) elsewhereMouse.Click(p);
-  ASSERT_EQ(beside.m_path.size(), 3u);
-  ASSERT_EQ(elsewhere.m_path.size(), 2u);
-
   // Cut in this view, with both ends selected: they are free nodes.
   beside.m_path.back()->m_bSelected = elsewhere.m_path.back()->m_bSelected = 1;
   mouse.Key(Qt::Key_Delete);
   EXPECT_EQ(beside.m_path.size(), 2u);
   EXPECT_EQ(elsewhere.m_path.size(), 1u);
-
   // A node of a path attached onto another node by dragging in this view.
   view.SetTool(ID_TOOL_MOVE_NODES);
   mouse.Drag(mouse.On(*beside.m_path.front()), {mouse.On(*elsewhere.m_path[0])});
   EXPECT_EQ(beside.m_path.size(), 1u);
   EXPECT_EQ(elsewhere.m_path.size(), 1u);
-
   // Tracing goes on in both views, and both draw their paths.
   besideMouse.Click(QPoint(120, 120));
   elsewhereMouse.Click(QPoint(160, 160));
@@ -307,11 +391,9 @@ TEST(ToolCursors, SelectIsTheCrossHairTheOthersAreOurImagesWithTheirHotSpots) {
   for (int tool : {ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE, ID_TOOL_INSERT_OBJECT,
                    ID_TOOL_MOVE_SELECTION, ID_TOOL_MOVE_NODES}) {
     const QCursor cursor = LoadToolCursor(tool);
-    ASSERT_EQ(cursor.shape(), Qt::BitmapCursor) << tool;
-    const QImage image = cursor.pixmap().toImage();
-    EXPECT_EQ(image.size(), QSize(32, 32)) << tool;
+    EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32)) << tool;
     EXPECT_EQ(cursor.hotSpot(), tool == ID_TOOL_MOVE_SELECTION ? QPoint(13, 18) : QPoint(1, 1));
     // The hot spot is on the drawing, not on a transparent pixel.
-    EXPECT_GT(image.pixelColor(cursor.hotSpot()).alpha(), 0) << tool;
+    EXPECT_GT(cursor.pixmap().toImage().pixelColor(cursor.hotSpot()).alpha(), 0) << tool;
   }
 }
