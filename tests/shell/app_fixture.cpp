@@ -46,7 +46,9 @@ bool AppTest::Start(const QStringList& arguments) {
   return started;
 }
 
-QAction* AppTest::Command(int id) const { return m_app->GetCommands().Find(id); }
+QAction* AppTest::Command(int id) const {
+  return m_app->GetCommands().Find(id);
+}
 
 void AppTest::Trigger(int id) {
   Settle();

@@ -39,7 +39,8 @@ class ScriptedPrompts : public CPrompts {
     return Next(m_saveAnswers);
   }
   QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
-                                         QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                         QMessageBox::Icon icon,
+                                         QMessageBox::StandardButtons buttons,
                                          const QString& details) override {
     m_boxes.push_back({caption, text, details, icon});
     if (buttons == QMessageBox::Ok) return QMessageBox::Ok;

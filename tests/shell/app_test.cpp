@@ -35,9 +35,13 @@ class Editor : public AppTest {
       for (int candidate = 32700; candidate < 60000 && !id; ++candidate) {
         if (Command(candidate) == action) id = candidate;
       }
-      if (action->isSeparator()) entries << "-";
-      else if (action->menu()) entries << action->text() + ": " + QString::fromStdString(Entries(action->menu()->actions()));
-      else if (action->isVisible()) entries << action->text() + " " + QString::number(id);
+      if (action->isSeparator())
+        entries << "-";
+      else if (action->menu())
+        entries << action->text() + ": " +
+                       QString::fromStdString(Entries(action->menu()->actions()));
+      else if (action->isVisible())
+        entries << action->text() + " " + QString::number(id);
     }
     return entries.join(" | ").toStdString();
   }
@@ -60,19 +64,21 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBarsInPlace) {
   ASSERT_EQ(Documents().size(), 1u);
   EXPECT_EQ(Documents()[0]->GetTitle(), "Trax1");
   EXPECT_EQ(Frame().windowTitle(), "Trasso(v1.01) - Trax1[*]");
-  EXPECT_EQ(Menus(),
-            "&File: &New\tCtrl+N 57600 | &Open...\tCtrl+O 57601 | &Close 57602 | &Save\tCtrl+S 57603"
-            " | Save &As... 57604 | - | Compil&e\tF7 32793 | - | &Print...\tCtrl+P 57607 | Print "
-            "Pre&view 57609 | P&rint Setup... 57606 | - | Recent File 57616 | - | E&xit 57665 | "
-            "&Edit: &Undo\tCtrl+Z 57643 | - | Cu&t\tCtrl+X 57635 | &Copy\tCtrl+C 57634 | &Paste\t"
-            "Ctrl+V 57637 | - | &Scale selection... 32798 | &View: &Standard Toolbar 59392 | Tools "
-            "32794 | Slection attributes 32795 | Track Attributes 32796 | &Status Bar 59393 | "
-            "&Window: &New Window 57648 | &Cascade 57650 | &Tile 57651 | &Arrange Icons 57649 | "
-            "S&plit 57653 | &Help: &Help\tF1 32797 | &About Trasso... 57664");
-  EXPECT_EQ(Entries(Frame().m_wndToolBar->actions()),
-            "&New\tCtrl+N 57600 | &Open...\tCtrl+O 57601 | &Save\tCtrl+S 57603 | - | Cu&t\tCtrl+X "
-            "57635 | &Copy\tCtrl+C 57634 | &Paste\tCtrl+V 57637 | - | &Print...\tCtrl+P 57607 | &Help"
-            "\tF1 32797");
+  EXPECT_EQ(
+      Menus(),
+      "&File: &New\tCtrl+N 57600 | &Open...\tCtrl+O 57601 | &Close 57602 | &Save\tCtrl+S 57603"
+      " | Save &As... 57604 | - | Compil&e\tF7 32793 | - | &Print...\tCtrl+P 57607 | Print "
+      "Pre&view 57609 | P&rint Setup... 57606 | - | Recent File 57616 | - | E&xit 57665 | "
+      "&Edit: &Undo\tCtrl+Z 57643 | - | Cu&t\tCtrl+X 57635 | &Copy\tCtrl+C 57634 | &Paste\t"
+      "Ctrl+V 57637 | - | &Scale selection... 32798 | &View: &Standard Toolbar 59392 | Tools "
+      "32794 | Slection attributes 32795 | Track Attributes 32796 | &Status Bar 59393 | "
+      "&Window: &New Window 57648 | &Cascade 57650 | &Tile 57651 | &Arrange Icons 57649 | "
+      "S&plit 57653 | &Help: &Help\tF1 32797 | &About Trasso... 57664");
+  EXPECT_EQ(
+      Entries(Frame().m_wndToolBar->actions()),
+      "&New\tCtrl+N 57600 | &Open...\tCtrl+O 57601 | &Save\tCtrl+S 57603 | - | Cu&t\tCtrl+X "
+      "57635 | &Copy\tCtrl+C 57634 | &Paste\tCtrl+V 57637 | - | &Print...\tCtrl+P 57607 | &Help"
+      "\tF1 32797");
   EXPECT_EQ(Frame().toolBarArea(Frame().m_wndToolBar), Qt::TopToolBarArea);
   EXPECT_EQ(Frame().toolBarArea(Frame().m_wndToolsBar), Qt::LeftToolBarArea);
   EXPECT_EQ(Frame().toolBarArea(Frame().m_pZoomHolder), Qt::LeftToolBarArea);
@@ -104,7 +110,8 @@ TEST_F(Editor, WithoutDocumentsTheShortMenusShowAndThePanelsAreDisabled) {
   EXPECT_EQ(Frame().m_wndSelectionBar->GetDocument(), nullptr);
   EXPECT_EQ(Frame().m_wndZoomBar->GetView(), nullptr);
   EXPECT_FALSE(Frame().m_wndZoomBar->m_wndSlider->isEnabled());
-  for (int id : {ID_FILE_SAVE, ID_FILE_PRINT, ID_CUT_SELECTION, ID_WINDOW_SPLIT, ID_FILE_MRU_FILE1}) {
+  for (int id :
+       {ID_FILE_SAVE, ID_FILE_PRINT, ID_CUT_SELECTION, ID_WINDOW_SPLIT, ID_FILE_MRU_FILE1}) {
     EXPECT_FALSE(IsEnabled(id)) << id;
   }
 }
@@ -114,7 +121,8 @@ TEST_F(Editor, CommandsAreEnabledByWhatTheyNeed) {
   TSPolygon* room = Room();
   const auto enabled = [&] {
     std::string states;
-    for (int id : {ID_EDIT_SCALE_SELECTION, ID_CUT_SELECTION, ID_INSERT_NODE}) states += IsEnabled(id) ? '1' : '0';
+    for (int id : {ID_EDIT_SCALE_SELECTION, ID_CUT_SELECTION, ID_INSERT_NODE})
+      states += IsEnabled(id) ? '1' : '0';
     return states;
   };
   EXPECT_EQ(enabled(), "000");
@@ -140,14 +148,16 @@ TEST_F(Editor, CommandsAreEnabledByWhatTheyNeed) {
 
 TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropTheirPaths) {
   ASSERT_TRUE(Start());
-  auto* button = qobject_cast<QToolButton*>(Frame().m_wndToolsBar->widgetForAction(Command(ID_TOOL_ADD_SECTION)));
+  auto* button = qobject_cast<QToolButton*>(
+      Frame().m_wndToolsBar->widgetForAction(Command(ID_TOOL_ADD_SECTION)));
   ASSERT_NE(button, nullptr);
   EXPECT_TRUE(button->isChecked());
-  EXPECT_EQ(Entries(Frame().m_wndToolsBar->actions()),
-            "Select 32777 | Move, attach and detach nodes 32788 | Move selection 32786 | Add track "
-            "section 32779 | Add 3D feature 32782 | Insert a starting position or an other object "
-            "32784 | Trace a node path(pre-creates nodes) 32791 | - | Cut the selection (DEL) 32789 | "
-            "Insert a node on the selected wall (select only 1 wall)(INSERT) 32783");
+  EXPECT_EQ(
+      Entries(Frame().m_wndToolsBar->actions()),
+      "Select 32777 | Move, attach and detach nodes 32788 | Move selection 32786 | Add track "
+      "section 32779 | Add 3D feature 32782 | Insert a starting position or an other object "
+      "32784 | Trace a node path(pre-creates nodes) 32791 | - | Cut the selection (DEL) 32789 | "
+      "Insert a node on the selected wall (select only 1 wall)(INSERT) 32783");
   Trigger(ID_FILE_NEW);
   Trigger(ID_WINDOW_NEW);
   ASSERT_EQ(CTrassoView::s_allViews.size(), 3u);
@@ -160,7 +170,8 @@ TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropT
   EXPECT_TRUE(button->isChecked());
   EXPECT_TRUE(FirstView(Documents()[0])->m_path.empty());
   Trigger(ID_TOOL_MOVE_SELECTION);
-  for (CTrassoView* view : CTrassoView::s_allViews) EXPECT_EQ(view->m_nTool, ID_TOOL_MOVE_SELECTION);
+  for (CTrassoView* view : CTrassoView::s_allViews)
+    EXPECT_EQ(view->m_nTool, ID_TOOL_MOVE_SELECTION);
   EXPECT_FALSE(button->isChecked());
   EXPECT_TRUE(IsChecked(ID_TOOL_MOVE_SELECTION));
   EXPECT_EQ(App().GetToolCursor().shape(), Qt::BitmapCursor);

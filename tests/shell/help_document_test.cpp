@@ -30,7 +30,9 @@ class Help : public AppTest {
     for (const char* folder : {"work", "Help", "prefix/bin", "prefix/share/doc/trasso"})
       QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
   }
-  QString Path(const char* relative) const { return m_dir.path() + "/" + QString::fromLatin1(relative); }
+  QString Path(const char* relative) const {
+    return m_dir.path() + "/" + QString::fromLatin1(relative);
+  }
   QString Touch(const char* relative) const {
     QFile file(Path(relative));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));

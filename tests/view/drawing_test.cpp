@@ -9,7 +9,6 @@
 
 #include "fixture.h"
 #include "support/track_generator.h"
-#include "view/mark_shapes.h"
 
 namespace {
 const QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kSilver(192, 192, 192), kOlive(128, 128, 0),
@@ -112,9 +111,11 @@ TEST_F(ViewDrawing, TheBandShowsOnceTheMouseHasMovedAndThePathWithThePolygonTool
   build.Settle();
   for (int tool : {ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE, ID_TOOL_SELECT, ID_TOOL_MOVE_NODES}) {
     view.m_nTool = tool;
-    const QColor path = tool == ID_TOOL_ADD_SECTION || tool == ID_TOOL_ADD_FEATURE ? kBlack : kWhite;
+    const QColor path =
+        tool == ID_TOOL_ADD_SECTION || tool == ID_TOOL_ADD_FEATURE ? kBlack : kWhite;
     // 0.5 mm wide.
-    EXPECT_EQ(Pixels({{300, 1750}, {200, 1752}, {200, 1755}}), (Colours{path, path, kWhite})) << tool;
+    EXPECT_EQ(Pixels({{300, 1750}, {200, 1752}, {200, 1755}}), (Colours{path, path, kWhite}))
+        << tool;
   }
 }
 
@@ -138,43 +139,6 @@ TEST_F(ViewDrawing, PolygonsBeyondTwelveWallsAndWithoutWallsDrawSafely) {
   const double last = -2 * std::numbers::pi * 13 / 14;
   const QPoint corner(250 + int(60 * std::cos(last)), 1850 + int(60 * std::sin(last)));
   EXPECT_EQ(Pixels({corner + (QPoint(250, 1850) - corner) / 4}), Colours{kBlue});
-}
-
-// A wedge starts at the centre, runs counterclockwise (y up) on the circle
-// from one ray to the other, and coinciding rays give the whole disc.
-TEST(MarkShapes, AWedgeRunsCounterclockwiseWithinItsSweepAndRadius) {
-  const auto ccw = [](double start, double angle) {  // in [0, 2π)
-    const double d = std::fmod(angle - start, 2 * std::numbers::pi);
-    return d < 0 ? d + 2 * std::numbers::pi : d;
-  };
-  CMarkShapes shapes(96 / 254.0);
-  const QPointF centre(100, -50);
-  const QPoint ends[][2] = {{{130, -50}, {100, 0}},   // a quarter, up from east
-                            {{100, 0}, {130, -50}},   // three quarters, the other way
-                            {{80, -60}, {120, -40}},  // almost half, across angle 0
-                            {{101, 30}, {99, 30}}};   // nearly the whole disc
-  for (const auto& [from, to] : ends) {
-    const MarkRay a = MarkRay::Between(centre.toPoint(), from), b = MarkRay::Between(centre.toPoint(), to);
-    const double sweep = ccw(a.angle, b.angle);
-    const QPolygonF& wedge = shapes.Wedge(centre.toPoint(), a, b, 21);
-    ASSERT_GE(wedge.size(), 3);
-    EXPECT_EQ(wedge.first(), centre);
-    EXPECT_EQ(wedge[1], centre + a.unit * 21);
-    EXPECT_EQ(wedge.last(), centre + b.unit * 21);
-    double previous = 0;
-    for (qsizetype k = 2; k < wedge.size() - 1; ++k) {
-      const QPointF d = wedge[k] - centre;
-      EXPECT_NEAR(std::hypot(d.x(), d.y()), 21, 1e-9);
-      // Measured from a little before the start: ray angles are approximate.
-      const double along = ccw(a.angle - 1e-4, std::atan2(d.y(), d.x())) - 1e-4;
-      EXPECT_LE(along, sweep + 1e-4);
-      EXPECT_GE(along, previous - 1e-4);
-      previous = along;
-    }
-  }
-  const MarkRay ray = MarkRay::Between({0, 0}, {3, 4});
-  const qsizetype whole = shapes.Wedge({0, 0}, ray, ray, 10).size();
-  EXPECT_EQ(whole, shapes.Disc({0, 0}, 10).size() + 3);  // the centre and both end points
 }
 
 TEST(ViewDrawingLargeTrack, SkippingWhatIsOutOfSightChangesNoPixel) {

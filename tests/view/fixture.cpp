@@ -45,7 +45,6 @@ QColor PlanImage::At(QPoint logical) const {
   return m_image.pixelColor(logical.x() - m_origin.x(), m_origin.y() - logical.y());
 }
 
-
 std::pair<QPoint, QPoint> MouseDriver::PixelPair(QPoint near, QPoint offset) const {
   const QPoint base = Device(near);
   for (int d = 0; d < 49 * 9; ++d) {

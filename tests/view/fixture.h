@@ -139,4 +139,6 @@ class ToolTest : public ::testing::Test {
   TrackBuilder build;
 };
 
-inline WorldPoint Pos(const TSNode* node) { return {node->m_x, node->m_y}; }
+inline WorldPoint Pos(const TSNode* node) {
+  return {node->m_x, node->m_y};
+}

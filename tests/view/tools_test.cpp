@@ -184,7 +184,8 @@ TEST_F(SelectTool, HoverMarksOneNodeUnderTheMouseAcrossTheViewsWhileTheButtonIsU
 }
 
 TEST_F(TraceTool, OnlyTheEndOfThePathIsSelectedAndAPressNearANodeSnapsToIt) {
-  TSNode* existing = NodeAt(mouse.At(mouse.Device(MiddleLogical() + QPoint(100, 0))) + QPoint(0, 9));
+  TSNode* existing =
+      NodeAt(mouse.At(mouse.Device(MiddleLogical() + QPoint(100, 0))) + QPoint(0, 9));
   Trace({0, 3});
   ASSERT_EQ(NodeCount(), 2);
   EXPECT_EQ(view.m_path.back(), existing);
@@ -204,7 +205,8 @@ TEST_F(TraceTool, PressingTheFirstNodeClosesAPathOfThreeButNotOfTwo) {
   EXPECT_EQ(triangle.m_bFeature, 0);
   EXPECT_EQ(triangle.m_nCeilingLevel, 4000);
   ASSERT_EQ(triangle.m_wallList.size(), 3u);
-  for (const auto& wall : triangle.m_wallList) EXPECT_EQ(wall->m_bSelected + wall->m_pNode->m_bSelected, 2);
+  for (const auto& wall : triangle.m_wallList)
+    EXPECT_EQ(wall->m_bSelected + wall->m_pNode->m_bSelected, 2);
   EXPECT_TRUE(view.m_path.empty());
   EXPECT_EQ(NodeCount(), 3);
 }
@@ -306,7 +308,8 @@ TEST_F(MoveTools, PressingAWedgeDetachesTheWallOntoANewNodeThatFollowsTheMouse) 
   TSPolygon* first = SquareAt(l, 100);
   // A second section sharing the lower left corner.
   TSNode* shared = Outline(first)[0];
-  build.Section({shared, Outline(first)[3], NodeAt(l + QPoint(100, -100)), NodeAt(l + QPoint(0, -100))});
+  build.Section(
+      {shared, Outline(first)[3], NodeAt(l + QPoint(100, -100)), NodeAt(l + QPoint(0, -100))});
   build.Settle();
   // Up and to the right of the shared corner lies the first square's wedge.
   const QPoint to = mouse.Device(l + QPoint(-150, 150));
@@ -331,7 +334,8 @@ TEST_F(CutInsert, InsertNeedsExactlyOneSelectedEdgeAndDeleteCutsAtEveryRepeat) {
   second->m_wallList[0]->m_bSelected = 1;  // one handle is not an edge
   EXPECT_FALSE(view.CanInsertNode());
   EXPECT_TRUE(view.CanCutSelection());
-  for (TSPolygon* square : {first, second}) square->m_wallList[1]->m_bSelected = square->m_wallList[0]->m_bSelected = 1;
+  for (TSPolygon* square : {first, second})
+    square->m_wallList[1]->m_bSelected = square->m_wallList[0]->m_bSelected = 1;
   mouse.Key(Qt::Key_Insert);  // two edges
   EXPECT_EQ(NodeCount(), 8);
   second->m_wallList[1]->m_bSelected = 0;

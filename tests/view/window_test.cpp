@@ -1,0 +1,267 @@
+// The view as a window: coordinates, scroll bars, zoom, the status bar
+// readout, which view the application's bars serve, and splitting a window
+// into panes by command and with the mouse.
+
+#include <QApplication>
+#include <QSlider>
+#include <QStyle>
+#include <QTest>
+
+#include "fixture.h"
+
+namespace {
+class Window : public ::testing::Test {
+ protected:
+  Window() : frame(ShowFrame(doc)), view(*Pane(*frame)), splitter(frame->GetSplitter()) {}
+  SCROLLINFO Info(ScrollBarKind bar, CTrassoView* pane = nullptr) {
+    return (pane ? pane : &view)->GetScrollBarCtrl(bar)->GetScrollInfo();
+  }
+  CTrassoView* At(int row, int col = 0) { return Pane(*frame, row, col); }
+  int PaneCount() const { return splitter.GetRowCount() * splitter.GetColumnCount(); }
+  void Split() {
+    ASSERT_TRUE(splitter.SplitColumn(180));
+    ASSERT_TRUE(splitter.SplitRow(120));
+  }
+  void Drag(QPoint from, QPoint to) {
+    QTest::mousePress(&splitter, Qt::LeftButton, {}, from);
+    QTest::mouseRelease(&splitter, Qt::LeftButton, {}, to);
+  }
+  // The width of the scroll bars, and the area left for the panes.
+  int Bar() const {
+    return splitter.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &splitter);
+  }
+  QSize Area() const { return splitter.size() - QSize(Bar(), Bar()); }
+
+  FakeServices services;
+  CTrassoDoc doc;
+  std::unique_ptr<CChildFrame> frame;
+  CTrassoView& view;
+  CSplitterWnd& splitter;
+};
+}  // namespace
+
+TEST_F(Window, ConversionsTruncateTowardZeroAndSaturateAndTheStatusBarShowsTheMouse) {
+  EXPECT_EQ(view.LogicalToWorld({-1, 1}), (WorldPoint{-100, 100}));
+  EXPECT_EQ(view.WorldToLogical(199, -199), QPoint(1, -1));
+  view.SetZoom(3);  // 0.03 logical units per world unit
+  EXPECT_EQ(view.LogicalToWorld({2, -2}), (WorldPoint{66, -66}));
+  view.SetZoom(SliderToZoom(100));
+  EXPECT_EQ(view.LogicalToWorld({2000000000, -2000000000}),
+            (WorldPoint{std::numeric_limits<TrackLength>::max(),
+                        std::numeric_limits<TrackLength>::min()}));
+  QTest::mouseMove(&view, QPoint(50, 40));
+  const WorldPoint world = view.LogicalToWorld(view.GetClientDC().DPtoLP(QPoint(50, 40)));
+  EXPECT_EQ(services.m_status->GetPaneText(1), FormatMousePosition(world));
+  EXPECT_EQ(FormatMousePosition({123456, -7}), "123.456 , -0.007");
+  // Without the position pane nothing is shown, and nothing breaks.
+  services.m_status->SetIndicators({ID_SEPARATOR});
+  QTest::mouseMove(&view, QPoint(60, 60));
+  EXPECT_EQ(services.m_status->GetPaneText(0), "Ready");
+}
+
+TEST_F(Window, RangesHoldTheSquareAndTheNodesWithAMarginAndThePageIsTheWindow) {
+  const auto ranges = [&] {
+    return std::vector<int>{Info(SB_HORZ).nMin, Info(SB_HORZ).nMax, Info(SB_VERT).nMin,
+                            Info(SB_VERT).nMax};
+  };
+  EXPECT_EQ(ranges(), (std::vector<int>{-80, 2080, -80, 2080}));
+  EXPECT_EQ(Info(SB_HORZ).nPage, std::lround(view.width() * 254.0 / view.logicalDpiX()));
+  EXPECT_EQ(Info(SB_VERT).nPage, std::lround(view.height() * 254.0 / view.logicalDpiY()));
+  TrackBuilder(doc).Node(-5000, 250000);
+  doc.UpdateAllViews(nullptr);
+  EXPECT_EQ(ranges(), (std::vector<int>{-130, 2080, -80, 2580}));
+  view.SetZoom(2);
+  view.OnUpdate(nullptr, 0, nullptr);
+  EXPECT_EQ(ranges(), (std::vector<int>{-180, 4080, -80, 5080}));
+}
+
+TEST_F(Window, BarsScrollByLinesAndPagesClampAndTheOriginFollowsThem) {
+  CScrollBar& vert = *view.GetScrollBarCtrl(SB_VERT);
+  CScrollBar& horz = *view.GetScrollBarCtrl(SB_HORZ);
+  const int page = Info(SB_VERT).nPage;
+  // Thumb at the top: the greatest y at the window's top edge.
+  view.OnVScroll(SB_TOP, 0, &vert);
+  EXPECT_EQ(view.GetWindowOrigin().y(), 2080);
+  view.OnVScroll(SB_LINEDOWN, 0, &vert);
+  EXPECT_EQ(vert.GetScrollPos(), -80 + page / 20);
+  view.OnVScroll(SB_PAGEDOWN, 0, &vert);
+  EXPECT_EQ(vert.GetScrollPos(), -80 + page / 20 + page * 8 / 10);
+  view.OnVScroll(SB_BOTTOM, 0, &vert);
+  EXPECT_EQ(vert.GetScrollPos(), 2080 - page);
+  EXPECT_EQ(view.GetWindowOrigin().y(), -80 + page);
+  // A page down from there stops at the largest position, max − page + 1.
+  view.OnVScroll(SB_PAGEDOWN, 0, &vert);
+  EXPECT_EQ(vert.GetScrollPos(), 2080 - page + 1);
+  view.OnHScroll(SB_TOP, 0, &horz);
+  view.OnHScroll(SB_LINEUP, 0, &horz);
+  EXPECT_EQ(view.GetWindowOrigin().x(), -80);
+  SCROLLINFO tiny = Info(SB_HORZ);
+  tiny.nPage = 15;  // a line is a twentieth of a page, at least 1
+  EXPECT_EQ(ScrollPositionFor(tiny, SB_LINEDOWN), -79);
+  // A bar that cannot scroll is disabled, not hidden.
+  view.SetZoom(0.01);
+  view.OnUpdate(nullptr, 0, nullptr);
+  EXPECT_FALSE(horz.isEnabled());
+  EXPECT_TRUE(horz.isVisible());
+}
+
+TEST_F(Window, TheZoomBarShowsTheAttachedViewsZoomAndZoomsIt) {
+  EXPECT_EQ(SliderToZoom(33), 1.0);
+  EXPECT_NEAR(SliderToZoom(100), 0.009326, 1e-6);
+  // The way back truncates; zooms no position stands for show at the ends.
+  const std::pair<double, int> back[] = {{10.0, 0}, {2.0, 23},  {0.5, 42},
+                                         {50.0, 0}, {0.0, 100}, {-1.0, 0}};
+  for (auto [zoom, position] : back) EXPECT_EQ(ZoomToSlider(zoom), position) << zoom;
+
+  CZoomBar& bar = *services.m_zoom;
+  QSlider& slider = *bar.m_wndSlider;
+  bar.DetachView(&view);  // the frame's first view may have taken the bar already
+  EXPECT_FALSE(slider.isEnabled());
+  view.SetZoom(0.5);
+  bar.AttachView(&view);
+  EXPECT_TRUE(slider.isEnabled());
+  // Attaching the same view again does not re-read its zoom.
+  view.SetZoom(2);
+  bar.AttachView(&view);
+  EXPECT_EQ(slider.value(), 42);
+  slider.triggerAction(QAbstractSlider::SliderSingleStepSub);  // up: zoom in
+  EXPECT_DOUBLE_EQ(view.GetZoom(), SliderToZoom(41));
+  EXPECT_EQ(Info(SB_HORZ).nMax, int(200000 * view.m_dScale + 80));  // ranges updated
+  CTrassoView other(&doc, nullptr);
+  bar.DetachView(&other);
+  EXPECT_EQ(bar.GetView(), &view);
+  bar.DetachView(&view);
+  EXPECT_FALSE(slider.isEnabled());
+  EXPECT_EQ(slider.value(), 41);
+}
+
+TEST_F(Window, SwitchingViewsDetachesFirstThenAttachesAndAClosedViewLeavesNoBarOnIt) {
+  ASSERT_TRUE(splitter.SplitColumn(150));
+  At(0, 1)->SetZoom(2);
+  frame->SetActiveView(At(0, 0));
+  services.m_journal.clear();
+  frame->SetActiveView(At(0, 1));
+  EXPECT_EQ(services.m_journal, (std::vector<std::string>{"detach selection", "detach track",
+                                                          "attach selection", "attach track"}));
+  EXPECT_EQ(services.m_zoom->GetView(), At(0, 1));
+  EXPECT_EQ(services.m_zoom->m_wndSlider->value(), 23);
+  EXPECT_EQ(services.m_track->m_pDocument, &doc);
+  EXPECT_EQ(services.m_selection->m_pDocument, &doc);
+  frame.reset();
+  EXPECT_EQ(services.m_zoom->GetView(), nullptr);
+  EXPECT_EQ(services.m_selection->m_pDocument, nullptr);
+}
+
+TEST_F(Window, AnUpdateOfTheFocusedViewRefreshesTheSelectionPanel) {
+  QApplication::setActiveWindow(frame.get());
+  view.setFocus();
+  ASSERT_TRUE(view.hasFocus());
+  const int before = services.m_selection->m_nRefreshes;
+  doc.UpdateAllViews(nullptr);
+  view.clearFocus();
+  doc.UpdateAllViews(nullptr);
+  EXPECT_EQ(services.m_selection->m_nRefreshes, before + 1);
+}
+
+TEST_F(Window, UpToFourPanesShowOneDocumentAndEditsReachAll) {
+  // Unsplit, the split boxes sit at the near ends of the bars, 6 pixels long.
+  const QSize area = Area();
+  EXPECT_EQ(At(0)->geometry(), QRect(QPoint(0, 0), area));
+  EXPECT_EQ(At(0)->GetScrollBarCtrl(SB_HORZ)->geometry(),
+            QRect(6, area.height(), area.width() - 6, Bar()));
+  EXPECT_EQ(At(0)->GetScrollBarCtrl(SB_VERT)->geometry(),
+            QRect(area.width(), 6, Bar(), area.height() - 6));
+  Split();
+  EXPECT_FALSE(splitter.SplitRow(60) || splitter.SplitColumn(60));
+  ASSERT_EQ(PaneCount(), 4);
+  EXPECT_EQ(At(0, 0)->geometry(), QRect(0, 0, 180, 120));
+  EXPECT_EQ(At(1, 1)->geometry(), QRect(186, 126, area.width() - 186, area.height() - 126));
+  EXPECT_EQ(At(1, 1)->GetScrollBarCtrl(SB_VERT)->geometry(),
+            QRect(area.width(), 126, Bar(), area.height() - 126));
+  doc.AddNode(300000, -1000, false);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(At(i / 2, i % 2)->m_rcExtent.right, 300000);
+}
+
+TEST_F(Window, PanesOfAColumnShareTheHorizontalBarAndOfARowTheVertical) {
+  Split();
+  CTrassoView *topLeft = At(0, 0), *bottomLeft = At(1, 0), *topRight = At(0, 1);
+  CScrollBar* column = topLeft->GetScrollBarCtrl(SB_HORZ);
+  EXPECT_EQ(column, bottomLeft->GetScrollBarCtrl(SB_HORZ));
+  EXPECT_NE(column, topRight->GetScrollBarCtrl(SB_HORZ));
+  EXPECT_EQ(topLeft->GetScrollBarCtrl(SB_VERT), topRight->GetScrollBarCtrl(SB_VERT));
+  // The range is the one of the pane updated last.
+  bottomLeft->SetZoom(2);
+  bottomLeft->OnUpdate(nullptr, 0, nullptr);
+  EXPECT_EQ(column->GetScrollInfo().nMax, 4080);
+  EXPECT_EQ(Info(SB_HORZ, topRight).nMax, 2080);
+  // Dragging the thumb scrolls every pane of the column, and only those.
+  column->setSliderDown(true);
+  column->setSliderPosition(400);
+  column->setSliderDown(false);
+  EXPECT_EQ(topLeft->GetWindowOrigin().x() + bottomLeft->GetWindowOrigin().x(), 800);
+  EXPECT_EQ(topRight->GetWindowOrigin().x(), 0);
+}
+
+TEST_F(Window, DraggingASplitBoxSplitsWhereItIsReleasedAndABarJoinsBelowTenPixels) {
+  // The row box sits at the top of the vertical bar.
+  const int box = splitter.width() - Bar() / 2;
+  QTest::mousePress(&splitter, Qt::LeftButton, {}, QPoint(box, 2));
+  EXPECT_TRUE(splitter.IsTracking());
+  QTest::mouseRelease(&splitter, Qt::LeftButton, {}, QPoint(box, 103));
+  EXPECT_EQ(At(0)->height(), 100);
+  // The column box at the left end of the horizontal bar; released too near
+  // the edge, nothing is split.
+  Drag(QPoint(2, splitter.height() - Bar() / 2), QPoint(8, splitter.height() - Bar() / 2));
+  EXPECT_EQ(splitter.GetColumnCount(), 1);
+  EXPECT_FALSE(splitter.IsTracking());
+  ASSERT_TRUE(splitter.SplitColumn(180));
+  CTrassoView* right = At(0, 1);
+  splitter.TrackColumnSize(10);  // exactly the minimum stays
+  EXPECT_EQ(At(0, 0)->width(), 10);
+  Drag(QPoint(12, 50), QPoint(5, 50));  // the split bar to the left edge
+  EXPECT_EQ(splitter.GetColumnCount(), 1);
+  EXPECT_EQ(At(0, 0), right);
+  EXPECT_EQ(right->x(), 0);
+  Drag(QPoint(50, 103), QPoint(50, Area().height() - 5));  // the row bar to the bottom
+  EXPECT_EQ(splitter.GetRowCount(), 1);
+  EXPECT_EQ(At(0)->height(), Area().height());
+}
+
+TEST_F(Window, TheSplitCommandFollowsTheMouseUntilAClickOrEnter) {
+  frame->OnWindowSplit();
+  ASSERT_TRUE(splitter.IsTracking());
+  QTest::keyClick(&splitter, Qt::Key_Escape);
+  EXPECT_FALSE(splitter.IsTracking());
+  EXPECT_EQ(PaneCount(), 1);
+  frame->OnWindowSplit();
+  QTest::mouseMove(&splitter, QPoint(153, 103));
+  QTest::keyClick(&splitter, Qt::Key_Return);
+  EXPECT_EQ(At(0, 0)->size(), QSize(150, 100));
+  splitter.DeleteRow(1);
+  splitter.DeleteColumn(0);
+  frame->OnWindowSplit();
+  QTest::mouseClick(&splitter, Qt::LeftButton, {}, QPoint(83, 63));
+  EXPECT_EQ(PaneCount(), 4);
+  EXPECT_EQ(At(0, 0)->size(), QSize(80, 60));
+}
+
+TEST_F(Window, NextAndPreviousPaneCycleTheActiveViewAndF6MovesTheFocus) {
+  Split();
+  frame->SetActiveView(At(0, 0));
+  frame->OnNextPane();
+  frame->OnNextPane();
+  EXPECT_EQ(frame->GetActiveView(), At(1, 0));
+  for (int i = 0; i < 3; ++i) frame->OnPrevPane();
+  EXPECT_EQ(frame->GetActiveView(), At(1, 1));
+  // Joining the active pane's row makes its neighbour active.
+  splitter.DeleteRow(1);
+  EXPECT_EQ(frame->GetActiveView(), At(0, 1));
+  EXPECT_EQ(services.m_zoom->GetView(), At(0, 1));
+  QApplication::setActiveWindow(frame.get());
+  At(0, 0)->setFocus();
+  QTest::keyClick(At(0, 0), Qt::Key_F6);
+  EXPECT_TRUE(At(0, 1)->hasFocus());
+  QTest::keyClick(At(0, 1), Qt::Key_F6, Qt::ShiftModifier);
+  EXPECT_TRUE(At(0, 0)->hasFocus());
+  EXPECT_EQ(frame->GetActiveView(), At(0, 0));
+}
