@@ -19,8 +19,8 @@ class CTrassoDoc;
 class CTrassoView;
 class QMdiSubWindow;
 
-// Answers the dialogs from queues and records what was asked. An empty queue
-// answers Cancel.
+// Answers the dialogs from queues, an empty queue with Cancel, and records
+// what was asked.
 class ScriptedPrompts : public CPrompts {
  public:
   struct Box {
@@ -28,14 +28,13 @@ class ScriptedPrompts : public CPrompts {
     QMessageBox::Icon icon;
   };
   std::optional<std::string> AskOpenPath(const QStringList& filters) override {
-    m_filters.push_back(filters);
+    m_asked.push_back("open " + filters.join(";").toStdString());
     return Next(m_openAnswers);
   }
   std::optional<std::string> AskSavePath(const std::string& proposed, const QStringList& filters,
-                                         const QString& defaultSuffix) override {
-    m_proposedSaves.push_back(proposed);
-    m_filters.push_back(filters);
-    m_filters.back().append("suffix " + defaultSuffix);
+                                         const QString& suffix) override {
+    m_asked.push_back("save " + proposed + " " + filters.join(";").toStdString() + " ." +
+                      suffix.toStdString());
     return Next(m_saveAnswers);
   }
   QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
@@ -49,8 +48,7 @@ class ScriptedPrompts : public CPrompts {
 
   std::deque<std::optional<std::string>> m_openAnswers, m_saveAnswers;
   std::deque<std::optional<QMessageBox::StandardButton>> m_boxAnswers;
-  std::vector<std::string> m_proposedSaves;
-  std::vector<QStringList> m_filters;  // of every file dialog, with the save dialogs' suffix
+  std::vector<std::string> m_asked;  // the file dialogs
   std::vector<Box> m_boxes;
 
  private:
@@ -80,17 +78,16 @@ class AppTest : public testing::Test {
   void Trigger(int id);
   // Lets posted events run, then recomputes the command states.
   void Settle();
-  bool IsEnabled(int id);
-  bool IsChecked(int id);
+  bool IsEnabled(int id) { return Settle(), Command(id)->isEnabled(); }
+  bool IsChecked(int id) { return Settle(), Command(id)->isChecked(); }
 
-  std::vector<CTrassoDoc*> Documents() const;
+  std::vector<CTrassoDoc*> Docs() const;
   std::vector<QMdiSubWindow*> Frames(CTrassoDoc* doc) const;
   CTrassoView* FirstView(CTrassoDoc* doc) const;
   void Activate(QMdiSubWindow* frame);
-
-  // A path in the test's own folder.
+  // A path in the test's own folder, and a small track (one section, one
+  // starting position) written there.
   std::string PathOf(const std::string& name) const;
-  // Writes a small track (one section, one starting position) to `name`.
   std::string WriteTrack(const std::string& name) const;
 
   QTemporaryDir m_dir;

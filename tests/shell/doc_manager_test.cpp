@@ -18,125 +18,111 @@ class Documents : public AppTest {
     AppTest::SetUp();
     ASSERT_TRUE(Start());
   }
-  QString MainTitle() { return App().GetMainWnd()->windowTitle(); }
-  static QString Title(QMdiSubWindow* frame) { return frame->windowTitle().remove("[*]"); }
-  // Closes a window as its close button does.
-  void Close(QMdiSubWindow* frame) {
-    frame->close();
-    Settle();
+  // The main window's title and those of the document's windows.
+  std::string Titles(CTrassoDoc* doc) {
+    std::string titles = App().GetMainWnd()->windowTitle().toStdString();
+    for (QMdiSubWindow* frame : Frames(doc)) titles += " / " + frame->windowTitle().toStdString();
+    return titles;
   }
   QStringList Recent() { return App().GetRecentFiles().GetFiles(); }
+  bool Exists(const std::string& name) {
+    return QFile::exists(QString::fromStdString(PathOf(name)));
+  }
 };
 }  // namespace
 
 TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges) {
   Trigger(ID_FILE_NEW);
-  ASSERT_EQ(AppTest::Documents().size(), 2u);
-  CTrassoDoc* doc = AppTest::Documents()[1];
+  CTrassoDoc* doc = Docs()[1];
   EXPECT_EQ(doc->GetTitle(), "Trax2");
-  EXPECT_FALSE(Frames(doc)[0]->isWindowModified());
   doc->AddNode(0, 0, false);
   Settle();
   EXPECT_TRUE(Frames(doc)[0]->isWindowModified());
   EXPECT_TRUE(App().GetMainWnd()->isWindowModified());
-
   Prompts().m_saveAnswers.push_back(PathOf("first.tr"));
   Trigger(ID_FILE_SAVE);  // never saved, so Save asks for a name
-  EXPECT_EQ(Prompts().m_proposedSaves, std::vector<std::string>{"Trax2.tr"});
-  EXPECT_EQ(Prompts().m_filters[0], QStringList({"Trax Files (*.tr)", "suffix tr"}));
-  EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("first.tr"))));
-  EXPECT_EQ(doc->GetTitle(), "first.tr");
-  EXPECT_FALSE(doc->IsModified());
-  EXPECT_FALSE(Frames(doc)[0]->isWindowModified());
-  EXPECT_EQ(MainTitle(), "Trasso(v1.01) - first.tr[*]");
+  EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"save Trax2.tr Trax Files (*.tr) .tr"});
+  EXPECT_TRUE(Exists("first.tr"));
+  EXPECT_FALSE(doc->IsModified() || Frames(doc)[0]->isWindowModified());
+  EXPECT_EQ(Titles(doc), "Trasso(v1.01) - first.tr[*] / first.tr[*]");
   // Saved once, Save writes without asking.
   doc->AddNode(1000, 0, false);
   Trigger(ID_FILE_SAVE);
-  EXPECT_EQ(Prompts().m_proposedSaves.size(), 1u);
+  EXPECT_EQ(Prompts().m_asked.size(), 1u);
   EXPECT_FALSE(doc->IsModified());
 }
 
 TEST_F(Documents, WindowsOnOneTrackAreNumberedAndOnlyTheLastAsksBeforeClosing) {
-  CTrassoDoc* doc = AppTest::Documents()[0];
+  CTrassoDoc* doc = Docs()[0];
   Trigger(ID_WINDOW_NEW);
-  ASSERT_EQ(Frames(doc).size(), 2u);
-  EXPECT_EQ(Title(Frames(doc)[0]), "Trax1:1");
-  EXPECT_EQ(Title(Frames(doc)[1]), "Trax1:2");
-  EXPECT_EQ(MainTitle(), "Trasso(v1.01) - Trax1:2[*]");
+  EXPECT_EQ(Titles(doc), "Trasso(v1.01) - Trax1:2[*] / Trax1:1[*] / Trax1:2[*]");
   doc->AddNode(0, 0, false);
-  Close(Frames(doc)[1]);
+  Frames(doc)[1]->close();
+  Settle();
   EXPECT_TRUE(Prompts().m_boxes.empty());
-  EXPECT_EQ(Title(Frames(doc)[0]), "Trax1");
-
-  Prompts().m_boxAnswers = {QMessageBox::Cancel};
-  Close(Frames(doc)[0]);
+  EXPECT_EQ(Titles(doc), "Trasso(v1.01) - Trax1[*] / Trax1[*]");
+  Prompts().m_boxAnswers = {QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Yes};
+  Frames(doc)[0]->close();
+  Settle();
   ASSERT_EQ(Prompts().m_boxes.size(), 1u);
   EXPECT_EQ(Prompts().m_boxes[0].text, "Save changes to Trax1?");
   EXPECT_EQ(Prompts().m_boxes[0].caption, "Trasso");
-  EXPECT_EQ(AppTest::Documents().size(), 1u);
   // Yes, then Cancel in the Save As dialog: nothing is closed.
-  Prompts().m_boxAnswers = {QMessageBox::Yes};
   Trigger(ID_FILE_CLOSE);
-  EXPECT_EQ(AppTest::Documents().size(), 1u);
-  Prompts().m_boxAnswers = {QMessageBox::Yes};
+  EXPECT_EQ(Docs().size(), 1u);
   Prompts().m_saveAnswers.push_back(PathOf("kept.tr"));
   Trigger(ID_FILE_CLOSE);
-  EXPECT_TRUE(AppTest::Documents().empty());
-  EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("kept.tr"))));
+  EXPECT_TRUE(Docs().empty());
+  EXPECT_TRUE(Exists("kept.tr"));
 }
 
 TEST_F(Documents, NoClosesWithoutSavingAndExitStopsAtTheFirstCancel) {
   Trigger(ID_FILE_NEW);
   Trigger(ID_FILE_NEW);
-  for (CTrassoDoc* doc : AppTest::Documents()) doc->AddNode(0, 0, false);
+  for (CTrassoDoc* doc : Docs()) doc->AddNode(0, 0, false);
   Prompts().m_boxAnswers = {QMessageBox::No, QMessageBox::Cancel};
   Trigger(ID_APP_EXIT);
-  EXPECT_EQ(Prompts().m_boxes.size(), 2u);
-  EXPECT_EQ(AppTest::Documents().size(), 3u);
+  EXPECT_EQ(Docs().size(), 3u);
   EXPECT_TRUE(App().GetMainWnd()->isVisible());
   Prompts().m_boxAnswers = {QMessageBox::No, QMessageBox::No, QMessageBox::No};
   Trigger(ID_APP_EXIT);
   EXPECT_EQ(Prompts().m_boxes.size(), 5u);
-  EXPECT_TRUE(AppTest::Documents().empty());
+  EXPECT_TRUE(Docs().empty());
   EXPECT_FALSE(App().GetMainWnd()->isVisible());
+  EXPECT_FALSE(Exists("Trax1.tr"));
 }
 
-TEST_F(Documents, OpenReadsTheChosenFileOnceAndActivatesItAgain) {
-  Prompts().m_openAnswers = {WriteTrack("loop.tr"), PathOf("./loop.tr")};
+TEST_F(Documents, OpenReadsTheChosenFileOnceAndFilesThatFailToLoadOrSaveAreNamed) {
+  Prompts().m_openAnswers = {WriteTrack("loop.tr"), PathOf("./loop.tr"), PathOf("broken.tr")};
   Trigger(ID_FILE_OPEN);
-  EXPECT_EQ(Prompts().m_filters[0], QStringList({"Trax Files (*.tr)"}));
-  ASSERT_EQ(AppTest::Documents().size(), 2u);
-  CTrassoDoc* opened = AppTest::Documents()[1];
+  EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"open Trax Files (*.tr)"});
+  ASSERT_EQ(Docs().size(), 2u);
+  CTrassoDoc* opened = Docs()[1];
   EXPECT_EQ(opened->m_nodeList.size(), 5u);
-  Activate(Frames(AppTest::Documents()[0])[0]);
-  Trigger(ID_FILE_OPEN);
-  EXPECT_EQ(AppTest::Documents().size(), 2u);
+  Activate(Frames(Docs()[0])[0]);
+  Trigger(ID_FILE_OPEN);  // the same file again: activated
+  EXPECT_EQ(Docs().size(), 2u);
   EXPECT_EQ(App().GetDocManager().GetActiveDocument(), opened);
-  EXPECT_EQ(Recent().size(), 1);
-}
 
-TEST_F(Documents, FilesThatFailToLoadOrSaveAreNamedAndChangeNothing) {
-  const QString path = QString::fromStdString(PathOf("broken.tr"));
-  QFile file(path);
+  QFile file(QString::fromStdString(PathOf("broken.tr")));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("not a track at all");
   file.close();
-  Prompts().m_openAnswers.push_back(path.toStdString());
   Trigger(ID_FILE_OPEN);
-  EXPECT_EQ(AppTest::Documents().size(), 1u);
+  EXPECT_EQ(Docs().size(), 2u);
   ASSERT_EQ(Prompts().m_boxes.size(), 1u);
-  EXPECT_TRUE(Prompts().m_boxes[0].text.startsWith("Cannot open " + path + ":\n"));
-  EXPECT_GT(Prompts().m_boxes[0].text.size(), path.size() + 15);
-  EXPECT_TRUE(Recent().isEmpty());
+  const QString text = Prompts().m_boxes[0].text;
+  EXPECT_TRUE(text.startsWith("Cannot open " + file.fileName() + ":\n")) << text.toStdString();
+  EXPECT_GT(text.size(), file.fileName().size() + 15);  // and why
+  EXPECT_EQ(Recent().size(), 1);
 
-  CTrassoDoc* doc = AppTest::Documents()[0];
-  doc->AddNode(0, 0, false);
+  opened->AddNode(0, 0, false);
   Prompts().m_saveAnswers.push_back(PathOf("no/such/folder/new.tr"));
   Trigger(ID_FILE_SAVE_AS);
   ASSERT_EQ(Prompts().m_boxes.size(), 2u);
   EXPECT_TRUE(Prompts().m_boxes[1].text.startsWith("Cannot save "));
-  EXPECT_TRUE(doc->IsModified());
-  EXPECT_EQ(doc->GetTitle(), "Trax1");
+  EXPECT_TRUE(opened->IsModified());
+  EXPECT_EQ(opened->GetTitle(), "loop.tr");
 }
 
 TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
@@ -148,21 +134,21 @@ TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
   ASSERT_TRUE(Start());
   const QString dir = m_dir.path() + "/";
   EXPECT_EQ(Recent(), QStringList({dir + "e.tr", dir + "d.tr", dir + "c.tr", dir + "b.tr"}));
-  Settle();
   EXPECT_EQ(Command(ID_FILE_MRU_FILE1)->text(), "&1 " + dir + "e.tr");
   EXPECT_TRUE(IsEnabled(ID_FILE_MRU_FILE1 + 3));
   // The settings file is the one the user's other programs would look in.
   QSettings ini(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso");
   EXPECT_TRUE(ini.fileName().endsWith("/Trasso/Trasso.ini"));
   EXPECT_EQ(ini.value("Recent File List/File1").toString(), dir + "e.tr");
-
+  // Opened again, an entry moves to the front, once.
+  Trigger(ID_FILE_MRU_FILE1);
   Trigger(ID_FILE_MRU_FILE1 + 2);
-  ASSERT_EQ(AppTest::Documents().size(), 2u);
-  EXPECT_EQ(AppTest::Documents()[1]->GetTitle(), "c.tr");
+  ASSERT_EQ(Docs().size(), 3u);
+  EXPECT_EQ(Docs()[1]->GetTitle() + Docs()[2]->GetTitle(), "e.trc.tr");
   EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "e.tr", dir + "d.tr", dir + "b.tr"}));
   // An entry whose file is gone leaves the list after its message.
-  QFile::remove(dir + "e.tr");
-  Trigger(ID_FILE_MRU_FILE1 + 1);
-  EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "d.tr", dir + "b.tr"}));
+  QFile::remove(dir + "d.tr");
+  Trigger(ID_FILE_MRU_FILE1 + 2);
+  EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "e.tr", dir + "b.tr"}));
   EXPECT_EQ(Prompts().m_boxes.size(), 1u);
 }
