@@ -13,15 +13,6 @@ int main(int argc, char** argv) {
   return RUN_ALL_TESTS();
 }
 
-FakeServices::FakeServices()
-    : m_selection(std::make_unique<RecordingPanel>("selection", m_journal)),
-      m_track(std::make_unique<RecordingPanel>("track", m_journal)),
-      m_status(std::make_unique<CStatusBar>()),
-      m_zoom(std::make_unique<CZoomBar>()) {
-  m_status->SetIndicators({ID_SEPARATOR, ID_INDICATOR_POSITION});
-  SetViewServices(this);
-}
-
 std::unique_ptr<CChildFrame> ShowFrame(CTrassoDoc& doc, QSize size) {
   auto frame = std::make_unique<CChildFrame>(&doc);
   frame->resize(size);

@@ -23,42 +23,40 @@
 #include "view/zoom_bar.h"
 
 // Logs "attach <name>" and "detach <name>" into a shared journal.
-class RecordingPanel : public CDocumentPanel {
- public:
-  RecordingPanel(std::string name, std::vector<std::string>& journal)
-      : m_name(std::move(name)), m_journal(journal) {}
+struct RecordingPanel : CDocumentPanel {
+  RecordingPanel(const char* name, std::vector<std::string>& journal)
+      : name(name), journal(journal) {}
   void AttachDocument(CTrassoDoc* doc) override {
-    m_journal.push_back("attach " + m_name);
-    m_pDocument = doc;
+    journal.push_back(std::string("attach ") + name);
+    document = doc;
   }
   void DetachDocument(CTrassoDoc* doc) override {
-    m_journal.push_back("detach " + m_name);
-    if (doc == m_pDocument) m_pDocument = nullptr;
+    journal.push_back(std::string("detach ") + name);
+    if (doc == document) document = nullptr;
   }
-  void UpdateFromDocument() override { ++m_nRefreshes; }
-  CTrassoDoc* m_pDocument = nullptr;
-  int m_nRefreshes = 0;
-
- private:
-  std::string m_name;
-  std::vector<std::string>& m_journal;
+  void UpdateFromDocument() override { ++refreshes; }
+  const char* name;
+  std::vector<std::string>& journal;
+  CTrassoDoc* document = nullptr;
+  int refreshes = 0;
 };
 
 // Registers itself as the application's services for its lifetime.
-class FakeServices : public CViewServices {
- public:
-  FakeServices();
+struct FakeServices : CViewServices {
+  FakeServices() {
+    status.SetIndicators({ID_SEPARATOR, ID_INDICATOR_POSITION});
+    SetViewServices(this);
+  }
   ~FakeServices() override { SetViewServices(nullptr); }
-  CDocumentPanel* GetSelectionBar() const override { return m_selection.get(); }
-  CDocumentPanel* GetTrackBar() const override { return m_track.get(); }
-  CStatusBar* GetStatusBar() const override { return m_status.get(); }
-  CZoomBar* GetZoomBar() const override { return m_zoom.get(); }
+  CDocumentPanel* GetSelectionBar() const override { return &selection; }
+  CDocumentPanel* GetTrackBar() const override { return &track; }
+  CStatusBar* GetStatusBar() const override { return &status; }
+  CZoomBar* GetZoomBar() const override { return &zoom; }
   int GetCurrentTool() const override { return ID_TOOL_SELECT; }
-
-  std::vector<std::string> m_journal;
-  std::unique_ptr<RecordingPanel> m_selection, m_track;
-  std::unique_ptr<CStatusBar> m_status;
-  std::unique_ptr<CZoomBar> m_zoom;
+  std::vector<std::string> journal;
+  mutable RecordingPanel selection{"selection", journal}, track{"track", journal};
+  mutable CStatusBar status;
+  mutable CZoomBar zoom;
 };
 
 std::unique_ptr<CChildFrame> ShowFrame(CTrassoDoc& doc, QSize size = QSize(400, 300));

@@ -51,12 +51,12 @@ TEST_F(Window, ConversionsTruncateTowardZeroAndSaturateAndTheStatusBarShowsTheMo
                         std::numeric_limits<TrackLength>::min()}));
   QTest::mouseMove(&view, QPoint(50, 40));
   const WorldPoint world = view.LogicalToWorld(view.GetClientDC().DPtoLP(QPoint(50, 40)));
-  EXPECT_EQ(services.m_status->GetPaneText(1), FormatMousePosition(world));
+  EXPECT_EQ(services.status.GetPaneText(1), FormatMousePosition(world));
   EXPECT_EQ(FormatMousePosition({123456, -7}), "123.456 , -0.007");
   // Without the position pane nothing is shown, and nothing breaks.
-  services.m_status->SetIndicators({ID_SEPARATOR});
+  services.status.SetIndicators({ID_SEPARATOR});
   QTest::mouseMove(&view, QPoint(60, 60));
-  EXPECT_EQ(services.m_status->GetPaneText(0), "Ready");
+  EXPECT_EQ(services.status.GetPaneText(0), "Ready");
 }
 
 TEST_F(Window, RangesHoldTheSquareAndTheNodesWithAMarginAndThePageIsTheWindow) {
@@ -113,7 +113,7 @@ TEST_F(Window, TheZoomBarShowsTheAttachedViewsZoomAndZoomsIt) {
                                          {50.0, 0}, {0.0, 100}, {-1.0, 0}};
   for (auto [zoom, position] : back) EXPECT_EQ(ZoomToSlider(zoom), position) << zoom;
 
-  CZoomBar& bar = *services.m_zoom;
+  CZoomBar& bar = services.zoom;
   QSlider& slider = *bar.m_wndSlider;
   bar.DetachView(&view);  // the frame's first view may have taken the bar already
   EXPECT_FALSE(slider.isEnabled());
@@ -139,28 +139,24 @@ TEST_F(Window, SwitchingViewsDetachesFirstThenAttachesAndAClosedViewLeavesNoBarO
   ASSERT_TRUE(splitter.SplitColumn(150));
   At(0, 1)->SetZoom(2);
   frame->SetActiveView(At(0, 0));
-  services.m_journal.clear();
+  services.journal.clear();
   frame->SetActiveView(At(0, 1));
-  EXPECT_EQ(services.m_journal, (std::vector<std::string>{"detach selection", "detach track",
-                                                          "attach selection", "attach track"}));
-  EXPECT_EQ(services.m_zoom->GetView(), At(0, 1));
-  EXPECT_EQ(services.m_zoom->m_wndSlider->value(), 23);
-  EXPECT_EQ(services.m_track->m_pDocument, &doc);
-  EXPECT_EQ(services.m_selection->m_pDocument, &doc);
-  frame.reset();
-  EXPECT_EQ(services.m_zoom->GetView(), nullptr);
-  EXPECT_EQ(services.m_selection->m_pDocument, nullptr);
-}
-
-TEST_F(Window, AnUpdateOfTheFocusedViewRefreshesTheSelectionPanel) {
+  EXPECT_EQ(services.journal, (std::vector<std::string>{"detach selection", "detach track",
+                                                        "attach selection", "attach track"}));
+  EXPECT_EQ(services.zoom.GetView(), At(0, 1));
+  EXPECT_EQ(services.zoom.m_wndSlider->value(), 23);
+  EXPECT_EQ(services.track.document, &doc);
+  // An update of the focused view, and only of that, refreshes the panel.
   QApplication::setActiveWindow(frame.get());
-  view.setFocus();
-  ASSERT_TRUE(view.hasFocus());
-  const int before = services.m_selection->m_nRefreshes;
-  doc.UpdateAllViews(nullptr);
-  view.clearFocus();
-  doc.UpdateAllViews(nullptr);
-  EXPECT_EQ(services.m_selection->m_nRefreshes, before + 1);
+  At(0, 1)->setFocus();
+  ASSERT_TRUE(At(0, 1)->hasFocus());
+  const int before = services.selection.refreshes;
+  At(0, 0)->OnUpdate(nullptr, 0, nullptr);
+  At(0, 1)->OnUpdate(nullptr, 0, nullptr);
+  EXPECT_EQ(services.selection.refreshes, before + 1);
+  frame.reset();
+  EXPECT_EQ(services.zoom.GetView(), nullptr);
+  EXPECT_EQ(services.selection.document, nullptr);
 }
 
 TEST_F(Window, UpToFourPanesShowOneDocumentAndEditsReachAll) {
@@ -214,14 +210,27 @@ TEST_F(Window, DraggingASplitBoxSplitsWhereItIsReleasedAndABarJoinsBelowTenPixel
   Drag(QPoint(2, splitter.height() - Bar() / 2), QPoint(8, splitter.height() - Bar() / 2));
   EXPECT_EQ(splitter.GetColumnCount(), 1);
   EXPECT_FALSE(splitter.IsTracking());
+  // Released too near the far edge, nothing is split either.
+  Drag(QPoint(2, splitter.height() - Bar() / 2), QPoint(Area().width() - 5, 50));
+  EXPECT_EQ(splitter.GetColumnCount(), 1);
   ASSERT_TRUE(splitter.SplitColumn(180));
-  CTrassoView* right = At(0, 1);
   splitter.TrackColumnSize(10);  // exactly the minimum stays
   EXPECT_EQ(At(0, 0)->width(), 10);
-  Drag(QPoint(12, 50), QPoint(5, 50));  // the split bar to the left edge
+  // The split bar dragged to either edge joins the panes; the one kept keeps
+  // its own scroll bar and position.
+  CTrassoView* right = At(0, 1);
+  right->OnHScroll(SB_PAGEDOWN, 0, right->GetScrollBarCtrl(SB_HORZ));
+  const int scrolled = right->GetWindowOrigin().x();
+  Drag(QPoint(12, 50), QPoint(5, 50));
   EXPECT_EQ(splitter.GetColumnCount(), 1);
   EXPECT_EQ(At(0, 0), right);
-  EXPECT_EQ(right->x(), 0);
+  EXPECT_EQ(right->geometry().topLeft(), QPoint(0, 0));
+  EXPECT_EQ(right->GetWindowOrigin().x(), scrolled);
+  ASSERT_TRUE(splitter.SplitColumn(180));
+  CTrassoView* left = At(0, 0);
+  Drag(QPoint(183, 50), QPoint(Area().width() - 5, 50));
+  EXPECT_EQ(splitter.GetColumnCount(), 1);
+  EXPECT_EQ(At(0, 0), left);
   Drag(QPoint(50, 103), QPoint(50, Area().height() - 5));  // the row bar to the bottom
   EXPECT_EQ(splitter.GetRowCount(), 1);
   EXPECT_EQ(At(0)->height(), Area().height());
@@ -256,7 +265,7 @@ TEST_F(Window, NextAndPreviousPaneCycleTheActiveViewAndF6MovesTheFocus) {
   // Joining the active pane's row makes its neighbour active.
   splitter.DeleteRow(1);
   EXPECT_EQ(frame->GetActiveView(), At(0, 1));
-  EXPECT_EQ(services.m_zoom->GetView(), At(0, 1));
+  EXPECT_EQ(services.zoom.GetView(), At(0, 1));
   QApplication::setActiveWindow(frame.get());
   At(0, 0)->setFocus();
   QTest::keyClick(At(0, 0), Qt::Key_F6);
