@@ -48,77 +48,14 @@ int main(int argc, char** argv) {
   return RUN_ALL_TESTS();
 }
 
-void AppTest::SetUp() {
-  ASSERT_TRUE(m_dir.isValid());
-  QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso").clear();
-}
-
-bool AppTest::Start(const QStringList& arguments) {
-  auto prompts = std::make_unique<ScriptedPrompts>();
-  m_prompts = prompts.get();
-  m_app = std::make_unique<CTrassoApp>(std::move(prompts));
-  if (!m_app->InitInstance(arguments)) return false;
-  EXPECT_TRUE(QTest::qWaitForWindowExposed(m_app->GetMainWnd()));
-  Settle();
-  return true;
-}
-
-QAction* AppTest::Command(int id) const {
-  return m_app->GetCommands().Find(id);
-}
-
-void AppTest::Trigger(int id) {
-  Settle();
-  ASSERT_NE(Command(id), nullptr) << id;
-  Command(id)->trigger();
-  Settle();
-}
-
-void AppTest::Settle() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  QApplication::processEvents();
-  m_app->GetCommands().UpdateAll();
-}
-
-std::vector<CTrassoDoc*> AppTest::Docs() const {
-  std::vector<CTrassoDoc*> docs;
-  for (CDocument* doc : m_app->GetDocManager().GetDocuments()) {
-    docs.push_back(static_cast<CTrassoDoc*>(doc));
-  }
-  return docs;
-}
-
-std::vector<QMdiSubWindow*> AppTest::Frames(CTrassoDoc* doc) const {
-  return m_app->GetDocManager().GetFrames(*doc);
-}
-
-CTrassoView* AppTest::FirstView(CTrassoDoc* doc) const {
-  auto* frame = qobject_cast<CChildFrame*>(Frames(doc).front()->widget());
-  return qobject_cast<CTrassoView*>(frame->GetSplitter().GetPane(0, 0));
-}
-
-void AppTest::Activate(QMdiSubWindow* frame) {
-  m_app->GetMainWnd()->GetMdiArea()->setActiveSubWindow(frame);
-  Settle();
-}
-
-std::string AppTest::PathOf(const std::string& name) const {
-  return (m_dir.path() + "/").toStdString() + name;
-}
-
-std::string AppTest::WriteTrack(const std::string& name) const {
-  CTrassoDoc doc;
-  TrackBuilder t(doc);
-  t.Section({t.Node(0, 0), t.Node(0, 20000), t.Node(20000, 20000), t.Node(20000, 0)});
-  t.Item(10000, 10000, 0);
-  SaveTrackFile(doc, PathOf(name));
-  return PathOf(name);
-}
-
 namespace {
 class Editor : public AppTest {
  protected:
   CMainFrame& Frame() { return *App().GetMainWnd(); }
+  CTrassoView* FirstView(CTrassoDoc* doc) {
+    auto* frame = qobject_cast<CChildFrame*>(Frames(doc).front()->widget());
+    return qobject_cast<CTrassoView*>(frame->GetSplitter().GetPane(0, 0));
+  }
   // The texts and command ids of the entries of a bar or of the visible
   // menus, "-" for separators.
   std::string Entries(const QList<QAction*>& actions) {
@@ -258,7 +195,8 @@ TEST_F(Editor, ThePanelsAndTheZoomBarFollowTheActiveWindow) {
   CTrassoDoc *first = Docs()[0], *second = Docs()[1];
   served(second);
   FirstView(first)->SetZoom(10);
-  Activate(Frames(first)[0]);
+  Frame().GetMdiArea()->setActiveSubWindow(Frames(first)[0]);
+  Settle();
   served(first);
   EXPECT_EQ(Frame().m_wndZoomBar->m_wndSlider->value(), 0);  // the zoom comes with its window
   Trigger(ID_FILE_CLOSE);
@@ -269,17 +207,17 @@ TEST_F(Editor, ThePanelsAndTheZoomBarFollowTheActiveWindow) {
 
 TEST_F(Editor, ViewEntriesShowAndHideTheirBarsWithACheckMark) {
   ASSERT_TRUE(Start());
-  const std::pair<int, QWidget*> bars[] = {
-      {ID_VIEW_TOOLBAR, Frame().m_wndToolBar},           {ID_VIEW_TOOLS, Frame().m_wndToolsBar},
-      {ID_VIEW_SELECTION_BAR, Frame().m_pSelectionDock}, {ID_VIEW_TRACK_BAR, Frame().m_pTrackDock},
-      {ID_VIEW_STATUS_BAR, Frame().m_wndStatusBar},
-  };
+  const std::pair<int, QWidget*> bars[] = {{ID_VIEW_TOOLBAR, Frame().m_wndToolBar},
+                                           {ID_VIEW_TOOLS, Frame().m_wndToolsBar},
+                                           {ID_VIEW_SELECTION_BAR, Frame().m_pSelectionDock},
+                                           {ID_VIEW_TRACK_BAR, Frame().m_pTrackDock},
+                                           {ID_VIEW_STATUS_BAR, Frame().m_wndStatusBar}};
   for (auto [id, bar] : bars) {
-    EXPECT_TRUE(IsChecked(id)) << id;
     Trigger(id);
     EXPECT_FALSE(IsChecked(id)) << id;
     for (auto [other, otherBar] : bars) EXPECT_EQ(otherBar->isHidden(), other == id) << other;
     Trigger(id);
+    EXPECT_TRUE(IsChecked(id)) << id;
   }
   // A panel the user closed comes back through its entry.
   Frame().m_pTrackDock->close();

@@ -1,6 +1,7 @@
 // New, Open, Save, Save As and Close, the question before unsaved changes are
 // lost, windows and titles, and the recent files.
 #include <QFile>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
 
@@ -99,7 +100,7 @@ TEST_F(Documents, OpenReadsTheChosenFileOnceAndFilesThatFailToLoadOrSaveAreNamed
   ASSERT_EQ(Docs().size(), 2u);
   CTrassoDoc* opened = Docs()[1];
   EXPECT_EQ(opened->m_nodeList.size(), 5u);
-  Activate(Frames(Docs()[0])[0]);
+  App().GetMainWnd()->GetMdiArea()->setActiveSubWindow(Frames(Docs()[0])[0]);
   Trigger(ID_FILE_OPEN);  // the same file again: activated
   EXPECT_EQ(Docs().size(), 2u);
   EXPECT_EQ(App().GetDocManager().GetActiveDocument(), opened);

@@ -68,31 +68,26 @@ class SelectionAttrBar : public testing::Test {
 };
 }  // namespace
 
-TEST(Texts, LengthsShowInThousandthsAndReadTheLeadingNumberClamped) {
+TEST(Texts, LengthsInThousandthsFileFiltersAndTheFilesCodePage) {
   const std::pair<int, const char*> shown[] = {
       {1500, "1.500"}, {-1, "-0.001"}, {INT_MAX, "2147483.647"}, {SEL_VALUE_MIXED, ""}};
   for (auto [value, text] : shown) EXPECT_EQ(FormatLength(value), text) << value;
-  // As scanf reads it; no number, or NaN, is none.
+  // Read as scanf reads the leading number, and clamped; no number, or NaN, is none.
   const std::pair<const char*, int> read[] = {{"  +12abc", 12000},    {"\t-.5", -500},
                                               {"0x10", 16000},        {"1.", 1000},
                                               {"inf", 20000},         {"-Infinity", -20000},
                                               {"-1.2345", -1234},     {"", SEL_VALUE_MIXED},
                                               {".", SEL_VALUE_MIXED}, {"-NAN(1)", SEL_VALUE_MIXED}};
   for (auto [text, value] : read) EXPECT_EQ(ParseLength(text, -20000, 20000), value) << text;
-}
-
-TEST(Texts, EveryByteSurvivesTheRoundTripAndOtherCharactersBecomeOneQuestionMark) {
-  std::string bytes;
-  for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
-  const QString text = FromWindows1252(bytes);
-  EXPECT_EQ(text.mid(0x7F, 3) + text.mid(0x9F, 2) + text[0xE9],
-            QString::fromUtf8("\u007F€\u0081Ÿ\u00A0é"));
-  EXPECT_EQ(ToWindows1252(text), bytes);
-  // U+0080 is a control character that Windows-1252 puts the euro sign in
-  // place of; U+1F600 is one character of two UTF-16 units.
-  EXPECT_EQ(ToWindows1252(QString::fromUtf8("a\u0080b\u0161\u4E2D\U0001F600z")), "a?b\x9A??z");
   EXPECT_EQ(ConvertFileFilter("Tracks|*.tr; *.TR|All Files (*.*)|*.*||ignored|*.x"),
             (QStringList{"Tracks (*.tr *.TR)", "All Files (*.*)"}));
+  std::string bytes;
+  for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
+  EXPECT_EQ(ToWindows1252(FromWindows1252(bytes)), bytes);
+  // U+0080 is a control character that the code page puts the euro sign in
+  // place of; U+1F600 is one character of two UTF-16 units.
+  EXPECT_EQ(ToWindows1252(QString::fromUtf8("a\u0080\u20AC\u0161\u4E2D\U0001F600z")),
+            "a?\x80\x9A??z");
 }
 
 TEST_F(SelectionAttrBar, ListsHoldTheTablesAndTabFollowsTheTemplate) {
@@ -150,6 +145,8 @@ TEST_F(SelectionAttrBar, AWholePolygonShowsItsTexturesAndLevelsAndTwoWallsOnlyTh
   EXPECT_EQ(Shown(), "16 - - - - - - - - - ");
   QTest::keyClick(List(kWallType), Qt::Key_Home);  // "[none]"
   EXPECT_EQ(room->m_wallList[0]->m_nWallType + room->m_wallList[1]->m_nWallType, 16);
+  m_bar.UpdateFromDocument();
+  EXPECT_EQ(Shown(), "0 - - - - - - - - - ");
 }
 
 TEST_F(SelectionAttrBar, TypedValuesApplyAtEveryKeystrokeClampedToTheFieldsRange) {
@@ -332,26 +329,6 @@ class ScaleDlg : public testing::Test {
 };
 }  // namespace
 
-TEST_F(ScaleDlg, OkScalesTheSelectedNodesAboutTheirCentreTruncatingTowardZero) {
-  TSNode* unselected = m_track.Node(1, 1);
-  Run("200", {});
-  QTest::keyClick(&m_dialog, Qt::Key_Return);
-  EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(Positions(), (Is{-5000, -10000, 15000, 30000}));
-  EXPECT_EQ(unselected->m_x, 1);
-  m_a->m_x = m_a->m_y = 0;
-  m_b->m_x = m_b->m_y = 3;
-  // The command runs a dialog of its own, modally.
-  QTimer::singleShot(0, [] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(qobject_cast<CScaleDlg*>(dialog), nullptr);
-    QTest::keyClicks(GetDlgItem(dialog, kPercent), "50");
-    QTest::keyClick(dialog, Qt::Key_Return);
-  });
-  OnScaleSelection(&m_doc);
-  EXPECT_EQ(Positions(), (Is{0, 0, 2, 2}));
-}
-
 TEST_F(ScaleDlg, OnlyPercentagesFrom11To999AreTaken) {
   // A number beyond 32 bits reads as no number. The edit takes digits only,
   // but whatever text it may still hold is read: a negative number counts as
@@ -372,11 +349,12 @@ TEST_F(ScaleDlg, OnlyPercentagesFrom11To999AreTaken) {
   EXPECT_EQ(Positions()[3], 10000 + 99900);
 }
 
-TEST_F(ScaleDlg, PreviewsAreCumulativeOkAfterThemScalesNoMoreAndCancelTakesThemBack) {
-  // Unchanged, the dialog leaves the document alone.
-  Run("100", {kPreview, kOk});
-  EXPECT_FALSE(m_dialog.isVisible());
-  EXPECT_FALSE(m_doc.IsModified());
+TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesItBack) {
+  TSNode* unselected = m_track.Node(1, 1);
+  m_doc.SetModifiedFlag(false);
+  m_updates.Reset();
+  Run("100", {kPreview, kOk});  // unchanged: the document is left alone
+  EXPECT_FALSE(m_dialog.isVisible() || m_doc.IsModified());
   m_dialog.show();
   Run("150", {kPreview});
   EXPECT_EQ(Positions(), (Is{-2500, -5000, 12500, 25000}));
@@ -384,19 +362,28 @@ TEST_F(ScaleDlg, PreviewsAreCumulativeOkAfterThemScalesNoMoreAndCancelTakesThemB
   EXPECT_EQ(Positions(), (Is{-5000, -10000, 15000, 30000}));
   Run("200", {kCancel});
   EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
-  EXPECT_EQ(m_updates.Count(), 3);
   EXPECT_EQ(Positions(), (Is{0, 0, 10000, 20000}));
+  EXPECT_EQ(m_updates.Count(), 3);
   EXPECT_TRUE(m_doc.IsModified());  // taken back, but changed on the way
   m_dialog.show();
   Run("300", {kPreview});
   QTest::keyClick(&m_dialog, Qt::Key_Escape);  // Cancel too
-  EXPECT_FALSE(m_dialog.isVisible());
   EXPECT_EQ(Positions(), (Is{0, 0, 10000, 20000}));
   m_dialog.show();
-  Run("100", {kCancel});
-  EXPECT_EQ(m_updates.Count(), 5);
-  m_dialog.show();
-  Run("200", {kPreview, kOk});
+  Run("200", {kPreview, kOk});  // Ok after a preview scales no more
+  EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
   EXPECT_EQ(Positions(), (Is{-5000, -10000, 15000, 30000}));
   EXPECT_EQ(m_updates.Count(), 6);
+  EXPECT_EQ(unselected->m_x, 1);
+  // The command runs a dialog of its own, modally; shrinking truncates.
+  m_a->m_x = m_a->m_y = 0;
+  m_b->m_x = m_b->m_y = 3;
+  QTimer::singleShot(0, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(qobject_cast<CScaleDlg*>(dialog), nullptr);
+    QTest::keyClicks(GetDlgItem(dialog, kPercent), "50");
+    QTest::keyClick(dialog, Qt::Key_Return);
+  });
+  OnScaleSelection(&m_doc);
+  EXPECT_EQ(Positions(), (Is{0, 0, 2, 2}));
 }
