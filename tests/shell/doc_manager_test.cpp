@@ -35,62 +35,50 @@ class Documents : public AppTest {
 TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges) {
   Trigger(ID_FILE_NEW);
   CTrassoDoc* doc = Docs()[1];
-  EXPECT_EQ(doc->GetTitle(), "Trax2");
   doc->AddNode(0, 0, false);
+  Trigger(ID_WINDOW_NEW);
+  EXPECT_EQ(Titles(doc), "Trasso(v1.01) - Trax2:2[*] / Trax2:1[*] / Trax2:2[*]");
+  EXPECT_TRUE(Frames(doc)[0]->isWindowModified() && App().GetMainWnd()->isWindowModified());
+  // Closing one of two windows asks nothing.
+  Frames(doc)[1]->close();
   Settle();
-  EXPECT_TRUE(Frames(doc)[0]->isWindowModified());
-  EXPECT_TRUE(App().GetMainWnd()->isWindowModified());
+  EXPECT_TRUE(Prompts().m_boxes.empty());
+  App().GetMainWnd()->GetMdiArea()->setActiveSubWindow(Frames(doc)[0]);
   Prompts().m_saveAnswers.push_back(PathOf("first.tr"));
   Trigger(ID_FILE_SAVE);  // never saved, so Save asks for a name
   EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"save Trax2.tr Trax Files (*.tr) .tr"});
   EXPECT_TRUE(Exists("first.tr"));
   EXPECT_FALSE(doc->IsModified() || Frames(doc)[0]->isWindowModified());
   EXPECT_EQ(Titles(doc), "Trasso(v1.01) - first.tr[*] / first.tr[*]");
-  // Saved once, Save writes without asking.
   doc->AddNode(1000, 0, false);
-  Trigger(ID_FILE_SAVE);
+  Trigger(ID_FILE_SAVE);  // saved once, Save writes without asking
   EXPECT_EQ(Prompts().m_asked.size(), 1u);
   EXPECT_FALSE(doc->IsModified());
 }
 
-TEST_F(Documents, WindowsOnOneTrackAreNumberedAndOnlyTheLastAsksBeforeClosing) {
-  CTrassoDoc* doc = Docs()[0];
-  Trigger(ID_WINDOW_NEW);
-  EXPECT_EQ(Titles(doc), "Trasso(v1.01) - Trax1:2[*] / Trax1:1[*] / Trax1:2[*]");
-  doc->AddNode(0, 0, false);
-  Frames(doc)[1]->close();
-  Settle();
-  EXPECT_TRUE(Prompts().m_boxes.empty());
-  EXPECT_EQ(Titles(doc), "Trasso(v1.01) - Trax1[*] / Trax1[*]");
-  Prompts().m_boxAnswers = {QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Yes};
-  Frames(doc)[0]->close();
+TEST_F(Documents, ClosingTheLastWindowOfAChangedTrackAsksAndExitStopsAtTheFirstCancel) {
+  Trigger(ID_FILE_NEW);
+  for (CTrassoDoc* doc : Docs()) doc->AddNode(0, 0, false);
+  Prompts().m_boxAnswers = {QMessageBox::Cancel, QMessageBox::Yes};
+  Frames(Docs()[0])[0]->close();
   Settle();
   ASSERT_EQ(Prompts().m_boxes.size(), 1u);
   EXPECT_EQ(Prompts().m_boxes[0].text, "Save changes to Trax1?");
   EXPECT_EQ(Prompts().m_boxes[0].caption, "Trasso");
   // Yes, then Cancel in the Save As dialog: nothing is closed.
   Trigger(ID_FILE_CLOSE);
-  EXPECT_EQ(Docs().size(), 1u);
-  Prompts().m_saveAnswers.push_back(PathOf("kept.tr"));
-  Trigger(ID_FILE_CLOSE);
-  EXPECT_TRUE(Docs().empty());
-  EXPECT_TRUE(Exists("kept.tr"));
-}
-
-TEST_F(Documents, NoClosesWithoutSavingAndExitStopsAtTheFirstCancel) {
-  Trigger(ID_FILE_NEW);
-  Trigger(ID_FILE_NEW);
-  for (CTrassoDoc* doc : Docs()) doc->AddNode(0, 0, false);
+  EXPECT_EQ(Docs().size(), 2u);
   Prompts().m_boxAnswers = {QMessageBox::No, QMessageBox::Cancel};
   Trigger(ID_APP_EXIT);
-  EXPECT_EQ(Docs().size(), 3u);
+  EXPECT_EQ(Docs().size(), 2u);
   EXPECT_TRUE(App().GetMainWnd()->isVisible());
-  Prompts().m_boxAnswers = {QMessageBox::No, QMessageBox::No, QMessageBox::No};
+  Prompts().m_boxAnswers = {QMessageBox::Yes, QMessageBox::No};
+  Prompts().m_saveAnswers.push_back(PathOf("kept.tr"));
   Trigger(ID_APP_EXIT);
-  EXPECT_EQ(Prompts().m_boxes.size(), 5u);
+  EXPECT_EQ(Prompts().m_boxes.size(), 6u);
   EXPECT_TRUE(Docs().empty());
   EXPECT_FALSE(App().GetMainWnd()->isVisible());
-  EXPECT_FALSE(Exists("Trax1.tr"));
+  EXPECT_TRUE(Exists("kept.tr"));
 }
 
 TEST_F(Documents, OpenReadsTheChosenFileOnceAndFilesThatFailToLoadOrSaveAreNamed) {

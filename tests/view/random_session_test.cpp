@@ -32,36 +32,31 @@ class RandomSession {
     const QPoint p = Point(view);
     const int dice = Pick(100);
     const auto keys = Pick(4) ? Qt::NoModifier : Qt::ShiftModifier;
-    const char* what = "delete";
     if (dice < 4) {
       CTrassoView::SetToolForAllViews(
           std::array{ID_TOOL_SELECT, ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE,
                      ID_TOOL_INSERT_OBJECT, ID_TOOL_MOVE_SELECTION, ID_TOOL_MOVE_NODES}[Pick(6)]);
-      what = "tool";
     } else if (dice < 40) {
-      mouse.Click(p, keys), what = "click";
+      mouse.Click(p, keys);
     } else if (dice < 60) {
       mouse.Press(p, keys);
       QPoint to = p;
       for (int moves = Pick(5); moves >= 0; --moves) mouse.Move(to = Point(view));
       mouse.Release(to);
-      what = "drag";
     } else if (dice < 66) {
-      mouse.Press(p), what = "press";
+      mouse.Press(p);
     } else if (dice < 80) {
-      mouse.Move(p), what = "move";
+      mouse.Move(p);
     } else if (dice < 86) {
-      mouse.Release(p), what = "release";
+      mouse.Release(p);
     } else if (dice < 89) {
-      mouse.DoubleClick(p), what = "double click";
-    } else if (dice < 94) {
-      mouse.Key(Qt::Key_Delete, Pick(2) == 0);
+      mouse.DoubleClick(p);
     } else {
-      mouse.Key(Qt::Key_Insert), what = "insert";
+      mouse.Key(dice < 94 ? Qt::Key_Delete : Qt::Key_Insert, Pick(2) == 0);
     }
     if (Pick(10) == 0) QApplication::processEvents();  // let the views paint
     m_mostPolygons = std::max(m_mostPolygons, m_first.m_polygonList.size());
-    return std::string(what) + " in view " + std::to_string(index) + " with tool " +
+    return "gesture " + std::to_string(dice) + " in view " + std::to_string(index) + " with tool " +
            std::to_string(view.m_nTool) + " at " + std::to_string(p.x()) + "," +
            std::to_string(p.y());
   }
