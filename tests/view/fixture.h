@@ -127,6 +127,13 @@ class ToolTest : public ::testing::Test {
   TSPolygon* SquareAt(QPoint corner, int side);
   WorldPoint WorldAt(QPoint device) const { return view.LogicalToWorld(mouse.At(device)); }
   int NodeCount() const { return static_cast<int>(doc.m_nodeList.size()); }
+  std::vector<TSNode*> Selected() const {
+    std::vector<TSNode*> selected;
+    for (const auto& node : doc.m_nodeList) {
+      if (node->m_bSelected) selected.push_back(node.get());
+    }
+    return selected;
+  }
   int PolygonCount() const { return static_cast<int>(doc.m_polygonList.size()); }
 
   FakeServices services;
