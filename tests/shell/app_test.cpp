@@ -1,27 +1,155 @@
-// The editor as it starts and its commands: menus, bars, tools, the panels
-// following the active window, the command line, dropped files, and F1.
+// The whole editor in a test, started with scripted answers to its dialogs
+// in a temporary folder with its own settings file: menus, bars, tools, the
+// panels following the active window, the command line, dropped files, F1,
+// and New, Open, Save, Close with the questions before changes are lost.
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
 #include <QDropEvent>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QSlider>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <deque>
+#include <optional>
 
+#include "model/track_file.h"
+#include "model/trasso_doc.h"
+#include "platform/qt/command_table.h"
+#include "platform/qt/doc_manager.h"
+#include "platform/qt/prompts.h"
+#include "platform/qt/recent_file_list.h"
 #include "platform/qt/status_bar.h"
 #include "resource_ids.h"
-#include "shell/app_fixture.h"
 #include "shell/child_frame.h"
 #include "shell/help_document.h"
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
 #include "shell/track_attr_bar.h"
+#include "shell/trasso_app.h"
+#include "support/track_builder.h"
 #include "view/trasso_view.h"
 #include "view/zoom_bar.h"
+
+// Answers the dialogs from queues, an empty queue with Cancel, and records
+// what was asked.
+class ScriptedPrompts : public CPrompts {
+ public:
+  struct Box {
+    QString caption, text, details;
+    QMessageBox::Icon icon;
+  };
+  std::optional<std::string> AskOpenPath(const QStringList& filters) override {
+    m_asked.push_back("open " + filters.join(";").toStdString());
+    return Next(m_openAnswers);
+  }
+  std::optional<std::string> AskSavePath(const std::string& proposed, const QStringList& filters,
+                                         const QString& suffix) override {
+    m_asked.push_back("save " + proposed + " " + filters.join(";").toStdString() + " ." +
+                      suffix.toStdString());
+    return Next(m_saveAnswers);
+  }
+  QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
+                                         QMessageBox::Icon icon,
+                                         QMessageBox::StandardButtons buttons,
+                                         const QString& details) override {
+    m_boxes.push_back({caption, text, details, icon});
+    if (buttons == QMessageBox::Ok) return QMessageBox::Ok;
+    return Next(m_boxAnswers).value_or(QMessageBox::Cancel);
+  }
+
+  std::deque<std::optional<std::string>> m_openAnswers, m_saveAnswers;
+  std::deque<std::optional<QMessageBox::StandardButton>> m_boxAnswers;
+  std::vector<std::string> m_asked;  // the file dialogs
+  std::vector<Box> m_boxes;
+
+ private:
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    const auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+class AppTest : public testing::Test {
+ protected:
+  // Every test starts with an empty list of recent files.
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid());
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso").clear();
+  }
+  void TearDown() override { Stop(); }
+  // Starts the editor with `arguments`, as the program's command line.
+  bool Start(const QStringList& arguments = {}) {
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    m_prompts = prompts.get();
+    m_app = std::make_unique<CTrassoApp>(std::move(prompts));
+    if (!m_app->InitInstance(arguments)) return false;
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(m_app->GetMainWnd()));
+    Settle();
+    return true;
+  }
+  // Ends the editor as the program ends, keeping the settings file.
+  void Stop() { m_app.reset(); }
+
+  CTrassoApp& App() { return *m_app; }
+  ScriptedPrompts& Prompts() { return *m_prompts; }
+  QAction* Command(int id) const { return m_app->GetCommands().Find(id); }
+  // Runs the command as a menu entry or button would, after an update pass.
+  void Trigger(int id) {
+    Settle();
+    ASSERT_NE(Command(id), nullptr) << id;
+    Command(id)->trigger();
+    Settle();
+  }
+  // Lets posted events run, then recomputes the command states.
+  void Settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    m_app->GetCommands().UpdateAll();
+  }
+  bool IsEnabled(int id) { return Settle(), Command(id)->isEnabled(); }
+  bool IsChecked(int id) { return Settle(), Command(id)->isChecked(); }
+
+  std::vector<CTrassoDoc*> Docs() const {
+    std::vector<CTrassoDoc*> docs;
+    for (CDocument* doc : m_app->GetDocManager().GetDocuments()) {
+      docs.push_back(static_cast<CTrassoDoc*>(doc));
+    }
+    return docs;
+  }
+  std::vector<QMdiSubWindow*> Frames(CTrassoDoc* doc) const {
+    return m_app->GetDocManager().GetFrames(*doc);
+  }
+  // A path in the test's own folder, and a small track (one section, one
+  // starting position) written there.
+  std::string PathOf(const std::string& name) const {
+    return (m_dir.path() + "/").toStdString() + name;
+  }
+  std::string WriteTrack(const std::string& name) const {
+    CTrassoDoc doc;
+    TrackBuilder t(doc);
+    t.Section({t.Node(0, 0), t.Node(0, 20000), t.Node(20000, 20000), t.Node(20000, 0)});
+    t.Item(10000, 10000, 0);
+    SaveTrackFile(doc, PathOf(name));
+    return PathOf(name);
+  }
+
+  QTemporaryDir m_dir;
+  ScriptedPrompts* m_prompts = nullptr;
+  std::unique_ptr<CTrassoApp> m_app;
+};
 
 // Widget tests need a QApplication, on the offscreen platform unless told
 // otherwise; listing the tests (as the build does) needs none.
@@ -156,7 +284,14 @@ TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropT
   for (CTrassoView* view : CTrassoView::s_allViews)
     EXPECT_EQ(view->m_nTool, ID_TOOL_MOVE_SELECTION);
   EXPECT_FALSE(button->isChecked());
-  EXPECT_EQ(App().GetToolCursor().shape(), Qt::BitmapCursor);
+  // Every tool but Select has a cursor image of ours, with the hot spot on the
+  // drawing, not on a transparent pixel.
+  for (int tool : {ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE, ID_TOOL_INSERT_OBJECT,
+                   ID_TOOL_MOVE_SELECTION, ID_TOOL_MOVE_NODES}) {
+    Trigger(tool);
+    const QCursor cursor = App().GetToolCursor();
+    EXPECT_GT(cursor.pixmap().toImage().pixelColor(cursor.hotSpot()).alpha(), 0) << tool;
+  }
   Trigger(ID_TOOL_SELECT);
   EXPECT_EQ(App().GetToolCursor().shape(), Qt::CrossCursor);
 }
@@ -180,27 +315,6 @@ TEST_F(Editor, ThePanelsAndTheZoomBarFollowTheActiveWindow) {
   Trigger(ID_FILE_CLOSE);
   served(nullptr);
   EXPECT_FALSE(Frame().m_wndZoomBar->m_wndSlider->isEnabled());
-}
-
-TEST_F(Editor, ViewEntriesShowAndHideTheirBarsWithACheckMark) {
-  ASSERT_TRUE(Start());
-  const std::pair<int, QWidget*> bars[] = {{ID_VIEW_TOOLBAR, Frame().m_wndToolBar},
-                                           {ID_VIEW_TOOLS, Frame().m_wndToolsBar},
-                                           {ID_VIEW_SELECTION_BAR, Frame().m_pSelectionDock},
-                                           {ID_VIEW_TRACK_BAR, Frame().m_pTrackDock},
-                                           {ID_VIEW_STATUS_BAR, Frame().m_wndStatusBar}};
-  for (auto [id, bar] : bars) {
-    Trigger(id);
-    EXPECT_FALSE(IsChecked(id)) << id;
-    for (auto [other, otherBar] : bars) EXPECT_EQ(otherBar->isHidden(), other == id) << other;
-    Trigger(id);
-    EXPECT_TRUE(IsChecked(id)) << id;
-  }
-  // A panel the user closed comes back through its entry.
-  Frame().m_pTrackDock->close();
-  EXPECT_FALSE(IsChecked(ID_VIEW_TRACK_BAR));
-  Trigger(ID_VIEW_TRACK_BAR);
-  EXPECT_TRUE(Frame().m_pTrackDock->isVisible());
 }
 
 TEST_F(Editor, TheCommandLineOrADropOpensTheNamedTrackOrFailsAfterItsMessage) {
@@ -260,6 +374,136 @@ TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereI
             "To be able to display Trasso Help\nyou must have a Word document viewer "
             "installed\non your system\n\n");
   EXPECT_EQ(Prompts().m_boxes[0].icon, QMessageBox::Critical);
+}
+
+namespace {
+class Documents : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    ASSERT_TRUE(Start());
+  }
+  // The main window's title and those of the document's windows.
+  std::string Titles(CTrassoDoc* doc) {
+    std::string titles = App().GetMainWnd()->windowTitle().toStdString();
+    for (QMdiSubWindow* frame : Frames(doc)) titles += " / " + frame->windowTitle().toStdString();
+    return titles;
+  }
+  QStringList Recent() { return App().GetRecentFiles().GetFiles(); }
+  bool Exists(const std::string& name) {
+    return QFile::exists(QString::fromStdString(PathOf(name)));
+  }
+};
+}  // namespace
+
+TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges) {
+  Trigger(ID_FILE_NEW);
+  CTrassoDoc* doc = Docs()[1];
+  doc->AddNode(0, 0, false);
+  Trigger(ID_WINDOW_NEW);
+  EXPECT_EQ(Titles(doc), "Trasso(v1.01) - Trax2:2[*] / Trax2:1[*] / Trax2:2[*]");
+  EXPECT_TRUE(Frames(doc)[0]->isWindowModified() && App().GetMainWnd()->isWindowModified());
+  // Closing one of two windows asks nothing.
+  Frames(doc)[1]->close();
+  Settle();
+  EXPECT_TRUE(Prompts().m_boxes.empty());
+  App().GetMainWnd()->GetMdiArea()->setActiveSubWindow(Frames(doc)[0]);
+  Prompts().m_saveAnswers.push_back(PathOf("first.tr"));
+  Trigger(ID_FILE_SAVE);  // never saved, so Save asks for a name
+  EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"save Trax2.tr Trax Files (*.tr) .tr"});
+  EXPECT_TRUE(Exists("first.tr"));
+  EXPECT_FALSE(doc->IsModified() || Frames(doc)[0]->isWindowModified());
+  EXPECT_EQ(Titles(doc), "Trasso(v1.01) - first.tr[*] / first.tr[*]");
+  doc->AddNode(1000, 0, false);
+  Trigger(ID_FILE_SAVE);  // saved once, Save writes without asking
+  EXPECT_EQ(Prompts().m_asked.size(), 1u);
+  EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(Documents, ClosingTheLastWindowOfAChangedTrackAsksAndExitStopsAtTheFirstCancel) {
+  Trigger(ID_FILE_NEW);
+  for (CTrassoDoc* doc : Docs()) doc->AddNode(0, 0, false);
+  Prompts().m_boxAnswers = {QMessageBox::Cancel, QMessageBox::Yes};
+  Frames(Docs()[0])[0]->close();
+  Settle();
+  ASSERT_EQ(Prompts().m_boxes.size(), 1u);
+  EXPECT_EQ(Prompts().m_boxes[0].text, "Save changes to Trax1?");
+  EXPECT_EQ(Prompts().m_boxes[0].caption, "Trasso");
+  // Yes, then Cancel in the Save As dialog: nothing is closed.
+  Trigger(ID_FILE_CLOSE);
+  EXPECT_EQ(Docs().size(), 2u);
+  Prompts().m_boxAnswers = {QMessageBox::No, QMessageBox::Cancel};
+  Trigger(ID_APP_EXIT);
+  EXPECT_EQ(Docs().size(), 2u);
+  EXPECT_TRUE(App().GetMainWnd()->isVisible());
+  Prompts().m_boxAnswers = {QMessageBox::Yes, QMessageBox::No};
+  Prompts().m_saveAnswers.push_back(PathOf("kept.tr"));
+  Trigger(ID_APP_EXIT);
+  EXPECT_EQ(Prompts().m_boxes.size(), 6u);
+  EXPECT_TRUE(Docs().empty());
+  EXPECT_FALSE(App().GetMainWnd()->isVisible());
+  EXPECT_TRUE(Exists("kept.tr"));
+}
+
+TEST_F(Documents, OpenReadsTheChosenFileOnceAndFilesThatFailToLoadOrSaveAreNamed) {
+  Prompts().m_openAnswers = {WriteTrack("loop.tr"), PathOf("./loop.tr"), PathOf("broken.tr")};
+  Trigger(ID_FILE_OPEN);
+  EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"open Trax Files (*.tr)"});
+  ASSERT_EQ(Docs().size(), 2u);
+  CTrassoDoc* opened = Docs()[1];
+  EXPECT_EQ(opened->m_nodeList.size(), 5u);
+  App().GetMainWnd()->GetMdiArea()->setActiveSubWindow(Frames(Docs()[0])[0]);
+  Trigger(ID_FILE_OPEN);  // the same file again: activated
+  EXPECT_EQ(Docs().size(), 2u);
+  EXPECT_EQ(App().GetDocManager().GetActiveDocument(), opened);
+
+  QFile file(QString::fromStdString(PathOf("broken.tr")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("not a track at all");
+  file.close();
+  Trigger(ID_FILE_OPEN);
+  EXPECT_EQ(Docs().size(), 2u);
+  ASSERT_EQ(Prompts().m_boxes.size(), 1u);
+  const QString text = Prompts().m_boxes[0].text;
+  EXPECT_TRUE(text.startsWith("Cannot open " + file.fileName() + ":\n")) << text.toStdString();
+  EXPECT_GT(text.size(), file.fileName().size() + 15);  // and why
+  EXPECT_EQ(Recent().size(), 1);
+
+  opened->AddNode(0, 0, false);
+  Prompts().m_saveAnswers.push_back(PathOf("no/such/folder/new.tr"));
+  Trigger(ID_FILE_SAVE_AS);
+  ASSERT_EQ(Prompts().m_boxes.size(), 2u);
+  EXPECT_TRUE(Prompts().m_boxes[1].text.startsWith("Cannot save "));
+  EXPECT_TRUE(opened->IsModified());
+  EXPECT_EQ(opened->GetTitle(), "loop.tr");
+}
+
+TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
+  for (const char* name : {"a.tr", "b.tr", "c.tr", "d.tr", "e.tr"}) {
+    Prompts().m_openAnswers.push_back(WriteTrack(name));
+    Trigger(ID_FILE_OPEN);
+  }
+  Stop();
+  ASSERT_TRUE(Start());
+  const QString dir = m_dir.path() + "/";
+  EXPECT_EQ(Recent(), QStringList({dir + "e.tr", dir + "d.tr", dir + "c.tr", dir + "b.tr"}));
+  EXPECT_EQ(Command(ID_FILE_MRU_FILE1)->text(), "&1 " + dir + "e.tr");
+  EXPECT_TRUE(IsEnabled(ID_FILE_MRU_FILE1 + 3));
+  // The settings file is the one the user's other programs would look in.
+  QSettings ini(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso");
+  EXPECT_TRUE(ini.fileName().endsWith("/Trasso/Trasso.ini"));
+  EXPECT_EQ(ini.value("Recent File List/File1").toString(), dir + "e.tr");
+  // Opened again, an entry moves to the front, once.
+  Trigger(ID_FILE_MRU_FILE1);
+  Trigger(ID_FILE_MRU_FILE1 + 2);
+  ASSERT_EQ(Docs().size(), 3u);
+  EXPECT_EQ(Docs()[1]->GetTitle() + Docs()[2]->GetTitle(), "e.trc.tr");
+  EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "e.tr", dir + "d.tr", dir + "b.tr"}));
+  // An entry whose file is gone leaves the list after its message.
+  QFile::remove(dir + "d.tr");
+  Trigger(ID_FILE_MRU_FILE1 + 2);
+  EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "e.tr", dir + "b.tr"}));
+  EXPECT_EQ(Prompts().m_boxes.size(), 1u);
 }
 
 #include "app_test.moc"

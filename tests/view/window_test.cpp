@@ -205,17 +205,3 @@ TEST_F(Window, TheSplitCommandFollowsTheMouseUntilEnter) {
   QTest::keyClick(&splitter, Qt::Key_Return);
   EXPECT_EQ(At(0, 0)->size(), QSize(150, 100));
 }
-
-TEST_F(Window, NextAndPreviousPaneCycleTheActiveView) {
-  Split();
-  frame->SetActiveView(At(0, 0));
-  frame->OnNextPane();
-  frame->OnNextPane();
-  EXPECT_EQ(frame->GetActiveView(), At(1, 0));
-  for (int i = 0; i < 3; ++i) frame->OnPrevPane();
-  EXPECT_EQ(frame->GetActiveView(), At(1, 1));
-  // Joining the active pane's row makes its neighbour active.
-  splitter.DeleteRow(1);
-  EXPECT_EQ(frame->GetActiveView(), At(0, 1));
-  EXPECT_EQ(services.zoom.GetView(), At(0, 1));
-}
