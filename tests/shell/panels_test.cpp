@@ -145,28 +145,6 @@ TEST_F(SelectionAttrBar, TypedValuesApplyAtEveryKeystrokeClampedToTheFieldsRange
   EXPECT_EQ(updates.Count(), 3);
 }
 
-TEST_F(SelectionAttrBar, OnlyAnotherDocumentOrTheServedOneGoingRefreshes) {
-  // Even values beyond what the fields accept, as a loaded file may hold.
-  TSNode* node = m_track.Node(1001, -20000001);
-  Select(node);
-  m_bar.AttachDocument(&m_doc);
-  EXPECT_EQ(Shown(), "- - - - - 1.001 -20000.001 - - - ");
-  node->m_x = 2000;
-  m_bar.AttachDocument(&m_doc);
-  CTrassoDoc other;
-  m_bar.DetachDocument(&other);
-  EXPECT_EQ(Edit(kNodeX)->text(), "1.001");
-  m_bar.AttachDocument(&other);
-  EXPECT_EQ(Shown(), "- - - - - - - - - - ");
-  m_bar.AttachDocument(&m_doc);
-  EXPECT_EQ(Edit(kNodeX)->text(), "2.000");
-  m_bar.DetachDocument(&m_doc);
-  EXPECT_EQ(Shown(), "- - - - - - - - - - ");
-  // Typing into a field of a panel without document reaches nothing.
-  QTest::keyClicks(Edit(kNodeX), "5");
-  EXPECT_EQ(node->m_x, 2000);
-}
-
 namespace {
 class TrackAttrBar : public testing::Test {
  protected:
@@ -301,15 +279,4 @@ TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesI
   EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
   EXPECT_EQ(Positions(), (Is{-44950, -89900, 54950, 109900}));
   EXPECT_EQ(m_updates.Count(), 6);
-  // The command runs a dialog of its own, modally; shrinking truncates.
-  m_a->m_x = m_a->m_y = 0;
-  m_b->m_x = m_b->m_y = 3;
-  QTimer::singleShot(0, [] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(qobject_cast<CScaleDlg*>(dialog), nullptr);
-    QTest::keyClicks(GetDlgItem(dialog, kPercent), "50");
-    QTest::keyClick(dialog, Qt::Key_Return);
-  });
-  OnScaleSelection(&m_doc);
-  EXPECT_EQ(Positions(), (Is{0, 0, 2, 2}));
 }

@@ -1,8 +1,6 @@
 // What a view paints, checked pixel by pixel; the marks' shapes; and the
 // areas the view asks to repaint after a change.
 
-#include <cmath>
-#include <numbers>
 
 #include "fixture.h"
 #include "support/track_generator.h"
@@ -113,43 +111,6 @@ TEST_F(ViewDrawing, TheBandShowsOnceTheMouseHasMovedAndThePathWithThePolygonTool
   }
 }
 
-TEST_F(ViewDrawing, PolygonsBeyondTwelveWallsAndWithoutWallsDrawSafely) {
-  // Only a file can hold these; build them by hand: 14 corners, clockwise,
-  // round (250, 1850).
-  auto big = std::make_unique<TSPolygon>();
-  for (int i = 0; i < 14; ++i) {
-    const double angle = -2 * std::numbers::pi * i / 14;
-    auto wall = std::make_unique<TSAnchorWall>();
-    wall->m_pNode = build.Node(TruncateToTrackLength(25000 + 6000 * std::cos(angle)),
-                               TruncateToTrackLength(185000 + 6000 * std::sin(angle)));
-    wall->m_pPolygon = big.get();
-    wall->m_pNode->m_wallList.push_back(wall.get());
-    big->m_wallList.push_back(std::move(wall));
-  }
-  big->m_wallList.back()->m_bSelected = 1;
-  doc.m_polygonList.push_back(std::move(big));
-  doc.m_polygonList.push_back(std::make_unique<TSPolygon>());
-  // The last corner's wedge is there, pointing to the centre.
-  const double last = -2 * std::numbers::pi * 13 / 14;
-  const QPoint corner(250 + int(60 * std::cos(last)), 1850 + int(60 * std::sin(last)));
-  EXPECT_EQ(Pixels({corner + (QPoint(250, 1850) - corner) / 4}), Colours{kBlue});
-}
-
-TEST(ViewDrawingLargeTrack, SkippingWhatIsOutOfSightChangesNoPixel) {
-  auto doc = GenerateGridTrack(12);
-  SelectEverything(*doc);
-  (*doc->m_nodeList.begin())->m_bHighlighted = 1;
-  auto frame = ShowFrame(*doc);
-  Pane(*frame)->SetZoom(0.5);
-  Pane(*frame)->OnUpdate(nullptr, 0, nullptr);
-  QImage whole(600, 600, QImage::Format_RGB32);
-  Pane(*frame)->PaintOn(whole);
-  QImage part(600, 600, QImage::Format_RGB32);
-  const QRect clip(137, 211, 173, 149);
-  Pane(*frame)->PaintOn(part, clip);
-  EXPECT_EQ(part.copy(clip), whole.copy(clip));
-}
-
 namespace {
 // The generated grid at a zoom where the marks of neighbouring corners
 // overlap, so that the order of drawing shows in the pixels.
@@ -240,14 +201,4 @@ TEST_F(ChangedArea, TheToolFeedbackIsRepaintedWhereItWasAndWhereItIs) {
   Repaint("path node moved");
   view.SetTool(ID_TOOL_SELECT);
   Repaint("path dropped");
-}
-
-TEST_F(ChangedArea, AChangeOfZoomOrOfTheListsRepaintsEverything) {
-  view.SetZoom(0.4);
-  EXPECT_EQ(Repaint("zoom", false), view.rect());
-  // Drawing order decides which of two overlapping marks is on top.
-  std::swap(doc->m_nodeList[20], doc->m_nodeList[21]);
-  EXPECT_EQ(Repaint("node order", false), view.rect());
-  std::swap(doc->m_polygonList[3], doc->m_polygonList[4]);
-  EXPECT_EQ(Repaint("polygon order", false), view.rect());
 }

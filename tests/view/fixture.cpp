@@ -25,17 +25,6 @@ CTrassoView* Pane(CChildFrame& frame, int row, int col) {
   return static_cast<CTrassoView*>(frame.GetSplitter().GetPane(row, col));
 }
 
-PlanImage::PlanImage(CTrassoView& view)
-    : m_image(QSize(400, 300), QImage::Format_RGB32), m_origin(view.GetWindowOrigin()) {
-  m_image.setDotsPerMeterX(10000);  // 254 dots per inch
-  m_image.setDotsPerMeterY(10000);
-  view.PaintOn(m_image);
-}
-
-QColor PlanImage::At(QPoint logical) const {
-  return m_image.pixelColor(logical.x() - m_origin.x(), m_origin.y() - logical.y());
-}
-
 std::pair<QPoint, QPoint> MouseDriver::PixelPair(QPoint near, QPoint offset) const {
   const QPoint base = Device(near);
   for (int d = 0; d < 49 * 9; ++d) {

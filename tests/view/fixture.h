@@ -64,14 +64,15 @@ CTrassoView* Pane(CChildFrame& frame, int row = 0, int col = 0);
 
 // A view painted into an image of 254 dots per inch, where one logical unit
 // is one pixel; pixels are found by logical position.
-class PlanImage {
- public:
-  explicit PlanImage(CTrassoView& view);
-  QColor At(QPoint logical) const;
-
- private:
-  QImage m_image;
-  QPoint m_origin;
+struct PlanImage {
+  explicit PlanImage(CTrassoView& view) : origin(view.GetWindowOrigin()) {
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    view.PaintOn(image);
+  }
+  QColor At(QPoint l) const { return image.pixelColor(l.x() - origin.x(), origin.y() - l.y()); }
+  QImage image{400, 300, QImage::Format_RGB32};
+  QPoint origin;
 };
 
 class MouseDriver {

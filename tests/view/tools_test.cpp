@@ -159,17 +159,6 @@ TEST_F(TraceTool, OnlyThePathsEndIsSelectedAPressSnapsAndTheFirstNodeClosesAPath
   EXPECT_TRUE(view.m_path.empty());
 }
 
-TEST_F(TraceTool, TheTwelfthNodeIsAddedAThirteenthIsNot) {
-  view.SetTool(ID_TOOL_ADD_FEATURE);
-  Trace({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
-  mouse.Click(Middle());
-  EXPECT_EQ(NodeCount(), 12);
-  Trace({0});
-  ASSERT_EQ(PolygonCount(), 1);
-  EXPECT_EQ(doc.m_polygonList[0]->m_bFeature, 1);
-  EXPECT_EQ(doc.m_polygonList[0]->m_wallList.size(), 12u);
-}
-
 TEST_F(TraceTool, DeleteDropsThePathsEndAndInsertObjectPlacesASelectedItemWithoutSnapping) {
   Trace({0, 4, 8});
   const std::vector<TSNode*> kept(view.m_path.begin(), view.m_path.begin() + 2);
@@ -282,29 +271,4 @@ TEST_F(MoveTools, InsertNeedsExactlyOneSelectedEdgeAndDeleteCutsAtEveryRepeat) {
   EXPECT_EQ(NodeCount(), 4);
   EXPECT_EQ(updates.Count(), 3);
   EXPECT_FALSE(view.CanCutSelection());
-}
-
-// Other views of the same document, in the same window and in a second one,
-// are tracing when nodes of their paths are deleted from elsewhere.
-TEST_F(MoveTools, NoViewKeepsADeletedNodeInItsPath) {
-  ASSERT_TRUE(frame->GetSplitter().SplitColumn(200));
-  auto window = ShowFrame(doc);
-  CTrassoView &beside = *Pane(*frame, 0, 1), &elsewhere = *Pane(*window);
-  MouseDriver besideMouse(beside), elsewhereMouse(elsewhere);
-  CTrassoView::SetToolForAllViews(ID_TOOL_ADD_SECTION);
-  for (QPoint p : {QPoint(40, 40), QPoint(80, 40), QPoint(80, 80)}) besideMouse.Click(p);
-  for (QPoint p : {QPoint(40, 200), QPoint(100, 200)}) elsewhereMouse.Click(p);
-  // Cut in this view, with both ends selected: they are free nodes.
-  beside.m_path.back()->m_bSelected = elsewhere.m_path.back()->m_bSelected = 1;
-  mouse.Key(Qt::Key_Delete);
-  EXPECT_EQ(beside.m_path.size() * 10 + elsewhere.m_path.size(), 21u);
-  // A node of a path attached onto another node by dragging in this view.
-  view.SetTool(ID_TOOL_MOVE_NODES);
-  mouse.Drag(mouse.On(*beside.m_path.front()), {mouse.On(*elsewhere.m_path[0])});
-  EXPECT_EQ(beside.m_path.size() * 10 + elsewhere.m_path.size(), 11u);
-  // Tracing goes on in both views, and both draw their paths.
-  besideMouse.Click(QPoint(120, 120));
-  elsewhereMouse.Click(QPoint(160, 160));
-  PlanImage a(beside), b(elsewhere);
-  EXPECT_EQ(beside.m_path.size() * 10 + elsewhere.m_path.size(), 22u);
 }
