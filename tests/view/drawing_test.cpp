@@ -1,7 +1,6 @@
 // What a view paints, checked pixel by pixel; the marks' shapes; and the
 // areas the view asks to repaint after a change.
 
-
 #include "fixture.h"
 #include "support/track_generator.h"
 

@@ -73,6 +73,7 @@ TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
   std::srand(7);
   const auto random = [] { return std::rand() % 20001 - 10000; };
   for (int i = 0; i < 400; ++i) doc.AddNode(random(), random(), false);
+  // A twin, at the same place as another node.
   TSNode* twin = doc.AddNode(doc.m_nodeList[7]->m_x, doc.m_nodeList[7]->m_y, false);
   for (double zoom : {0.01, 0.37, 1.0, 2.0, 150.0}) {
     view.SetZoom(zoom);
@@ -118,30 +119,6 @@ TEST_F(SelectTool, ANodeWithinTenUnitsElseTheWallWhoseWedgeHoldsThePoint) {
     doc.m_polygonList.clear();
     doc.m_nodeList.clear();
   }
-}
-
-TEST_F(SelectTool, ANodeJustInsideTheBandsEdgeStaysOutWhileItsWallsComeIn) {
-  const QPoint from = Middle() - QPoint(100, -100), to = Middle() + QPoint(100, -100);
-  const QPoint low = mouse.At(from);  // the band's least x and y
-  const int high = mouse.At(to).x();
-  // A node exactly on the greater edge is outside the half-open band, one 10
-  // units in from it is not yet in the middle rectangle; corners 5 units
-  // outside the band are within reach, but probed outside.
-  TSPolygon* inside = SquareAt(low + QPoint(5, 5), 100);
-  TSNode* nodes[] = {NodeAt({high, low.y() + 150}), NodeAt({high - 10, low.y() + 200}),
-                     NodeAt({high - 11, low.y() + 250})};
-  TSPolygon* straddling = SquareAt(QPoint(low.x() - 5, low.y() + 300), 100);
-  mouse.Drag(from, {to});
-  // Walls, then corners, in outline order.
-  const auto flags = [](TSPolygon* p) {
-    std::vector<int> s;
-    for (const auto& wall : p->m_wallList) s.push_back(wall->m_bSelected);
-    for (TSNode* node : Outline(p)) s.push_back(node->m_bSelected);
-    return s;
-  };
-  EXPECT_EQ(flags(inside), (std::vector<int>{1, 1, 1, 1, 0, 0, 1, 0}));
-  EXPECT_EQ(flags(straddling), (std::vector<int>{0, 0, 1, 1, 0, 0, 1, 1}));
-  EXPECT_EQ(nodes[0]->m_bSelected + nodes[1]->m_bSelected + 2 * nodes[2]->m_bSelected, 2);
 }
 
 TEST_F(TraceTool, OnlyThePathsEndIsSelectedAPressSnapsAndTheFirstNodeClosesAPathOfThree) {
