@@ -215,9 +215,6 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
             "Toolbar 59392 | Tools 32794 | Slection attributes 32795 | Track Attributes 32796 | "
             "&Status Bar 59393 | &Window: &New Window 57648 | &Cascade 57650 | &Tile 57651 | "
             "&Arrange Icons 57649 | S&plit 57653 | &Help: &Help 32797 | &About Trasso... 57664");
-  EXPECT_EQ(Entries(Frame().m_wndToolBar->actions()),
-            "&New 57600 | &Open... 57601 | &Save 57603 | - | Cu&t 57635 | &Copy 57634 | &Paste "
-            "57637 | - | &Print... 57607 | &Help 32797");
   // The prompt goes to the status bar, the text after the line break is the tip.
   EXPECT_EQ(Command(ID_FILE_NEW)->statusTip() + "|" + Command(ID_FILE_NEW)->toolTip(),
             "Create a new document|New");
@@ -284,27 +281,6 @@ TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropT
   EXPECT_FALSE(IsChecked(ID_TOOL_ADD_SECTION));
   Trigger(ID_TOOL_SELECT);
   EXPECT_EQ(App().GetToolCursor().shape(), Qt::CrossCursor);
-}
-
-TEST_F(Editor, ThePanelsAndTheZoomBarFollowTheActiveWindow) {
-  ASSERT_TRUE(Start());
-  Trigger(ID_FILE_NEW);
-  const auto served = [&](CTrassoDoc* doc) {
-    EXPECT_EQ(Frame().m_wndSelectionBar->GetDocument(), doc);
-    EXPECT_EQ(Frame().m_wndTrackBar->GetDocument(), doc);
-    EXPECT_EQ(Frame().m_wndZoomBar->GetView(), doc ? FirstView(doc) : nullptr);
-  };
-  CTrassoDoc *first = Docs()[0], *second = Docs()[1];
-  served(second);
-  FirstView(first)->SetZoom(10);
-  Frame().GetMdiArea()->setActiveSubWindow(Frames(first)[0]);
-  Settle();
-  served(first);
-  EXPECT_EQ(Frame().m_wndZoomBar->m_wndSlider->value(), 0);  // the zoom comes with its window
-  Trigger(ID_FILE_CLOSE);
-  Trigger(ID_FILE_CLOSE);
-  served(nullptr);
-  EXPECT_FALSE(Frame().m_wndZoomBar->m_wndSlider->isEnabled());
 }
 
 // Help documents are looked for in Help/ beside the working folder, never
@@ -425,8 +401,7 @@ TEST_F(Documents, OpenReadsTheChosenFileOnceAndAFileThatFailsToLoadIsNamed) {
   EXPECT_EQ(App().GetDocManager().GetActiveDocument(), opened);
 
   QFile file(QString::fromStdString(PathOf("broken.tr")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("not a track at all");
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a track at all") > 0);
   file.close();
   Trigger(ID_FILE_OPEN);
   EXPECT_EQ(Docs().size(), 2u);

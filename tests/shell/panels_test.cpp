@@ -66,11 +66,7 @@ class SelectionAttrBar : public testing::Test {
 };
 }  // namespace
 
-TEST_F(SelectionAttrBar, ListsHoldTheTablesAndTabFollowsTheTemplate) {
-  EXPECT_EQ((std::vector<int>{List(kWallType)->count(), List(kCeilingType)->count(),
-                              List(kFloorType)->count(), List(kItemType)->count()}),
-            (std::vector<int>{23, 8, 7, 18}));
-  EXPECT_EQ(List(kWallType)->itemText(1) + List(kFloorType)->itemText(0), "Gray WallMetal Plate");
+TEST_F(SelectionAttrBar, TabFollowsTheTemplate) {
   // The chain also runs through the inner parts of the controls; Tab skips those.
   std::vector<int> order;
   for (QWidget* field = List(kWallType); order.size() < 10; field = field->nextInFocusChain()) {

@@ -1,9 +1,7 @@
 #pragma once
-// A child frame on a document, shown offscreen, with stand-ins for the
-// application's bars; pictures of a view; and a driver of real mouse and key
-// events. A device pixel spans about 2.6 logical units on the offscreen
-// screen, so a logical point is reached only to within a pixel: At tells the
-// exact logical point a device point stands for.
+// Frames shown offscreen with stand-ins for the application's bars, pictures
+// of views, and real mouse and key events. A device pixel spans about 2.6
+// logical units, so At tells the logical point a device point stands for.
 
 #include <gtest/gtest.h>
 

@@ -115,8 +115,7 @@ TEST(RandomSession, ThousandsOfEventsKeepEveryTrackSoundAndEveryPathAlive) {
     RandomSession session(seed);
     for (int event = 0; event < 2000; ++event) {
       const std::string last = session.Step();
-      const std::string problem = session.Problem();
-      ASSERT_EQ(problem, "") << "seed " << seed << ", event " << event << " (" << last << ")";
+      ASSERT_EQ(session.Problem(), "") << "seed " << seed << ", event " << event << ": " << last;
     }
     EXPECT_GE(session.MostPolygons(), 3u) << seed;  // the session did build sections and features
   }
