@@ -27,7 +27,6 @@
 #include "platform/qt/recent_file_list.h"
 #include "platform/qt/status_bar.h"
 #include "resource_ids.h"
-#include "shell/child_frame.h"
 #include "shell/help_document.h"
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
@@ -167,10 +166,6 @@ namespace {
 class Editor : public AppTest {
  protected:
   CMainFrame& Frame() { return *App().GetMainWnd(); }
-  CTrassoView* FirstView(CTrassoDoc* doc) {
-    auto* frame = qobject_cast<CChildFrame*>(Frames(doc).front()->widget());
-    return qobject_cast<CTrassoView*>(frame->GetSplitter().GetPane(0, 0));
-  }
   // The texts and command ids of the entries of a bar or of the visible
   // menus, "-" for separators.
   std::string Entries(const QList<QAction*>& actions) {
@@ -267,7 +262,7 @@ TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropT
   // The current tool chosen again stays checked, and drops the paths too.
   Trigger(ID_TOOL_ADD_SECTION);
   EXPECT_TRUE(IsChecked(ID_TOOL_ADD_SECTION));
-  EXPECT_TRUE(FirstView(Docs()[0])->m_path.empty());
+  for (CTrassoView* view : CTrassoView::s_allViews) EXPECT_TRUE(view->m_path.empty());
   // Every tool but Select has a cursor image of ours, with the hot spot on the
   // drawing, not on a transparent pixel.
   for (int tool :

@@ -27,7 +27,6 @@ constexpr int kWallType = 1001, kFloorType = 1002, kCeilingType = 1003, kItemTyp
 constexpr int kFields[] = {kWallType, kCeilingType, kFloorType, kCeilingLevel, kFloorLevel,
                            kNodeX,    kNodeY,       kElevation, kAngle,        kItemType};
 
-// Replaces an edit's text keystroke by keystroke, as a user would.
 void Type(QWidget* edit, const QString& text) {
   QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(edit, Qt::Key_Backspace);
@@ -39,7 +38,6 @@ class SelectionAttrBar : public testing::Test {
   void SetUp() override { m_bar.show(); }
   QComboBox* List(int id) { return qobject_cast<QComboBox*>(GetDlgItem(&m_bar, id)); }
   QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(GetDlgItem(&m_bar, id)); }
-  // Every field's text, a list's row, or "-" where it is disabled (and empty).
   std::string Shown() {
     std::string shown;
     for (int id : kFields) {
@@ -49,7 +47,6 @@ class SelectionAttrBar : public testing::Test {
     }
     return shown;
   }
-  // An item on a node that is the first corner of a selected triangle.
   void SelectRoom() {
     m_item = m_track.Item(0, 0, 0);
     m_room = m_track.Section({m_item->m_pNode, m_track.Node(0, 5000), m_track.Node(5000, 5000)});
@@ -147,14 +144,12 @@ class TrackAttrBar : public testing::Test {
   void SetUp() override { m_bar.show(); }
   QLineEdit* Background() { return qobject_cast<QLineEdit*>(GetDlgItem(&m_bar, 1027)); }
   QPlainTextEdit* Description() { return qobject_cast<QPlainTextEdit*>(GetDlgItem(&m_bar, 1028)); }
-  // How many of the three controls are enabled, and the texts shown.
   std::string Shown() {
     const int enabled = Background()->isEnabled() + Description()->isEnabled() +
                         GetDlgItem(&m_bar, 32792)->isEnabled();
     return std::to_string(enabled) + " " + Background()->text().toStdString() + "|" +
            Description()->toPlainText().toStdString();
   }
-  // A document with these texts, not modified.
   void Attach(CTrassoDoc& doc, const char* background, const char* description) {
     doc.SetBackground(background);
     doc.SetDescription(description);
@@ -231,7 +226,6 @@ class ScaleDlg : public testing::Test {
     Select(m_b);
     m_dialog.show();
   }
-  // Types the percentage and presses the buttons.
   void Run(const char* percent, std::initializer_list<int> buttons) {
     Type(GetDlgItem(&m_dialog, kPercent), percent);
     for (int id : buttons) QTest::mouseClick(GetDlgItem(&m_dialog, id), Qt::LeftButton);

@@ -15,7 +15,6 @@ using Colours = std::vector<QColor>;
 class ViewDrawing : public ::testing::Test {
  protected:
   ViewDrawing() : frame(ShowFrame(doc)), view(*Pane(*frame)), build(doc) {}
-  // A square with its lower left corner at logical (100, 1800), 100 wide.
   TSPolygon* Square(bool feature = false) {
     const auto corners = {build.Node(10000, 180000), build.Node(10000, 190000),
                           build.Node(20000, 190000), build.Node(20000, 180000)};
@@ -23,7 +22,6 @@ class ViewDrawing : public ::testing::Test {
     build.Settle();
     return square;
   }
-  // The colours at logical points, from one painting.
   Colours Pixels(std::initializer_list<QPoint> points) {
     const PlanImage image(view);
     Colours colours;
@@ -40,7 +38,6 @@ class ViewDrawing : public ::testing::Test {
 
 TEST_F(ViewDrawing, SectionsAreOutlinedWithWedgesUntilAllWallsAreSelectedFeaturesAreFilled) {
   TSPolygon* square = Square();
-  // The bottom edge, inside, outside.
   EXPECT_EQ(Pixels({{150, 1800}, {150, 1850}, {150, 1750}}), (Colours{kBlack, kWhite, kWhite}));
   square->m_wallList[0]->m_bSelected = 1;
   EXPECT_EQ(Pixels({{150, 1850}}), Colours{kWhite});
@@ -114,7 +111,6 @@ class ChangedArea : public ::testing::Test {
     shown = FullPaint();
     view.TakeChangedArea();  // the window shows the track as it is now
   }
-  // The window as a full repaint shows it, at the window's own resolution.
   QImage FullPaint() {
     QImage image(view.size(), QImage::Format_RGB32);
     image.setDotsPerMeterX(qRound(view.logicalDpiX() / 0.0254));
@@ -134,7 +130,6 @@ class ChangedArea : public ::testing::Test {
     return area;
   }
   TSNode* GridNode(int i, int j) { return doc->m_nodeList[j * 13 + i].get(); }
-  // Every tenth section is followed by its feature.
   TSPolygon* Section(int i, int j, int after = 0) {
     const int cell = j * 12 + i;
     return doc->m_polygonList[cell + (cell + 9) / 10 + after].get();

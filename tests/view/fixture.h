@@ -20,7 +20,6 @@
 #include "view/view_services.h"
 #include "view/zoom_bar.h"
 
-// Logs "attach <name>" and "detach <name>" into a shared journal.
 struct RecordingPanel : CDocumentPanel {
   RecordingPanel(const char* name, std::vector<std::string>& journal)
       : name(name), journal(journal) {}
@@ -39,7 +38,6 @@ struct RecordingPanel : CDocumentPanel {
   int refreshes = 0;
 };
 
-// Registers itself as the application's services for its lifetime.
 struct FakeServices : CViewServices {
   FakeServices() {
     status.SetIndicators({ID_SEPARATOR, ID_INDICATOR_POSITION});
@@ -76,11 +74,9 @@ struct PlanImage {
 class MouseDriver {
  public:
   explicit MouseDriver(CTrassoView& view) : m_view(view) {}
-  // The device point nearest to a logical point, and back.
   QPoint Device(QPoint logical) const { return m_view.GetClientDC().LPtoDP(logical); }
   QPoint At(QPoint device) const { return m_view.GetClientDC().DPtoLP(device); }
   QPoint On(const TSNode& node) const { return Device(m_view.WorldToLogical(node.m_x, node.m_y)); }
-  // Two device points near `near` whose logical points differ by `offset`.
   std::pair<QPoint, QPoint> PixelPair(QPoint near, QPoint offset) const;
 
   void Press(QPoint device, Qt::KeyboardModifiers keys = {}) {
@@ -116,7 +112,6 @@ class ToolTest : public ::testing::Test {
       : frame(ShowFrame(doc)), view(*Pane(*frame)), mouse(view), build(doc) {
     view.SetTool(tool);
   }
-  // The device point in the middle of the view and its exact logical point.
   static QPoint Middle() { return QPoint(200, 150); }
   QPoint MiddleLogical() const { return mouse.At(Middle()); }
   // A node exactly on a logical point, at world = logical × 100.

@@ -24,7 +24,6 @@ class RandomSession {
     m_views[3]->SetZoom(2.3);
   }
 
-  // One random gesture or key; returns what it was, for the failure message.
   std::string Step() {
     const int index = Pick(m_views.size());
     CTrassoView& view = *m_views[index];

@@ -73,7 +73,6 @@ TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
   std::srand(7);
   const auto random = [] { return std::rand() % 20001 - 10000; };
   for (int i = 0; i < 400; ++i) doc.AddNode(random(), random(), false);
-  // A twin, at the same place as another node.
   TSNode* twin = doc.AddNode(doc.m_nodeList[7]->m_x, doc.m_nodeList[7]->m_y, false);
   for (double zoom : {0.01, 0.37, 1.0, 2.0, 150.0}) {
     view.SetZoom(zoom);
@@ -98,9 +97,8 @@ TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
 }
 
 TEST_F(SelectTool, ANodeWithinTenUnitsElseTheWallWhoseWedgeHoldsThePoint) {
-  // The mouse is `hit` away from a square's lower left corner.
   struct Case {
-    QPoint hit;
+    QPoint hit;  // from a square's lower left corner to the mouse
     bool node, wall;
   } cases[] = {
       {{6, 8}, true, false},    // squared distance 100
@@ -201,7 +199,6 @@ TEST_F(MoveTools, PressingAWedgeDetachesTheWallOntoANewNodeThatFollowsTheMouse) 
   view.SetTool(ID_TOOL_MOVE_NODES);
   const QPoint l = MiddleLogical();
   TSPolygon* first = SquareAt(l, 100);
-  // A second section sharing the lower left corner.
   TSNode* shared = Outline(first)[0];
   build.Section(
       {shared, Outline(first)[3], NodeAt(l + QPoint(100, -100)), NodeAt(l + QPoint(0, -100))});

@@ -26,7 +26,6 @@ class Window : public ::testing::Test {
     QTest::mousePress(&splitter, Qt::LeftButton, {}, from);
     QTest::mouseRelease(&splitter, Qt::LeftButton, {}, to);
   }
-  // The width of the scroll bars, and the area left for the panes.
   int Bar() const {
     return splitter.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &splitter);
   }
@@ -54,7 +53,6 @@ TEST_F(Window, RangesHoldTheSquareAndTheNodesWithAMarginAndTheStatusBarShowsTheM
   EXPECT_EQ(ranges(), (std::vector<int>{-180, 4080, -80, 5080, page}));
   QTest::mouseMove(&view, QPoint(50, 40));
   const QPoint logical = view.GetClientDC().DPtoLP(QPoint(50, 40));
-  EXPECT_EQ(view.LogicalToWorld(logical), (WorldPoint{logical.x() * 50, logical.y() * 50}));
   EXPECT_EQ(services.status.GetPaneText(1), FormatMousePosition(view.LogicalToWorld(logical)));
   EXPECT_EQ(FormatMousePosition({123456, -7}), "123.456 , -0.007");
 }
@@ -90,7 +88,6 @@ TEST_F(Window, SwitchingViewsDetachesFirstThenAttachesAndAClosedViewLeavesNoBarO
   EXPECT_EQ(services.track.document, &doc);
   services.zoom.m_wndSlider->triggerAction(QAbstractSlider::SliderSingleStepSub);  // zoom in
   EXPECT_DOUBLE_EQ(At(0, 1)->GetZoom(), SliderToZoom(22));
-  // An update of the focused view, and only of that, refreshes the panel.
   QApplication::setActiveWindow(frame.get());
   At(0, 1)->setFocus();
   ASSERT_TRUE(At(0, 1)->hasFocus());
@@ -121,12 +118,10 @@ TEST_F(Window, UpToFourPanesShowOneDocumentAndShareTheBarsOfTheirColumnAndRow) {
   CScrollBar* column = topLeft->GetScrollBarCtrl(SB_HORZ);
   EXPECT_EQ(column, bottomLeft->GetScrollBarCtrl(SB_HORZ));
   EXPECT_EQ(topLeft->GetScrollBarCtrl(SB_VERT), topRight->GetScrollBarCtrl(SB_VERT));
-  // The range is the one of the pane updated last.
   bottomLeft->SetZoom(2);
   bottomLeft->OnUpdate(nullptr, 0, nullptr);
-  EXPECT_EQ(column->GetScrollInfo().nMax, 6080);
+  EXPECT_EQ(column->GetScrollInfo().nMax, 6080);  // from the pane updated last
   EXPECT_EQ(Info(SB_HORZ, topRight).nMax, 3080);
-  // Dragging the thumb scrolls every pane of the column, and only those.
   column->setSliderDown(true);
   column->setSliderPosition(400);
   column->setSliderDown(false);
@@ -135,7 +130,6 @@ TEST_F(Window, UpToFourPanesShowOneDocumentAndShareTheBarsOfTheirColumnAndRow) {
 }
 
 TEST_F(Window, DraggingASplitBoxSplitsWhereItIsReleasedAndABarJoinsBelowTenPixels) {
-  // The row box sits at the top of the vertical bar.
   const int box = splitter.width() - Bar() / 2;
   QTest::mousePress(&splitter, Qt::LeftButton, {}, QPoint(box, 2));
   EXPECT_TRUE(splitter.IsTracking());
@@ -146,7 +140,6 @@ TEST_F(Window, DraggingASplitBoxSplitsWhereItIsReleasedAndABarJoinsBelowTenPixel
   Drag(QPoint(2, splitter.height() - Bar() / 2), QPoint(8, splitter.height() - Bar() / 2));
   EXPECT_EQ(splitter.GetColumnCount(), 1);
   EXPECT_FALSE(splitter.IsTracking());
-  // Released too near the far edge, nothing is split either.
   Drag(QPoint(2, splitter.height() - Bar() / 2), QPoint(Area().width() - 5, 50));
   EXPECT_EQ(splitter.GetColumnCount(), 1);
   ASSERT_TRUE(splitter.SplitColumn(180));
