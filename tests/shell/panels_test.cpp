@@ -118,7 +118,6 @@ TEST_F(SelectionAttrBar, TypedValuesApplyAtEveryKeystrokeClampedToTheFieldsRange
       {kNodeY, "inf", &node->m_y, 10000000},
       {kAngle, "400", &m_item->m_nOrientation, 360000},
       {kAngle, "-5", &m_item->m_nOrientation, 0},
-      {kElevation, "-25", &m_item->m_nElevation, -20000},
   };
   for (const auto& c : cases) {
     Type(Edit(c.id), c.text);

@@ -12,9 +12,8 @@ using Colours = std::vector<QColor>;
 
 // At zoom 1 and the scroll positions of a new view, the image shows logical x
 // from 0 and y down from 2000; world is logical × 100.
-class ViewDrawing : public ::testing::Test {
+class ViewDrawing : public ToolTest {
  protected:
-  ViewDrawing() : frame(ShowFrame(doc)), view(*Pane(*frame)), build(doc) {}
   TSPolygon* Square(bool feature = false) {
     const auto corners = {build.Node(10000, 180000), build.Node(10000, 190000),
                           build.Node(20000, 190000), build.Node(20000, 180000)};
@@ -28,11 +27,6 @@ class ViewDrawing : public ::testing::Test {
     for (QPoint p : points) colours.push_back(image.At(p));
     return colours;
   }
-
-  CTrassoDoc doc;
-  std::unique_ptr<CChildFrame> frame;
-  CTrassoView& view;
-  TrackBuilder build;
 };
 }  // namespace
 

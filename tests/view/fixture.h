@@ -128,7 +128,6 @@ class ToolTest : public ::testing::Test {
     }
     return selected;
   }
-  int PolygonCount() const { return static_cast<int>(doc.m_polygonList.size()); }
 
   FakeServices services;
   CTrassoDoc doc;

