@@ -1,7 +1,5 @@
-// The whole editor in a test, started with scripted answers to its dialogs
-// in a temporary folder with its own settings file: menus, bars, tools, the
-// panels following the active window, F1,
-// and New, Open, Save, Close with the questions before changes are lost.
+// The whole editor, with scripted answers to its dialogs and a settings file
+// of its own: menus, tools, F1, and the documents and their questions.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -147,8 +145,7 @@ class AppTest : public testing::Test {
   std::unique_ptr<CTrassoApp> m_app;
 };
 
-// Widget tests need a QApplication, on the offscreen platform unless told
-// otherwise; listing the tests (as the build does) needs none.
+// Listing the tests, as the build does, needs no QApplication and no display.
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
@@ -316,7 +313,6 @@ class Documents : public AppTest {
     AppTest::SetUp();
     ASSERT_TRUE(Start());
   }
-  // The main window's title and those of the document's windows.
   std::string Titles(CTrassoDoc* doc) {
     std::string titles = App().GetMainWnd()->windowTitle().toStdString();
     for (QMdiSubWindow* frame : Frames(doc)) titles += " / " + frame->windowTitle().toStdString();

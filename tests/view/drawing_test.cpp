@@ -1,5 +1,4 @@
-// What a view paints, checked pixel by pixel; the marks' shapes; and the
-// areas the view asks to repaint after a change.
+// What a view paints, pixel by pixel, and what it repaints after a change.
 
 #include "fixture.h"
 #include "support/track_generator.h"

@@ -4,8 +4,7 @@
 #include <QKeyEvent>
 #include <QTest>
 
-// Widget tests need a QApplication; they run on the offscreen platform unless
-// told otherwise, so that no display is needed.
+// Widget tests need a QApplication, on the offscreen platform unless told otherwise.
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);

@@ -1,7 +1,6 @@
 // Thousands of random presses, moves, releases, keys and tool changes over
-// several views of two documents. After every event the tracks must be sound
-// and no view may hold a node its document no longer has; the sanitizers
-// watch every pointer on the way.
+// several views of two documents: after every event the tracks must be sound
+// and every path alive, while the sanitizers watch every pointer.
 
 #include <QApplication>
 #include <algorithm>

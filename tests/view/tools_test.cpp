@@ -1,5 +1,4 @@
-// The editing tools through real mouse and key events: selecting and the hit
-// tests it relies on, tracing, placing objects, moving, Delete and Insert.
+// The editing tools and their hit tests, through real mouse and key events.
 
 #include <cstdlib>
 
