@@ -393,6 +393,7 @@ TEST_F(Documents, OpenReadsTheChosenFileOnceAndAFileThatFailsToLoadIsNamed) {
   EXPECT_TRUE(text.startsWith("Cannot open " + file.fileName() + ":\n")) << text.toStdString();
   EXPECT_GT(text.size(), file.fileName().size() + 15);  // and why
   EXPECT_EQ(Recent().size(), 1);
+  EXPECT_FALSE(IsEnabled(ID_FILE_MRU_FILE1 + 1));  // no stale entries
 }
 
 TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
