@@ -175,6 +175,7 @@ TEST_F(ChangedArea, TheToolFeedbackIsRepaintedWhereItWasAndWhereItIs) {
   view.m_nTool = ID_TOOL_ADD_SECTION;
   view.m_path = {GridNode(2, 2), GridNode(3, 2), GridNode(3, 3)};
   Repaint("path shown");
+  view.m_nTool = ID_TOOL_ADD_FEATURE;  // the other tool that shows it
   GridNode(3, 3)->m_y += 5000;
   Repaint("path node moved");
   view.SetTool(ID_TOOL_SELECT);

@@ -62,8 +62,7 @@ TEST_F(Window, BarsScrollByLinesAndPagesClampAndTheOriginFollowsThem) {
   view.OnVScroll(SB_LINEDOWN, 0, &vert);
   view.OnVScroll(SB_PAGEDOWN, 0, &vert);
   EXPECT_EQ(vert.GetScrollPos(), -80 + page / 20 + page * 8 / 10);
-  // At the bottom the least y is at the window's lower edge; a page down from
-  // there stops at the largest position, max − page + 1.
+  // At the bottom a page down stops at the largest position, max − page + 1.
   view.OnVScroll(SB_BOTTOM, 0, &vert);
   EXPECT_EQ(view.GetWindowOrigin().y(), -80 + page);
   view.OnVScroll(SB_PAGEDOWN, 0, &vert);
@@ -131,8 +130,7 @@ TEST_F(Window, DraggingASplitBoxSplitsWhereItIsReleasedAndABarJoinsBelowTenPixel
   EXPECT_TRUE(splitter.IsTracking());
   QTest::mouseRelease(&splitter, Qt::LeftButton, {}, QPoint(box, 103));
   EXPECT_EQ(At(0)->height(), 100);
-  // The column box at the left end of the horizontal bar; released too near
-  // the edge, nothing is split.
+  // The column box, at the left end of the horizontal bar, released too near the edge.
   Drag(QPoint(2, splitter.height() - Bar() / 2), QPoint(8, splitter.height() - Bar() / 2));
   EXPECT_EQ(splitter.GetColumnCount(), 1);
   EXPECT_FALSE(splitter.IsTracking());
@@ -140,8 +138,7 @@ TEST_F(Window, DraggingASplitBoxSplitsWhereItIsReleasedAndABarJoinsBelowTenPixel
   EXPECT_EQ(splitter.GetColumnCount(), 1);
   ASSERT_TRUE(splitter.SplitColumn(180));
   splitter.TrackColumnSize(10);  // exactly the minimum stays
-  // The split bar dragged to either edge joins the panes; the one kept keeps
-  // its own scroll bar and position.
+  // A bar dragged to either edge joins the panes; the one kept keeps its scrolling.
   CTrassoView* right = At(0, 1);
   right->OnHScroll(SB_PAGEDOWN, 0, right->GetScrollBarCtrl(SB_HORZ));
   const int scrolled = right->GetWindowOrigin().x();
@@ -165,7 +162,9 @@ TEST_F(Window, TheSplitCommandFollowsTheMouseUntilEnter) {
   EXPECT_FALSE(splitter.IsTracking());
   EXPECT_EQ(splitter.GetRowCount() * splitter.GetColumnCount(), 1);
   frame->OnWindowSplit();
-  QTest::mouseMove(&splitter, QPoint(153, 103));
+  QMouseEvent move(QEvent::MouseMove, QPointF(83, 63), splitter.mapToGlobal(QPointF(83, 63)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&splitter, &move);
   QTest::keyClick(&splitter, Qt::Key_Return);
-  EXPECT_EQ(At(0, 0)->size(), QSize(150, 100));
+  EXPECT_EQ(At(0, 0)->size(), QSize(80, 60));
 }
