@@ -1,0 +1,426 @@
+// The whole editor, with scripted answers to its dialogs and a settings file
+// of its own: menus, tools, F1, and the documents and their questions.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSlider>
+#include <QTest>
+#include <QToolBar>
+#include <deque>
+#include <optional>
+
+#include "model/track_file.h"
+#include "model/trasso_doc.h"
+#include "platform/qt/command_table.h"
+#include "platform/qt/doc_manager.h"
+#include "platform/qt/prompts.h"
+#include "platform/qt/recent_file_list.h"
+#include "platform/qt/status_bar.h"
+#include "resource_ids.h"
+#include "shell/help_document.h"
+#include "shell/main_frame.h"
+#include "shell/selection_attr_bar.h"
+#include "shell/track_attr_bar.h"
+#include "shell/trasso_app.h"
+#include "support/track_builder.h"
+#include "view/trasso_view.h"
+#include "view/zoom_bar.h"
+
+// Answers the dialogs from queues, an empty queue with Cancel, and records
+// what was asked.
+class ScriptedPrompts : public CPrompts {
+ public:
+  struct Box {
+    QString caption, text;
+    QMessageBox::Icon icon;
+  };
+  std::optional<std::string> AskOpenPath(const QStringList& filters) override {
+    m_asked.push_back("open " + filters.join(";").toStdString());
+    return Next(m_openAnswers);
+  }
+  std::optional<std::string> AskSavePath(const std::string& proposed, const QStringList& filters,
+                                         const QString& suffix) override {
+    m_asked.push_back("save " + proposed + " " + filters.join(";").toStdString() + " ." +
+                      suffix.toStdString());
+    return Next(m_saveAnswers);
+  }
+  QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
+                                         QMessageBox::Icon icon,
+                                         QMessageBox::StandardButtons buttons,
+                                         const QString&) override {
+    m_boxes.push_back({caption, text, icon});
+    if (buttons == QMessageBox::Ok) return QMessageBox::Ok;
+    return Next(m_boxAnswers).value_or(QMessageBox::Cancel);
+  }
+
+  std::deque<std::optional<std::string>> m_openAnswers, m_saveAnswers;
+  std::deque<std::optional<QMessageBox::StandardButton>> m_boxAnswers;
+  std::vector<std::string> m_asked;  // the file dialogs
+  std::vector<Box> m_boxes;
+
+ private:
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    const auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+class AppTest : public testing::Test {
+ protected:
+  // Every test starts with an empty list of recent files.
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid());
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso").clear();
+  }
+  void TearDown() override { Stop(); }
+  // Starts the editor with `arguments`, as the program's command line.
+  bool Start(const QStringList& arguments = {}) {
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    m_prompts = prompts.get();
+    m_app = std::make_unique<CTrassoApp>(std::move(prompts));
+    if (!m_app->InitInstance(arguments)) return false;
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(m_app->GetMainWnd()));
+    Settle();
+    return true;
+  }
+  // Ends the editor as the program ends, keeping the settings file.
+  void Stop() { m_app.reset(); }
+
+  CTrassoApp& App() { return *m_app; }
+  ScriptedPrompts& Prompts() { return *m_prompts; }
+  QAction* Command(int id) const { return m_app->GetCommands().Find(id); }
+  // Runs the command as a menu entry or button would, after an update pass.
+  void Trigger(int id) {
+    Settle();
+    ASSERT_NE(Command(id), nullptr) << id;
+    Command(id)->trigger();
+    Settle();
+  }
+  // Lets posted events run, then recomputes the command states.
+  void Settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    m_app->GetCommands().UpdateAll();
+  }
+  bool IsEnabled(int id) { return Settle(), Command(id)->isEnabled(); }
+  bool IsChecked(int id) { return Settle(), Command(id)->isChecked(); }
+
+  std::vector<CTrassoDoc*> Docs() const {
+    std::vector<CTrassoDoc*> docs;
+    for (CDocument* doc : m_app->GetDocManager().GetDocuments()) {
+      docs.push_back(static_cast<CTrassoDoc*>(doc));
+    }
+    return docs;
+  }
+  std::vector<QMdiSubWindow*> Frames(CTrassoDoc* doc) const {
+    return m_app->GetDocManager().GetFrames(*doc);
+  }
+  // A path in the test's own folder, and a small track (one section, one
+  // starting position) written there.
+  std::string PathOf(const std::string& name) const {
+    return (m_dir.path() + "/").toStdString() + name;
+  }
+  std::string WriteTrack(const std::string& name) const {
+    CTrassoDoc doc;
+    TrackBuilder t(doc);
+    t.Section({t.Node(0, 0), t.Node(0, 20000), t.Node(20000, 20000), t.Node(20000, 0)});
+    t.Item(10000, 10000, 0);
+    SaveTrackFile(doc, PathOf(name));
+    return PathOf(name);
+  }
+
+  QTemporaryDir m_dir;
+  ScriptedPrompts* m_prompts = nullptr;
+  std::unique_ptr<CTrassoApp> m_app;
+};
+
+// Listing the tests, as the build does, needs no QApplication and no display.
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The editor's settings file goes to a folder of the run's own, never to
+  // the user's; Qt reads the variable once, so it is set before anything else.
+  QTemporaryDir config;
+  if (!config.isValid()) return 1;
+  setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
+
+namespace {
+class Editor : public AppTest {
+ protected:
+  CMainFrame& Frame() { return *App().GetMainWnd(); }
+  // The texts and command ids of the entries of a bar or of the visible
+  // menus, "-" for separators.
+  std::string Entries(const QList<QAction*>& actions) {
+    QStringList entries;
+    for (QAction* action : actions) {
+      int id = 32699;
+      while (++id < 60000 && Command(id) != action) continue;
+      if (action->isSeparator()) {
+        entries << "-";
+      } else if (action->menu() && action->isVisible()) {
+        entries << action->text() + ": " +
+                       QString::fromStdString(Entries(action->menu()->actions()));
+      } else if (action->isVisible()) {
+        entries << action->text().section('\t', 0, 0) + " " + QString::number(id % 60000);
+      }
+    }
+    return entries.join(" | ").toStdString();
+  }
+};
+
+// Takes the desktop's part: records every local file the editor asks to open.
+class FileOpener : public QObject {
+  Q_OBJECT
+ public:
+  FileOpener() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+  ~FileOpener() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+  QStringList m_opened;
+ public slots:
+  void Open(const QUrl& url) { m_opened.append(url.toLocalFile()); }
+};
+}  // namespace
+
+TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(Frame().windowTitle(), "Trasso(v1.01) - Trax1[*]");
+  EXPECT_EQ(Entries(Frame().menuBar()->actions()),
+            "&File: &New 57600 | &Open... 57601 | &Close 57602 | &Save 57603 | Save &As... 57604 | "
+            "- | Compil&e 32793 | - | &Print... 57607 | Print Pre&view 57609 | P&rint Setup... "
+            "57606 | - | Recent File 57616 | - | E&xit 57665 | &Edit: &Undo 57643 | - | Cu&t 57635 "
+            "| &Copy 57634 | &Paste 57637 | - | &Scale selection... 32798 | &View: &Standard "
+            "Toolbar 59392 | Tools 32794 | Slection attributes 32795 | Track Attributes 32796 | "
+            "&Status Bar 59393 | &Window: &New Window 57648 | &Cascade 57650 | &Tile 57651 | "
+            "&Arrange Icons 57649 | S&plit 57653 | &Help: &Help 32797 | &About Trasso... 57664");
+  EXPECT_EQ(Frame().m_wndStatusBar->GetPaneText(0), "Ready");
+
+  Trigger(ID_FILE_CLOSE);
+  EXPECT_EQ(Frame().windowTitle(), "Trasso(v1.01)");
+  for (int id :
+       {ID_FILE_SAVE, ID_FILE_PRINT, ID_CUT_SELECTION, ID_WINDOW_SPLIT, ID_FILE_MRU_FILE1}) {
+    EXPECT_FALSE(IsEnabled(id)) << id;
+  }
+}
+
+TEST_F(Editor, CutInsertAndScaleAreEnabledByTheSelectionOthersWithoutBehaviourNever) {
+  ASSERT_TRUE(Start({QString::fromStdString(WriteTrack("loop.tr"))}));
+  EXPECT_EQ(Docs()[0]->GetTitle(), "loop.tr");
+  TSPolygon* room = Docs()[0]->m_polygonList[0].get();
+  const auto enabled = [&] {
+    std::string states;
+    for (int id : {ID_EDIT_SCALE_SELECTION, ID_CUT_SELECTION, ID_INSERT_NODE, ID_EDIT_UNDO,
+                   ID_EDIT_PASTE, ID_TOOL_TRACE_PATH}) {
+      states += IsEnabled(id) ? '1' : '0';
+    }
+    return states;
+  };
+  EXPECT_EQ(enabled(), "000000");
+  // Every edge: only Cut; one edge (the handles at both its ends): Insert too.
+  SelectWallsOnly(room);
+  EXPECT_EQ(enabled(), "010000");
+  room->m_wallList[2]->m_bSelected = room->m_wallList[3]->m_bSelected = false;
+  EXPECT_EQ(enabled(), "011000");
+  room->m_wallList[0]->m_pNode->m_bSelected = true;  // scaling needs a node
+  EXPECT_EQ(enabled(), "111000");
+  Trigger(ID_INSERT_NODE);
+  EXPECT_EQ(room->m_wallList.size(), 5u);
+  Select(room);
+  Trigger(ID_CUT_SELECTION);
+  EXPECT_TRUE(Docs()[0]->m_polygonList.empty());
+}
+
+TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropTheirPaths) {
+  ASSERT_TRUE(Start());
+  Trigger(ID_FILE_NEW);
+  Trigger(ID_WINDOW_NEW);
+  ASSERT_EQ(CTrassoView::s_allViews.size(), 3u);
+  for (CTrassoView* view : CTrassoView::s_allViews) {
+    EXPECT_EQ(view->m_nTool, ID_TOOL_ADD_SECTION);
+    view->m_path.push_back(view->GetDocument()->AddNode(1000, 1000, true));
+  }
+  // The current tool chosen again stays checked, and drops the paths too.
+  Trigger(ID_TOOL_ADD_SECTION);
+  EXPECT_TRUE(IsChecked(ID_TOOL_ADD_SECTION));
+  for (CTrassoView* view : CTrassoView::s_allViews) EXPECT_TRUE(view->m_path.empty());
+  // Every tool but Select has a cursor image of ours, with the hot spot on the
+  // drawing, not on a transparent pixel.
+  for (int tool :
+       {ID_TOOL_ADD_FEATURE, ID_TOOL_INSERT_OBJECT, ID_TOOL_MOVE_NODES, ID_TOOL_MOVE_SELECTION}) {
+    Trigger(tool);
+    const QCursor cursor = App().GetToolCursor();
+    EXPECT_GT(cursor.pixmap().toImage().pixelColor(cursor.hotSpot()).alpha(), 0) << tool;
+  }
+  for (CTrassoView* view : CTrassoView::s_allViews)
+    EXPECT_EQ(view->m_nTool, ID_TOOL_MOVE_SELECTION);
+  EXPECT_FALSE(IsChecked(ID_TOOL_ADD_SECTION));
+  Trigger(ID_TOOL_SELECT);
+  EXPECT_EQ(App().GetToolCursor().shape(), Qt::CrossCursor);
+}
+
+// Help documents are looked for in Help/ beside the working folder, never
+// inside it, then as the installed guide beside the program's folder; a
+// folder named like one is none.
+TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereIsNone) {
+  const QDir root(m_dir.path());
+  for (const char* folder : {"work", "Help/EditorHelp.doc", "share/doc/trasso/user-guide.html"})
+    root.mkpath(folder);
+  const QString work = root.filePath("work"), bin = root.filePath("bin");
+  EXPECT_EQ(FindHelpDocuments(work, bin), QStringList());
+  root.rmdir("Help/EditorHelp.doc");
+  root.rmdir("share/doc/trasso/user-guide.html");
+  const QString own = root.filePath("Help/EditorHelp.doc");
+  const QString guide = root.filePath("share/doc/trasso/user-guide.html");
+  QFile(guide).open(QIODevice::WriteOnly);
+  EXPECT_EQ(FindHelpDocuments(work, bin), QStringList({guide}));
+  QFile(own).open(QIODevice::WriteOnly);
+  EXPECT_EQ(FindHelpDocuments(work, bin), QStringList({own, guide}));
+  EXPECT_EQ(FindHelpDocuments(m_dir.path(), bin), QStringList({guide}));
+
+  ASSERT_TRUE(Start());
+  FileOpener opener;
+  const QString previous = QDir::currentPath();
+  for (const QString& folder : {m_dir.path(), work}) {
+    ASSERT_TRUE(QDir::setCurrent(folder));
+    Trigger(ID_HELP);
+  }
+  QDir::setCurrent(previous);
+  EXPECT_EQ(opener.m_opened, QStringList({own}));
+  ASSERT_EQ(Prompts().m_boxes.size(), 1u);
+  EXPECT_EQ(Prompts().m_boxes[0].icon, QMessageBox::Critical);
+  EXPECT_EQ(Prompts().m_boxes[0].caption + ": " + Prompts().m_boxes[0].text,
+            "Trasso Help Error: To be able to display Trasso Help\nyou must have a Word document "
+            "viewer installed\non your system\n\n");
+}
+
+namespace {
+class Documents : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    ASSERT_TRUE(Start());
+  }
+  std::string Titles(CTrassoDoc* doc) {
+    std::string titles = App().GetMainWnd()->windowTitle().toStdString();
+    for (QMdiSubWindow* frame : Frames(doc)) titles += " / " + frame->windowTitle().toStdString();
+    return titles;
+  }
+  QStringList Recent() { return App().GetRecentFiles().GetFiles(); }
+};
+}  // namespace
+
+TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges) {
+  Trigger(ID_FILE_NEW);
+  CTrassoDoc* doc = Docs()[1];
+  doc->AddNode(0, 0, false);
+  Trigger(ID_WINDOW_NEW);
+  EXPECT_EQ(Titles(doc), "Trasso(v1.01) - Trax2:2[*] / Trax2:1[*] / Trax2:2[*]");
+  EXPECT_TRUE(Frames(doc)[0]->isWindowModified() && App().GetMainWnd()->isWindowModified());
+  // Closing one of two windows asks nothing.
+  Frames(doc)[1]->close();
+  Settle();
+  EXPECT_TRUE(Prompts().m_boxes.empty());
+  App().GetMainWnd()->GetMdiArea()->setActiveSubWindow(Frames(doc)[0]);
+  Prompts().m_saveAnswers.push_back(PathOf("first.tr"));
+  Trigger(ID_FILE_SAVE);  // never saved, so Save asks for a name
+  EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"save Trax2.tr Trax Files (*.tr) .tr"});
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("first.tr"))));
+  EXPECT_FALSE(doc->IsModified() || Frames(doc)[0]->isWindowModified());
+  EXPECT_EQ(Titles(doc), "Trasso(v1.01) - first.tr[*] / first.tr[*]");
+  doc->AddNode(1000, 0, false);
+  Trigger(ID_FILE_SAVE);  // saved once, Save writes without asking
+  EXPECT_EQ(Prompts().m_asked.size(), 1u);
+  EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(Documents, ClosingTheLastWindowOfAChangedTrackAsksAndExitStopsAtTheFirstCancel) {
+  Trigger(ID_FILE_NEW);
+  for (CTrassoDoc* doc : Docs()) doc->AddNode(0, 0, false);
+  Prompts().m_boxAnswers = {QMessageBox::Cancel, QMessageBox::Yes};
+  Frames(Docs()[0])[0]->close();
+  Settle();
+  ASSERT_EQ(Prompts().m_boxes.size(), 1u);
+  EXPECT_EQ(Prompts().m_boxes[0].caption + ": " + Prompts().m_boxes[0].text,
+            "Trasso: Save changes to Trax1?");
+  // Yes, then Cancel in the Save As dialog: nothing is closed.
+  Trigger(ID_FILE_CLOSE);
+  EXPECT_EQ(Docs().size(), 2u);
+  Prompts().m_boxAnswers = {QMessageBox::No, QMessageBox::Cancel};
+  Trigger(ID_APP_EXIT);
+  EXPECT_EQ(Docs().size(), 2u);
+  EXPECT_TRUE(App().GetMainWnd()->isVisible());
+  Prompts().m_boxAnswers = {QMessageBox::Yes, QMessageBox::No};
+  Prompts().m_saveAnswers.push_back(PathOf("kept.tr"));
+  Trigger(ID_APP_EXIT);
+  EXPECT_EQ(Prompts().m_boxes.size(), 6u);
+  EXPECT_TRUE(Docs().empty());
+  EXPECT_FALSE(App().GetMainWnd()->isVisible());
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("kept.tr"))));
+}
+
+TEST_F(Documents, OpenReadsTheChosenFileOnceAndAFileThatFailsToLoadIsNamed) {
+  Prompts().m_openAnswers = {WriteTrack("loop.tr"), PathOf("./loop.tr"), PathOf("broken.tr")};
+  Trigger(ID_FILE_OPEN);
+  EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"open Trax Files (*.tr)"});
+  ASSERT_EQ(Docs().size(), 2u);
+  CTrassoDoc* opened = Docs()[1];
+  EXPECT_EQ(opened->m_nodeList.size(), 5u);
+  App().GetMainWnd()->GetMdiArea()->setActiveSubWindow(Frames(Docs()[0])[0]);
+  Trigger(ID_FILE_OPEN);  // the same file again: activated
+  EXPECT_EQ(Docs().size(), 2u);
+  EXPECT_EQ(App().GetDocManager().GetActiveDocument(), opened);
+
+  QFile file(QString::fromStdString(PathOf("broken.tr")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a track at all") > 0);
+  file.close();
+  Trigger(ID_FILE_OPEN);
+  EXPECT_EQ(Docs().size(), 2u);
+  ASSERT_EQ(Prompts().m_boxes.size(), 1u);
+  const QString text = Prompts().m_boxes[0].text;
+  EXPECT_TRUE(text.startsWith("Cannot open " + file.fileName() + ":\n")) << text.toStdString();
+  EXPECT_GT(text.size(), file.fileName().size() + 15);  // and why
+  EXPECT_EQ(Recent().size(), 1);
+  EXPECT_FALSE(IsEnabled(ID_FILE_MRU_FILE1 + 1));  // no stale entries
+}
+
+TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
+  for (const char* name : {"a.tr", "b.tr", "c.tr", "d.tr", "e.tr"}) {
+    Prompts().m_openAnswers.push_back(WriteTrack(name));
+    Trigger(ID_FILE_OPEN);
+  }
+  Stop();
+  ASSERT_TRUE(Start());
+  const QString dir = m_dir.path() + "/";
+  EXPECT_EQ(Recent(), QStringList({dir + "e.tr", dir + "d.tr", dir + "c.tr", dir + "b.tr"}));
+  EXPECT_EQ(Command(ID_FILE_MRU_FILE1)->text(), "&1 " + dir + "e.tr");
+  EXPECT_TRUE(IsEnabled(ID_FILE_MRU_FILE1 + 3));
+  EXPECT_EQ(QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso")
+                .value("Recent File List/File1"),
+            dir + "e.tr");
+  // Opened again, an entry moves to the front, once.
+  Trigger(ID_FILE_MRU_FILE1);
+  Trigger(ID_FILE_MRU_FILE1 + 2);
+  ASSERT_EQ(Docs().size(), 3u);
+  EXPECT_EQ(Docs()[1]->GetTitle() + Docs()[2]->GetTitle(), "e.trc.tr");
+  EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "e.tr", dir + "d.tr", dir + "b.tr"}));
+  // An entry whose file is gone leaves the list after its message.
+  QFile::remove(dir + "d.tr");
+  Trigger(ID_FILE_MRU_FILE1 + 2);
+  EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "e.tr", dir + "b.tr"}));
+  EXPECT_EQ(Prompts().m_boxes.size(), 1u);
+}
+
+#include "app_test.moc"

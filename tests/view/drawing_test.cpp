@@ -1,0 +1,183 @@
+// What a view paints, pixel by pixel, and what it repaints after a change.
+
+#include "fixture.h"
+#include "support/track_generator.h"
+
+namespace {
+const QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kSilver(192, 192, 192), kOlive(128, 128, 0),
+    kYellow(255, 255, 0), kNavy(0, 0, 128), kBlue(0, 0, 255), kMaroon(128, 0, 0), kRed(255, 0, 0),
+    kGreen(0, 128, 0), kLime(0, 255, 0), kMagenta(255, 0, 255);
+using Colours = std::vector<QColor>;
+
+// At zoom 1 and the scroll positions of a new view, the image shows logical x
+// from 0 and y down from 2000; world is logical × 100.
+class ViewDrawing : public ToolTest {
+ protected:
+  TSPolygon* Square(bool feature = false) {
+    const auto corners = {build.Node(10000, 180000), build.Node(10000, 190000),
+                          build.Node(20000, 190000), build.Node(20000, 180000)};
+    TSPolygon* square = feature ? build.Feature(corners) : build.Section(corners);
+    build.Settle();
+    return square;
+  }
+  Colours Pixels(std::initializer_list<QPoint> points) {
+    const PlanImage image(view);
+    Colours colours;
+    for (QPoint p : points) colours.push_back(image.At(p));
+    return colours;
+  }
+};
+}  // namespace
+
+TEST_F(ViewDrawing, SectionsAreOutlinedWithWedgesUntilAllWallsAreSelectedFeaturesAreFilled) {
+  TSPolygon* square = Square();
+  EXPECT_EQ(Pixels({{150, 1800}, {150, 1850}, {150, 1750}}), (Colours{kBlack, kWhite, kWhite}));
+  square->m_wallList[0]->m_bSelected = 1;
+  EXPECT_EQ(Pixels({{150, 1850}}), Colours{kWhite});
+  // Corner 0 at (100, 1800) opens up and to the right, within a radius of 21;
+  // corner 2 at (200, 1900) down and to the left.
+  EXPECT_EQ(Pixels({{112, 1812}, {88, 1812}, {112, 1788}, {125, 1812}, {188, 1888}, {212, 1912}}),
+            (Colours{kBlue, kWhite, kWhite, kWhite, kNavy, kWhite}));
+  square->m_wallList[0]->m_bHighlighted = 1;
+  EXPECT_EQ(Pixels({{112, 1812}}), Colours{kMagenta});
+  SelectWallsOnly(square);
+  // No outline on a filled area; the nodes lie on top.
+  EXPECT_EQ(Pixels({{150, 1850}, {150, 1801}, {150, 1750}, {105, 1805}}),
+            (Colours{kSilver, kSilver, kWhite, kMaroon}));
+  doc.m_polygonList.clear();
+  TSPolygon* feature = Square(true);
+  EXPECT_EQ(Pixels({{150, 1850}}), Colours{kOlive});
+  SelectWallsOnly(feature);
+  EXPECT_EQ(Pixels({{150, 1850}}), Colours{kYellow});
+}
+
+TEST_F(ViewDrawing, NodeDiscsTellSelectionHighlightAndItemsAndKeepTheirSizeAtEveryZoom) {
+  TSNode* node = build.Node(30000, 180000);
+  TSNode* carrier = build.Item(35000, 180000, 0)->m_pNode;
+  build.Settle();
+  EXPECT_EQ(Pixels({{300, 1800}, {350, 1800}}), (Colours{kMaroon, kGreen}));
+  node->m_bSelected = carrier->m_bHighlighted = 1;
+  EXPECT_EQ(Pixels({{300, 1800}, {350, 1800}}), (Colours{kRed, kGreen}));
+  node->m_bHighlighted = carrier->m_bSelected = 1;
+  EXPECT_EQ(Pixels({{300, 1800}, {350, 1800}}), (Colours{kMagenta, kLime}));
+  for (double zoom : {0.5, 2.0}) {
+    view.SetZoom(zoom);
+    view.OnUpdate(nullptr, 0, nullptr);
+    const WorldPoint middle = view.LogicalToWorld(view.GetWindowOrigin() + QPoint(200, -150));
+    node->m_x = middle.x;
+    node->m_y = middle.y;
+    const QPoint p = view.WorldToLogical(node->m_x, node->m_y);
+    EXPECT_EQ(Pixels({p + QPoint(8, 0), p + QPoint(0, -8), p + QPoint(12, 0)}),
+              (Colours{kMagenta, kMagenta, kWhite}))
+        << zoom;
+  }
+}
+
+TEST_F(ViewDrawing, TheBandShowsOnceTheMouseHasMovedAndThePathWithThePolygonToolsOnly) {
+  view.m_nTool = ID_TOOL_SELECT;
+  view.m_bButtonDown = true;
+  view.m_ptAnchor = view.m_ptCurrent = QPoint(250, 1750);
+  EXPECT_EQ(Pixels({{250, 1750}}), Colours{kWhite});
+  view.m_ptCurrent = QPoint(350, 1850);
+  EXPECT_EQ(Pixels({{300, 1750}, {350, 1800}, {300, 1800}}), (Colours{kBlack, kBlack, kWhite}));
+  view.m_bButtonDown = false;
+  view.m_path = {build.Node(5000, 175000), build.Node(35000, 175000)};
+  build.Settle();
+  for (int tool : {ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE, ID_TOOL_SELECT, ID_TOOL_MOVE_NODES}) {
+    view.m_nTool = tool;
+    const QColor path =
+        tool == ID_TOOL_ADD_SECTION || tool == ID_TOOL_ADD_FEATURE ? kBlack : kWhite;
+    // 0.5 mm wide.
+    EXPECT_EQ(Pixels({{300, 1750}, {200, 1752}, {200, 1755}}), (Colours{path, path, kWhite}))
+        << tool;
+  }
+}
+
+namespace {
+// The generated grid at a zoom where the marks of neighbouring corners
+// overlap, so that the order of drawing shows in the pixels.
+class ChangedArea : public ::testing::Test {
+ protected:
+  ChangedArea() : doc(GenerateGridTrack(12)), frame(ShowFrame(*doc)), view(*Pane(*frame)) {
+    view.SetZoom(0.3);
+    view.OnUpdate(nullptr, 0, nullptr);
+    shown = FullPaint();
+    view.TakeChangedArea();  // the window shows the track as it is now
+  }
+  QImage FullPaint() {
+    QImage image(view.size(), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(view.logicalDpiX() / 0.0254));
+    image.setDotsPerMeterY(qRound(view.logicalDpiY() / 0.0254));
+    view.PaintOn(image);
+    return image;
+  }
+  // Repaints only the area the view names, as the window system would, and
+  // checks that the window then shows what a full repaint shows. A local
+  // change must not repaint the whole window.
+  QRect Repaint(const char* change, bool local = true) {
+    const QRect area = view.TakeChangedArea();
+    if (!area.isEmpty()) view.PaintOn(shown, area);
+    EXPECT_EQ(shown, FullPaint()) << change;
+    if (local) EXPECT_FALSE(area.isEmpty()) << change;
+    if (local) EXPECT_LT(area.width() * area.height(), view.width() * view.height() / 8) << change;
+    return area;
+  }
+  TSNode* GridNode(int i, int j) { return doc->m_nodeList[j * 13 + i].get(); }
+  TSPolygon* Section(int i, int j, int after = 0) {
+    const int cell = j * 12 + i;
+    return doc->m_polygonList[cell + (cell + 9) / 10 + after].get();
+  }
+
+  std::unique_ptr<CTrassoDoc> doc;
+  std::unique_ptr<CChildFrame> frame;
+  CTrassoView& view;
+  QImage shown;
+};
+}  // namespace
+
+TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaShowsWhatAFullRepaintShows) {
+  EXPECT_TRUE(Repaint("nothing", false).isEmpty());
+  TrackBuilder(*doc).Section({GridNode(8, 8), GridNode(8, 10), GridNode(10, 10)});
+  Repaint("a section added");
+  GridNode(1, 1)->m_x = -2000000;  // without an update, which would scroll
+  Repaint("a node moved out of sight");
+  // Far enough that the marks before and after do not overlap.
+  GridNode(5, 6)->m_x += 24000;
+  GridNode(5, 6)->m_y -= 15000;
+  Repaint("a node moved");
+  SelectWallsOnly(Section(7, 3));
+  Repaint("a section filled");
+  ASSERT_TRUE(Section(10, 5, 1)->m_bFeature);
+  SelectWallsOnly(Section(10, 5, 1));
+  Repaint("a feature selected");
+  // A corner anchored at another, distant node, as merging nodes does: the
+  // old corner's marks go although no node moved.
+  TSAnchorWall* corner = Section(2, 2)->m_wallList[1].get();
+  TSNode* anchor = corner->m_pNode;
+  corner->m_pNode = GridNode(10, 10);
+  Repaint("a corner anchored elsewhere", false);
+  corner->m_pNode = anchor;
+  Repaint("the corner back", false);
+  ASSERT_NE(doc->m_nodeList.back()->m_pItem, nullptr);
+  doc->m_nodeList.back()->m_bSelected = 1;
+  Repaint("an item node selected");
+}
+
+TEST_F(ChangedArea, TheToolFeedbackIsRepaintedWhereItWasAndWhereItIs) {
+  view.m_nTool = ID_TOOL_SELECT;
+  view.m_bButtonDown = true;
+  view.m_ptAnchor = view.m_ptCurrent = view.WorldToLogical(30000, 30000);
+  EXPECT_TRUE(Repaint("band not yet shown", false).isEmpty());
+  view.m_ptCurrent = view.WorldToLogical(50000, 45000);
+  Repaint("band shown");
+  view.m_bButtonDown = false;
+  Repaint("band gone");
+  view.m_nTool = ID_TOOL_ADD_SECTION;
+  view.m_path = {GridNode(2, 2), GridNode(3, 2), GridNode(3, 3)};
+  Repaint("path shown");
+  view.m_nTool = ID_TOOL_ADD_FEATURE;  // the other tool that shows it
+  GridNode(3, 3)->m_y += 5000;
+  Repaint("path node moved");
+  view.SetTool(ID_TOOL_SELECT);
+  Repaint("path dropped");
+}

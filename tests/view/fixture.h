@@ -1,0 +1,142 @@
+#pragma once
+// Frames shown offscreen with stand-ins for the application's bars, pictures
+// of views, and real mouse and key events. A device pixel spans about 2.6
+// logical units, so At tells the logical point a device point stands for.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/trasso_doc.h"
+#include "platform/qt/status_bar.h"
+#include "resource_ids.h"
+#include "shell/child_frame.h"
+#include "support/track_builder.h"
+#include "view/trasso_view.h"
+#include "view/view_services.h"
+#include "view/zoom_bar.h"
+
+struct RecordingPanel : CDocumentPanel {
+  RecordingPanel(const char* name, std::vector<std::string>& journal)
+      : name(name), journal(journal) {}
+  void AttachDocument(CTrassoDoc* doc) override {
+    journal.push_back(std::string("attach ") + name);
+    document = doc;
+  }
+  void DetachDocument(CTrassoDoc* doc) override {
+    journal.push_back(std::string("detach ") + name);
+    if (doc == document) document = nullptr;
+  }
+  void UpdateFromDocument() override { ++refreshes; }
+  const char* name;
+  std::vector<std::string>& journal;
+  CTrassoDoc* document = nullptr;
+  int refreshes = 0;
+};
+
+struct FakeServices : CViewServices {
+  FakeServices() {
+    status.SetIndicators({ID_SEPARATOR, ID_INDICATOR_POSITION});
+    SetViewServices(this);
+  }
+  ~FakeServices() override { SetViewServices(nullptr); }
+  CDocumentPanel* GetSelectionBar() const override { return &selection; }
+  CDocumentPanel* GetTrackBar() const override { return &track; }
+  CStatusBar* GetStatusBar() const override { return &status; }
+  CZoomBar* GetZoomBar() const override { return &zoom; }
+  int GetCurrentTool() const override { return ID_TOOL_SELECT; }
+  std::vector<std::string> journal;
+  mutable RecordingPanel selection{"selection", journal}, track{"track", journal};
+  mutable CStatusBar status;
+  mutable CZoomBar zoom;
+};
+
+std::unique_ptr<CChildFrame> ShowFrame(CTrassoDoc& doc, QSize size = QSize(400, 300));
+CTrassoView* Pane(CChildFrame& frame, int row = 0, int col = 0);
+
+// A view painted into an image of 254 dots per inch, where one logical unit
+// is one pixel; pixels are found by logical position.
+struct PlanImage {
+  explicit PlanImage(CTrassoView& view) : origin(view.GetWindowOrigin()) {
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    view.PaintOn(image);
+  }
+  QColor At(QPoint l) const { return image.pixelColor(l.x() - origin.x(), origin.y() - l.y()); }
+  QImage image{400, 300, QImage::Format_RGB32};
+  QPoint origin;
+};
+
+class MouseDriver {
+ public:
+  explicit MouseDriver(CTrassoView& view) : m_view(view) {}
+  QPoint Device(QPoint logical) const { return m_view.GetClientDC().LPtoDP(logical); }
+  QPoint At(QPoint device) const { return m_view.GetClientDC().DPtoLP(device); }
+  QPoint On(const TSNode& node) const { return Device(m_view.WorldToLogical(node.m_x, node.m_y)); }
+  std::pair<QPoint, QPoint> PixelPair(QPoint near, QPoint offset) const;
+
+  void Press(QPoint device, Qt::KeyboardModifiers keys = {}) {
+    QTest::mousePress(&m_view, Qt::LeftButton, keys, device);
+  }
+  void Move(QPoint device) { QTest::mouseMove(&m_view, device); }
+  void Release(QPoint device, Qt::KeyboardModifiers keys = {}) {
+    QTest::mouseRelease(&m_view, Qt::LeftButton, keys, device);
+  }
+  void Click(QPoint device, Qt::KeyboardModifiers keys = {}) {
+    Press(device, keys);
+    Release(device, keys);
+  }
+  void Drag(QPoint from, std::initializer_list<QPoint> through) {
+    Press(from);
+    for (QPoint p : through) Move(p);
+    Release(*(through.end() - 1));
+  }
+  void DoubleClick(QPoint device) { QTest::mouseDClick(&m_view, Qt::LeftButton, {}, device); }
+  // A move with the button held although the mouse has not moved, which the
+  // window system would drop.
+  void MoveInPlace(QPoint device);
+  void Key(Qt::Key key, bool autoRepeat = false);
+
+ private:
+  CTrassoView& m_view;
+};
+
+// One shown window on a document at zoom 1, with the tool under test.
+class ToolTest : public ::testing::Test {
+ protected:
+  explicit ToolTest(int tool = ID_TOOL_SELECT)
+      : frame(ShowFrame(doc)), view(*Pane(*frame)), mouse(view), build(doc) {
+    view.SetTool(tool);
+  }
+  static QPoint Middle() { return QPoint(200, 150); }
+  QPoint MiddleLogical() const { return mouse.At(Middle()); }
+  // A node exactly on a logical point, at world = logical × 100.
+  TSNode* NodeAt(QPoint logical) { return build.Node(logical.x() * 100, logical.y() * 100); }
+  // A section square with its lower left corner on a logical point, wound
+  // clockwise from that corner: up, right, down.
+  TSPolygon* SquareAt(QPoint corner, int side);
+  WorldPoint WorldAt(QPoint device) const { return view.LogicalToWorld(mouse.At(device)); }
+  int NodeCount() const { return static_cast<int>(doc.m_nodeList.size()); }
+  std::vector<TSNode*> Selected() const {
+    std::vector<TSNode*> selected;
+    for (const auto& node : doc.m_nodeList) {
+      if (node->m_bSelected) selected.push_back(node.get());
+    }
+    return selected;
+  }
+
+  FakeServices services;
+  CTrassoDoc doc;
+  std::unique_ptr<CChildFrame> frame;
+  CTrassoView& view;
+  MouseDriver mouse;
+  TrackBuilder build;
+};
+
+inline WorldPoint Pos(const TSNode* node) {
+  return {node->m_x, node->m_y};
+}

@@ -1,0 +1,244 @@
+// The editing tools and their hit tests, through real mouse and key events.
+
+#include <cstdlib>
+
+#include "fixture.h"
+
+namespace {
+using SelectTool = ToolTest;
+using MoveTools = ToolTest;
+class TraceTool : public ToolTest {
+ protected:
+  TraceTool() : ToolTest(ID_TOOL_ADD_SECTION) {}
+  // Clicks corners of a round of twelve points, 100 units from the middle.
+  void Trace(std::initializer_list<int> corners) {
+    static const QPoint round[] = {{0, 100},   {50, 87},  {87, 50},  {100, 0},
+                                   {87, -50},  {50, -87}, {0, -100}, {-50, -87},
+                                   {-87, -50}, {-100, 0}, {-87, 50}, {-50, 87}};
+    for (int i : corners) mouse.Click(mouse.Device(MiddleLogical() + round[i]));
+  }
+};
+}  // namespace
+
+TEST_F(SelectTool, AReleaseWithinTenUnitsOfThePressIsAClickElseABand) {
+  // The click toggles what lies under the release; an 11-unit band of no
+  // height holds nothing.
+  for (QPoint offset : {QPoint(10, 10), QPoint(-10, 10), QPoint(11, 0), QPoint(0, -11)}) {
+    auto [press, release] = mouse.PixelPair(Middle(), offset);
+    TSNode* node = NodeAt(mouse.At(release));
+    mouse.Drag(press, {release});
+    EXPECT_EQ(node->m_bSelected, std::abs(offset.x()) <= 10 && std::abs(offset.y()) <= 10)
+        << offset.x() << ", " << offset.y();
+    doc.m_nodeList.clear();
+  }
+  // A double click toggles twice; had its second press cleared the selection,
+  // its release would select again.
+  TSNode* node = NodeAt(MiddleLogical());
+  mouse.DoubleClick(Middle());
+  EXPECT_EQ(node->m_bSelected, 0);
+  EXPECT_FALSE(view.m_bButtonDown || view.m_bCaptured);
+}
+
+TEST_F(SelectTool, PlainClickOnEmptySpaceClearsShiftClickKeepsShiftDragAddsHoverMarks) {
+  TSNode* first = NodeAt(MiddleLogical() + QPoint(-200, 0));
+  TSNode* second = NodeAt(MiddleLogical() + QPoint(200, 0));
+  build.Settle();
+  first->m_bSelected = 1;
+  mouse.Click(Middle(), Qt::ShiftModifier);
+  const QPoint to = mouse.Device(MiddleLogical() + QPoint(250, -50));
+  mouse.Press(mouse.Device(MiddleLogical() + QPoint(150, 50)), Qt::ShiftModifier);
+  mouse.Move(to);
+  mouse.Release(to);
+  EXPECT_EQ(Selected(), (std::vector<TSNode*>{first, second}));
+  // The node under the mouse is marked while the button is up, with an
+  // update only when the mark changes.
+  UpdateCounter updates(doc);
+  mouse.Move(mouse.On(*first));
+  mouse.Move(mouse.On(*first) + QPoint(1, 0));
+  EXPECT_EQ(first->m_bHighlighted + updates.Count(), 2);
+  mouse.Press(Middle());
+  mouse.Move(mouse.On(*second));
+  EXPECT_EQ(first->m_bHighlighted + second->m_bHighlighted, 0);
+  mouse.Release(mouse.On(*second));
+  mouse.Click(Middle());
+  EXPECT_TRUE(Selected().empty());
+  EXPECT_FALSE(doc.IsModified());
+}
+
+// The search rules nodes out by their world position before the exact test;
+// at every zoom it must find what a plain scan of every node finds. Of two
+// equally near nodes the later one wins.
+TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
+  std::srand(7);
+  const auto random = [] { return std::rand() % 20001 - 10000; };
+  for (int i = 0; i < 400; ++i) doc.AddNode(random(), random(), false);
+  TSNode* twin = doc.AddNode(doc.m_nodeList[7]->m_x, doc.m_nodeList[7]->m_y, false);
+  for (double zoom : {0.01, 0.37, 1.0, 2.0, 150.0}) {
+    view.SetZoom(zoom);
+    for (int i = 0; i < 150; ++i) {
+      const QPoint p = view.WorldToLogical(random(), random());
+      const TSNode* plain = nullptr;
+      std::int64_t best = 21 * 21;
+      for (const auto& node : doc.m_nodeList) {
+        const QPoint n = view.WorldToLogical(node->m_x, node->m_y);
+        const std::int64_t dx = n.x() - p.x(), dy = n.y() - p.y();
+        if (std::abs(dx) <= 21 && std::abs(dy) <= 21 && dx * dx + dy * dy <= best) {
+          best = dx * dx + dy * dy;
+          plain = node.get();
+        }
+      }
+      ASSERT_EQ(view.FindNearestNode(p, 21, nullptr), plain) << zoom;
+    }
+  }
+  const QPoint at = view.WorldToLogical(twin->m_x, twin->m_y);
+  EXPECT_EQ(view.FindNearestNode(at, 0, nullptr), twin);
+  EXPECT_EQ(view.FindNearestNode(at, 0, twin), doc.m_nodeList[7].get());
+}
+
+TEST_F(SelectTool, ANodeWithinTenUnitsElseTheWallWhoseWedgeHoldsThePoint) {
+  struct Case {
+    QPoint hit;  // from a square's lower left corner to the mouse
+    bool node, wall;
+  } cases[] = {
+      {{6, 8}, true, false},    // squared distance 100
+      {{10, 0}, true, false},   // 100 along an axis
+      {{10, 1}, false, true},   // 101: inside the wedge of the corner
+      {{11, 0}, false, false},  // on the ray along the lower edge: not strictly inside
+      {{-8, 8}, false, false},  // outside the corner's inner angle
+      {{14, 15}, false, true},  // within 21 on both axes, outside the disc
+      {{22, 2}, false, false},  // farther than 21 on one axis
+  };
+  for (const Case& c : cases) {
+    TSPolygon* square = SquareAt(MiddleLogical() - c.hit, 100);
+    mouse.Click(Middle());
+    EXPECT_EQ(square->m_wallList[0]->m_pNode->m_bSelected, c.node) << c.hit.x() << "," << c.hit.y();
+    EXPECT_EQ(square->m_wallList[0]->m_bSelected, c.wall) << c.hit.x() << "," << c.hit.y();
+    doc.m_polygonList.clear();
+    doc.m_nodeList.clear();
+  }
+}
+
+TEST_F(TraceTool, OnlyThePathsEndIsSelectedAPressSnapsAndTheFirstNodeClosesAPathOfThree) {
+  TSNode* near = NodeAt(mouse.At(mouse.Device(MiddleLogical() + QPoint(100, 0))) + QPoint(0, 9));
+  Trace({0, 3, 0});
+  EXPECT_EQ(view.m_path, (std::vector<TSNode*>{doc.m_nodeList[1].get(), near}));
+  EXPECT_EQ(Selected(), std::vector<TSNode*>{near});
+  Trace({6, 0});
+  ASSERT_EQ(doc.m_polygonList.size(), 1u);
+  const TSPolygon& triangle = *doc.m_polygonList[0];
+  EXPECT_EQ(triangle.m_bFeature + triangle.m_nCeilingLevel, 4000);
+  ASSERT_EQ(triangle.m_wallList.size(), 3u);
+  for (const auto& wall : triangle.m_wallList) EXPECT_EQ(wall->m_bSelected, 1);
+  EXPECT_EQ(Selected().size(), 3u);
+  EXPECT_TRUE(view.m_path.empty());
+}
+
+TEST_F(TraceTool, DeleteDropsThePathsEndAndInsertObjectPlacesASelectedItemWithoutSnapping) {
+  Trace({0, 4, 8});
+  const std::vector<TSNode*> kept(view.m_path.begin(), view.m_path.begin() + 2);
+  mouse.Key(Qt::Key_Delete);
+  EXPECT_EQ(NodeCount(), 2);
+  EXPECT_EQ(view.m_path, kept);
+  Trace({9, 0});
+  EXPECT_EQ(doc.m_polygonList.size(), 1u);
+  PlanImage image(view);  // nothing drawn last time may be gone
+  view.SetTool(ID_TOOL_INSERT_OBJECT);
+  mouse.Click(mouse.On(*kept[0]));
+  TSNode* placed = doc.m_nodeList.back().get();
+  EXPECT_EQ(Selected(), std::vector<TSNode*>{placed});
+  ASSERT_NE(placed->m_pItem, nullptr);
+  EXPECT_EQ(placed->m_pItem->m_nType, 0);
+  EXPECT_EQ(Pos(placed), Pos(kept[0]));
+}
+
+TEST_F(MoveTools, MoveSelectionStepsAtEveryMoveAndAddsUpWithoutDrift) {
+  // At this zoom a logical unit is about 270.27 world units, so rounding each
+  // step separately would drift.
+  view.SetZoom(0.37);
+  view.SetTool(ID_TOOL_MOVE_SELECTION);
+  TSNode* node = build.Node(1000, 2000);
+  node->m_bSelected = 1;
+  UpdateCounter updates(doc);
+  mouse.Press(Middle());
+  QPoint last;
+  for (int i = 1; i <= 30; ++i) {
+    mouse.Move(last = Middle() + QPoint(i * 3 % 7, -(i % 5)));
+    if (i % 10 == 0) mouse.MoveInPlace(last);  // no displacement, still a step
+  }
+  mouse.Release(last);
+  EXPECT_EQ(updates.Count(), 33);
+  const WorldPoint a = WorldAt(Middle()), b = WorldAt(last);
+  EXPECT_EQ(Pos(node), (WorldPoint{1000 + b.x - a.x, 2000 + b.y - a.y}));
+}
+
+TEST_F(MoveTools, ANodeDroppedWithinTenUnitsOfAnotherIsAttachedToIt) {
+  view.SetTool(ID_TOOL_MOVE_NODES);
+  const QPoint l = MiddleLogical();
+  const QPoint press = mouse.Device(l + QPoint(100, 0)), drop = mouse.Device(l + QPoint(-190, 0));
+  // The target, the left square's lower right corner, lies exactly 10 units
+  // left of the drop point.
+  TSNode* target = Outline(SquareAt(mouse.At(drop) + QPoint(-110, 0), 100))[3];
+  TSPolygon* right = SquareAt(mouse.At(press), 100);
+  build.Settle();
+  // Dropped on its own press point, the node finds only itself, and shows
+  // selected at once.
+  UpdateCounter updates(doc);
+  mouse.Click(press);
+  EXPECT_EQ(updates.Count(), 1);
+  EXPECT_EQ(view.m_path, std::vector<TSNode*>{Outline(right)[0]});
+  mouse.Drag(press, {mouse.Device(l), drop});
+  EXPECT_EQ(NodeCount(), 7);
+  EXPECT_TRUE(view.m_path.empty());
+  EXPECT_EQ(Outline(right)[0], target);
+}
+
+TEST_F(MoveTools, PressingAWedgeDetachesTheWallOntoANewNodeThatFollowsTheMouse) {
+  view.SetTool(ID_TOOL_MOVE_NODES);
+  const QPoint l = MiddleLogical();
+  TSPolygon* first = SquareAt(l, 100);
+  TSNode* shared = Outline(first)[0];
+  build.Section(
+      {shared, Outline(first)[3], NodeAt(l + QPoint(100, -100)), NodeAt(l + QPoint(0, -100))});
+  build.Settle();
+  // Up and to the right of the shared corner lies the first square's wedge.
+  const QPoint to = mouse.Device(l + QPoint(-150, 150));
+  mouse.Drag(mouse.Device(l + QPoint(12, 12)), {to});
+  ASSERT_EQ(view.m_path.size(), 1u);
+  TSNode* detached = view.m_path[0];
+  EXPECT_EQ(Outline(first)[0], detached);
+  EXPECT_EQ(shared->m_wallList.size(), 1u);
+  EXPECT_EQ(Pos(detached), WorldAt(to));
+  // Pressing empty ground clears the selection and the path and moves nothing.
+  mouse.Drag(mouse.Device(l + QPoint(300, 300)), {mouse.Device(l + QPoint(250, 250))});
+  EXPECT_TRUE(view.m_path.empty() && Selected().empty());
+  EXPECT_EQ(Pos(detached), WorldAt(to));
+}
+
+TEST_F(MoveTools, InsertNeedsExactlyOneSelectedEdgeAndDeleteCutsAtEveryRepeat) {
+  TSPolygon* first = SquareAt(MiddleLogical() + QPoint(-300, -50), 100);
+  TSPolygon* second = SquareAt(MiddleLogical() + QPoint(100, -50), 100);
+  build.Settle();
+  second->m_wallList[0]->m_bSelected = 1;  // one handle is not an edge
+  EXPECT_FALSE(view.CanInsertNode());
+  EXPECT_TRUE(view.CanCutSelection());
+  for (TSPolygon* square : {first, second}) square->m_wallList[1]->m_bSelected = 1;
+  first->m_wallList[0]->m_bSelected = 1;
+  mouse.Key(Qt::Key_Insert);  // two edges
+  EXPECT_EQ(NodeCount(), 8);
+  second->m_wallList[1]->m_bSelected = 0;
+  mouse.Key(Qt::Key_Insert);
+  // Halfway up the left edge of the first square; the selected edge moved on
+  // to the new node's wall: still exactly one.
+  const std::vector<TSNode*> corners = Outline(first);
+  ASSERT_EQ(corners.size(), 5u);
+  EXPECT_EQ(Pos(corners[1]), (WorldPoint{corners[0]->m_x, corners[0]->m_y + 5000}));
+  EXPECT_TRUE(view.CanInsertNode());
+  // Holding Delete: every repeat cuts again, an update each, although
+  // nothing is left to cut.
+  build.Settle();
+  Select(first);
+  UpdateCounter updates(doc);
+  for (bool repeat : {false, true, true}) mouse.Key(Qt::Key_Delete, repeat);
+  EXPECT_EQ(NodeCount(), 4);
+  EXPECT_EQ(updates.Count(), 3);
+}
