@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDesktopServices>
+#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,17 +15,22 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <deque>
 #include <optional>
 
 #include "model/track_file.h"
 #include "model/trasso_doc.h"
+#include "model/ts_anchor_wall.h"
+#include "model/ts_polygon.h"
 #include "platform/qt/command_table.h"
+#include "platform/qt/dialog_template.h"
 #include "platform/qt/doc_manager.h"
 #include "platform/qt/prompts.h"
 #include "platform/qt/recent_file_list.h"
 #include "platform/qt/status_bar.h"
 #include "resource_ids.h"
+#include "shell/child_frame.h"
 #include "shell/help_document.h"
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
@@ -182,17 +188,6 @@ class Editor : public AppTest {
     return entries.join(" | ").toStdString();
   }
 };
-
-// Takes the desktop's part: records every local file the editor asks to open.
-class FileOpener : public QObject {
-  Q_OBJECT
- public:
-  FileOpener() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
-  ~FileOpener() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-  QStringList m_opened;
- public slots:
-  void Open(const QUrl& url) { m_opened.append(url.toLocalFile()); }
-};
 }  // namespace
 
 TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
@@ -290,16 +285,34 @@ TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereI
   EXPECT_EQ(FindHelpDocuments(work, bin), QStringList({own, guide}));
   EXPECT_EQ(FindHelpDocuments(m_dir.path(), bin), QStringList({guide}));
 
+  // The desktop's opener is a script that notes what it was asked to show and
+  // ends with the status given; its exit status tells the editor whether it could.
   ASSERT_TRUE(Start());
-  FileOpener opener;
-  const QString previous = QDir::currentPath();
-  for (const QString& folder : {m_dir.path(), work}) {
+  const QString opener = root.filePath("opener"), log = root.filePath("opened");
+  auto help = [&](const QString& folder, int status) {
+    QFile::remove(opener);
+    QFile script(opener);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexit %2\n").arg(log).arg(status).toUtf8());
+    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    script.close();
+    App().SetHelpOpener(status < 0 ? root.filePath("no-opener") : opener);
+    const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder));
+    const std::size_t boxes = Prompts().m_boxes.size();
     Trigger(ID_HELP);
-  }
-  QDir::setCurrent(previous);
-  EXPECT_EQ(opener.m_opened, QStringList({own}));
-  ASSERT_EQ(Prompts().m_boxes.size(), 1u);
+    QDir::setCurrent(previous);
+    QTRY_VERIFY(Prompts().m_boxes.size() > boxes || (status == 0 && QFile::exists(log)));
+    QTest::qWait(100);
+  };
+  help(m_dir.path(), 0);  // no document
+  help(work, 0);          // shown
+  help(work, 4);          // the desktop could not show it
+  help(work, -1);         // no opener at all
+  QFile file(log);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromLocal8Bit(file.readAll()), own + "\n" + own + "\n");
+  ASSERT_EQ(Prompts().m_boxes.size(), 3u);
   EXPECT_EQ(Prompts().m_boxes[0].icon, QMessageBox::Critical);
   EXPECT_EQ(Prompts().m_boxes[0].caption + ": " + Prompts().m_boxes[0].text,
             "Trasso Help Error: To be able to display Trasso Help\nyou must have a Word document "
@@ -423,4 +436,101 @@ TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
   EXPECT_EQ(Prompts().m_boxes.size(), 1u);
 }
 
-#include "app_test.moc"
+namespace {
+// The keys, the focus and the wheel: where the focus goes after a split, which
+// keys the views take, F6 from anywhere in the window, the wheel over lists.
+class KeysTest : public AppTest {
+ protected:
+  // The editor with one window on a selected square section, active.
+  void StartOnSection() {
+    ASSERT_TRUE(Start());
+    m_doc = Docs()[0];
+    TrackBuilder t(*m_doc);
+    m_room = t.Section({t.Node(0, 0), t.Node(0, 9000), t.Node(9000, 9000), t.Node(9000, 0)});
+    t.Settle();
+    QApplication::setActiveWindow(App().GetMainWnd());
+    Settle();
+  }
+  CChildFrame& Child() { return *App().GetActiveChildFrame(); }
+  QWidget* Focus() const { return QApplication::focusWidget(); }
+
+  CTrassoDoc* m_doc = nullptr;
+  TSPolygon* m_room = nullptr;
+};
+}  // namespace
+
+TEST_F(KeysTest, AfterASplitAndAJoinTheFocusIsOnTheActiveView) {
+  StartOnSection();
+  CSplitterWnd& splitter = Child().GetSplitter();
+  splitter.DoKeyboardSplit();
+  QTest::keyClick(&splitter, Qt::Key_Return);
+  ASSERT_NE(splitter.GetPane(1, 1), nullptr);
+  EXPECT_EQ(Focus(), Child().GetActiveView());
+  EXPECT_NE(dynamic_cast<CTrassoView*>(Focus()), nullptr);
+
+  splitter.DoKeyboardSplit();
+  QTest::keyClick(&splitter, Qt::Key_Escape);
+  EXPECT_EQ(Focus(), Child().GetActiveView());
+
+  // Delete works at once in the new pane.
+  SelectWallsOnly(m_room);
+  QTest::keyClick(Focus(), Qt::Key_Delete);
+  EXPECT_TRUE(m_doc->m_polygonList.empty());
+}
+
+TEST_F(KeysTest, InsertWithAModifierIsNotInsert) {
+  StartOnSection();
+  m_room->m_wallList[0]->m_bSelected = 1;
+  m_room->m_wallList[1]->m_bSelected = 1;
+  QWidget* view = Child().GetActiveView();
+  for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::ShiftModifier, Qt::AltModifier}) {
+    QTest::keyClick(view, Qt::Key_Insert, modifier);
+    QTest::keyClick(view, Qt::Key_Delete, modifier);
+  }
+  EXPECT_EQ(m_room->m_wallList.size(), 4u);
+  EXPECT_FALSE(m_doc->IsModified());
+  QTest::keyClick(view, Qt::Key_Insert);
+  EXPECT_EQ(m_room->m_wallList.size(), 5u);
+}
+
+TEST_F(KeysTest, F6MovesBetweenPanesFromThePanelsToo) {
+  StartOnSection();
+  ASSERT_TRUE(Child().GetSplitter().SplitColumn(100));
+  CView* first = Child().GetSplitter().GetPane(0, 0);
+  CView* second = Child().GetSplitter().GetPane(0, 1);
+  Child().SetActiveView(first);
+  auto* field = App().GetMainWnd()->m_wndSelectionBar->findChild<QLineEdit*>();
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_F6);
+  EXPECT_EQ(Focus(), second);
+  QTest::keyClick(App().GetMainWnd()->m_wndZoomBar, Qt::Key_F6, Qt::ShiftModifier);
+  EXPECT_EQ(Focus(), first);
+}
+
+TEST_F(KeysTest, TheWheelChangesAListOnlyWhenItHasTheFocusAndTheSliderPagesByAFifth) {
+  StartOnSection();
+  SelectWallsOnly(m_room);
+  m_doc->UpdateAllViews(nullptr, 0, nullptr);
+  constexpr int kWallTypeList = 1001;
+  auto* list =
+      static_cast<QComboBox*>(GetDlgItem(App().GetMainWnd()->m_wndSelectionBar, kWallTypeList));
+  const int before = m_room->m_wallList[0]->m_nWallType;
+  auto wheel = [list] {
+    const QPointF at(list->width() / 2.0, list->height() / 2.0);
+    QWheelEvent event(at, list->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &event);
+  };
+  wheel();
+  EXPECT_EQ(m_room->m_wallList[0]->m_nWallType, before);
+  EXPECT_FALSE(m_doc->IsModified());
+  list->setFocus();
+  ASSERT_TRUE(list->hasFocus());
+  wheel();
+  EXPECT_NE(m_room->m_wallList[0]->m_nWallType, before);
+  // The zoom slider pages by a fifth of its range, as the platform's track bars do.
+  QSlider* slider = App().GetMainWnd()->m_wndZoomBar->m_wndSlider;
+  slider->setValue(50);
+  slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(slider->value(), 70);
+}
