@@ -1,5 +1,9 @@
 // What a view paints, pixel by pixel, and what it repaints after a change.
 
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+
 #include "fixture.h"
 #include "support/track_generator.h"
 
@@ -180,4 +184,22 @@ TEST_F(ChangedArea, TheToolFeedbackIsRepaintedWhereItWasAndWhereItIs) {
   Repaint("path node moved");
   view.SetTool(ID_TOOL_SELECT);
   Repaint("path dropped");
+}
+
+// Printing to a PDF file gives one page, with the track drawn on it.
+TEST(ViewPrinting, PrintingToAFileGivesOneDrawnPage) {
+  QTemporaryDir dir;
+  auto print = [&](CTrassoDoc& doc, const QString& name) {
+    auto frame = ShowFrame(doc);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(name));
+    EXPECT_TRUE(Pane(*frame)->PrintPage(printer));
+    QFile file(dir.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  CTrassoDoc empty;
+  const QByteArray blank = print(empty, "blank.pdf"), drawn = print(*GenerateGridTrack(10), "t.pdf");
+  EXPECT_EQ(drawn.count("/Type /Page"), 2);  // the page and the page tree
+  EXPECT_GT(drawn.size(), blank.size() + 1000);
 }
