@@ -23,6 +23,7 @@ TEST_F(Drawing, AddMoveAndAttachStoppingAtTheEndsOfTheRange) {
   ExpectUntouched();
   doc.MoveSelectedNodes(kMinCoord, kMaxCoord);
   EXPECT_EQ(At(node), XY(-1, -1));
+  Unmark();
   doc.MoveSelectedNodes(0, 0);
   ExpectUntouched();
   doc.ClearSelection(false);
