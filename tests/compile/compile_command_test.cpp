@@ -60,10 +60,13 @@ class CompileCommand : public ::testing::Test {
 
 TEST(CompileOutputName, IsCutAtTheLastPeriodThenAtTheLastBracket) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/tracks/Loop.tr", "/tracks/Loop.trk"}, {"/tracks/Loop[2].tr", "/tracks/Loop.trk"},
-      {"Loop[2][3].tr", "Loop[2].trk"},        {"", ".trk"},
+      {"/tracks/Loop.tr", "/tracks/Loop.trk"},
+      {"/tracks/Loop[2].tr", "/tracks/Loop.trk"},
+      {"Loop[2][3].tr", "Loop[2].trk"},
+      {"", ".trk"},
       // Folders keep their periods and brackets: the output stays beside the track.
-      {"/my.tracks/Loop", "/my.tracks/Loop.trk"}, {"/a[1]/b", "/a[1]/b.trk"},
+      {"/my.tracks/Loop", "/my.tracks/Loop.trk"},
+      {"/a[1]/b", "/a[1]/b.trk"},
       {"v1.2/track", "v1.2/track.trk"},
   };
   for (const auto& [document, output] : cases)
