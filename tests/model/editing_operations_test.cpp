@@ -13,23 +13,21 @@ TEST_F(Drawing, AddMoveAndAttachStoppingAtTheEndsOfTheRange) {
   TSNode* node = doc.AddNode(-3, 4, true);
   ExpectChanged();
   EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, node}));
-  doc.MoveSelectedNodes(5, -7);
-  EXPECT_EQ(std::pair(At(node), At(a)), std::pair(XY(2, -3), XY(0, 0)));
-  doc.MoveSelectedNodes(kMaxCoord - 12, kMinCoord + 13);
-  doc.MoveSelectedNodes(100, -100);
-  EXPECT_EQ(At(node), XY(kMaxCoord, kMinCoord));
-  Unmark();
-  doc.MoveSelectedNodes(1, -1);  // held at the edge: nothing moves
-  ExpectUntouched();
-  doc.MoveSelectedNodes(kMinCoord, kMaxCoord);
-  EXPECT_EQ(At(node), XY(-1, -1));
-  Unmark();
-  doc.MoveSelectedNodes(0, 0);
-  ExpectUntouched();
-  doc.ClearSelection(false);
-  Unmark();
-  doc.MoveSelectedNodes(5, 5);  // no node selected: the track has not changed
-  ExpectUntouched();
+  // A move held at the edge, a zero move and one with nothing selected change nothing.
+  // clang-format off
+  const std::tuple<TrackLength, TrackLength, XY, int> moves[] = {
+      {5, -7, {2, -3}, 1}, {kMaxCoord - 12, kMinCoord + 13, {kMaxCoord - 10, kMinCoord + 10}, 1},
+      {100, -100, {kMaxCoord, kMinCoord}, 1}, {1, -1, {kMaxCoord, kMinCoord}, 0},
+      {kMinCoord, kMaxCoord, {-1, -1}, 1}, {0, 0, {-1, -1}, 0}, {5, 5, {-1, -1}, 0}};
+  // clang-format on
+  for (const auto& [dx, dy, at, changed] : moves) {
+    if (dx == 5 && dy == 5) doc.ClearSelection(false);
+    Unmark();
+    doc.MoveSelectedNodes(dx, dy);
+    EXPECT_EQ(std::tuple(At(node), updates.Count(), doc.IsModified()),
+              std::tuple(at, changed, changed == 1));
+  }
+  EXPECT_EQ(At(a), XY(0, 0));
   doc.AttachItem(a, 13);
   ExpectChanged();
   EXPECT_EQ(std::pair(a->m_pItem->m_pNode, a->m_pItem->m_nType), std::pair(a, 13));
@@ -140,13 +138,11 @@ class WallEditing : public TrackTest {
 
 // Nothing, one end only, an edge, two edges, the closing edge, a whole polygon.
 TEST_F(WallEditing, GetSelectedWallNeedsExactlyOneSelectedEdge) {
+  // clang-format off
   const std::tuple<std::vector<int>, std::vector<int>, TSAnchorWall*> cases[] = {
-      {{}, {}, nullptr},
-      {{1}, {}, nullptr},
-      {{1, 2}, {}, Wall(square, 1)},
-      {{1, 2}, {0, 1}, nullptr},
-      {{3, 0}, {}, Wall(square, 3)},
-      {{}, {0, 1, 2}, nullptr}};
+      {{}, {}, nullptr}, {{1}, {}, nullptr}, {{1, 2}, {}, Wall(square, 1)},
+      {{1, 2}, {0, 1}, nullptr}, {{3, 0}, {}, Wall(square, 3)}, {{}, {0, 1, 2}, nullptr}};
+  // clang-format on
   for (const auto& [inSquare, inTriangle, selected] : cases) {
     doc.ClearSelection(false);
     SelectWalls(square, inSquare);
