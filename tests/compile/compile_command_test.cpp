@@ -60,10 +60,13 @@ class CompileCommand : public ::testing::Test {
 
 TEST(CompileOutputName, IsCutAtTheLastPeriodThenAtTheLastBracket) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/tracks/Loop.tr", "/tracks/Loop.trk"}, {"/tracks/Loop[2].tr", "/tracks/Loop.trk"},
-      {"Loop[2][3].tr", "Loop[2].trk"},        {"", ".trk"},
+      {"/tracks/Loop.tr", "/tracks/Loop.trk"},
+      {"/tracks/Loop[2].tr", "/tracks/Loop.trk"},
+      {"Loop[2][3].tr", "Loop[2].trk"},
+      {"", ".trk"},
       // Folders keep their periods and brackets: the output stays beside the track.
-      {"/my.tracks/Loop", "/my.tracks/Loop.trk"}, {"/a[1]/b", "/a[1]/b.trk"},
+      {"/my.tracks/Loop", "/my.tracks/Loop.trk"},
+      {"/a[1]/b", "/a[1]/b.trk"},
       {"v1.2/track", "v1.2/track.trk"},
   };
   for (const auto& [document, output] : cases)
@@ -88,21 +91,17 @@ TEST_F(CompileCommand, RunsTheCompilerOnTheWrittenInputInItsOwnFolder) {
 
 // A failing compiler: its exit status or signal and the end of its output are shown.
 TEST_F(CompileCommand, FailureShowsTheEndingAndTheEndOfTheOutput) {
-  const std::vector<std::pair<std::string, std::string>> failures[] = {
-      {{"FAKE_MAPFORGE_EXIT", "3"}},
-      {{"FAKE_MAPFORGE_CRASH", "1"}},
-      {{"FAKE_MAPFORGE_NOISE", "300000"}, {"FAKE_MAPFORGE_EXIT", "1"}},
-  };
-  const char* endings[] = {"exit status 3", "killed by signal 11", "exit status 1"};
-  for (int i = 0; i < 3; ++i) {
-    std::vector<std::unique_ptr<ScopedEnv>> env;
-    for (const auto& [name, value] : failures[i])
-      env.push_back(std::make_unique<ScopedEnv>(name.c_str(), value));
+  const ScopedEnv noise("FAKE_MAPFORGE_NOISE", "300000");
+  const std::tuple<const char*, const char*, const char*> failures[] = {
+      {"FAKE_MAPFORGE_EXIT", "3", "exit status 3"},
+      {"FAKE_MAPFORGE_CRASH", "1", "killed by signal 11"}};
+  for (const auto& [name, value, ending] : failures) {
+    const ScopedEnv env(name, value);
     m_host.m_messages.clear();
     EXPECT_EQ(Compile(), CompileResult::kFailed);
     const std::string message = Failure();
-    EXPECT_NE(message.find("fake compiler output\nfake compiler error\n"), std::string::npos) << i;
-    EXPECT_NE(message.find(endings[i]), std::string::npos) << message.substr(0, 200);
+    EXPECT_TRUE(Contains(message, "fake compiler output\nfake compiler error\n")) << ending;
+    EXPECT_TRUE(Contains(message, ending)) << message.substr(0, 200);
     EXPECT_LE(message.size(), kProcessOutputLimit + 200);
   }
 }
@@ -117,7 +116,7 @@ TEST_F(CompileCommand, CompilerIsLookedUpInTheProgramFolderThenOnThePath) {
 
   m_host.m_searchPath = "/nonexistent";
   EXPECT_EQ(Compile(), CompileResult::kFailed);
-  EXPECT_NE(Failure().find("not found"), std::string::npos);
+  EXPECT_TRUE(Contains(Failure(), "not found"));
 }
 
 TEST_F(CompileCommand, NothingInAPathIsEverInterpreted) {
@@ -152,7 +151,7 @@ TEST_F(CompileCommand, NothingIsCompiledWithoutACompleteInputFile) {
   m_host.m_tempFolder = m_temp / "missing";
   const CCompileOutcome outcome = OnCompile(m_doc, m_host);
   EXPECT_EQ(outcome.m_result, CompileResult::kFailed);
-  EXPECT_NE(outcome.m_strReason.find("missing"), std::string::npos);
+  EXPECT_TRUE(Contains(outcome.m_strReason, "missing"));
   EXPECT_TRUE(m_host.m_messages.empty());
 
   m_host.m_tempFolder = m_temp.Path();
@@ -160,14 +159,14 @@ TEST_F(CompileCommand, NothingIsCompiledWithoutACompleteInputFile) {
     FileSizeLimit limit(64);
     EXPECT_EQ(Compile(), CompileResult::kFailed);
   }
-  EXPECT_NE(Failure().find("cannot write"), std::string::npos);
+  EXPECT_TRUE(Contains(Failure(), "cannot write"));
   EXPECT_FALSE(fs::exists(m_log));
 }
 
 TEST(Process, ReportsWhatCouldNotBeRunAndSkipsRelativeFolders) {
   const CProcessResult missing = RunProcess("/nonexistent/Mapforge", {"Mapforge"}, "");
   EXPECT_EQ(missing.m_ending, CProcessResult::Ending::kNotStarted);
-  EXPECT_NE(missing.Describe().find("could not be run"), std::string::npos);
+  EXPECT_TRUE(Contains(missing.Describe(), "could not be run"));
   ScratchFolder folder;
   EXPECT_FALSE(RunProcess(kFakeFolder + "/Mapforge", {"Mapforge"}, folder / "gone").Succeeded());
   EXPECT_EQ(FindProgram("Mapforge", kFakeFolder, ""), kFakeFolder + "/Mapforge");
@@ -191,7 +190,7 @@ TEST(TempFile, IsDeletedWithItsObjectWhetherWrittenOrNot) {
     EXPECT_FALSE(fs::exists(path));
   }
   EXPECT_FALSE(CTempFile::Create(folder / "missing", "TS", ".TMP", error));
-  EXPECT_NE(error.find("missing"), std::string::npos);
+  EXPECT_TRUE(Contains(error, "missing"));
   {
     ScopedEnv tmp("TMPDIR", "/var/somewhere");
     EXPECT_EQ(GetTempFolder(), "/var/somewhere");

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the compile tests: a warning sink that records, a compile host
-// that answers from a script, and the compiler input of a document as one string.
+// Shared by the compile, CLI and end-to-end tests: a warning sink that records,
+// a compile host that answers from a script, the compiler input as one string.
 
 #include <gtest/gtest.h>
 
@@ -36,6 +36,15 @@ class ScriptedHost : public CCompileHost {
   std::string m_programFolder, m_tempFolder, m_searchPath;
   std::vector<std::string> m_proposals, m_warnings, m_messages;
 };
+
+inline bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+inline std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
 
 inline std::string CompilerInputOf(CTrassoDoc& doc, RecordedWarnings& warnings) {
   std::ostringstream out;

@@ -14,16 +14,6 @@
 #include "support/track_generator.h"
 
 namespace {
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-std::size_t Count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 std::string Warning(int k, const char* what = "not found") {
   return "WARNING: Starting position " + std::to_string(k) + " " + what;
 }
@@ -71,16 +61,13 @@ TEST(CompilerInput, WorkedExampleAndEmptyTrackAreWrittenExactly) {
 }
 
 TEST(CompilerInput, NoStringOfTheDocumentCanBreakTheLineStructure) {
+  // A lone CR or LF is a line end too; a NUL ends the text; other bytes stay.
+  // clang-format off
   const std::pair<std::string, std::string> cases[] = {
-      {"ab\r\ncd", "ab\\ncd"},
-      {"ab\ncd", "ab\\ncd"},   // a lone LF
-      {"ab\rcd", "ab\\ncd"},   // a lone CR keeps the next letter
-      {"ab\r", "ab\\n"},       // CR at the end
-      {"\r\n\r\n", "\\n\\n"},  // two empty lines
-      {"a\r\r\nb", "a\\n\\nb"},
-      {std::string("ab\0cd", 5), "ab"},  // ends at NUL
-      {"caf\xe9 \\n", "caf\xe9 \\n"},    // other bytes unchanged
-  };
+      {"ab\r\ncd", "ab\\ncd"}, {"ab\ncd", "ab\\ncd"}, {"ab\rcd", "ab\\ncd"}, {"ab\r", "ab\\n"},
+      {"\r\n\r\n", "\\n\\n"}, {"a\r\r\nb", "a\\n\\nb"}, {std::string("ab\0cd", 5), "ab"},
+      {"caf\xe9 \\n", "caf\xe9 \\n"}};
+  // clang-format on
   for (const auto& [text, escaped] : cases) EXPECT_EQ(EscapeCompilerInputLine(text), escaped);
   CTrassoDoc doc;
   doc.m_strDescription = "first\r\nsecond";
@@ -105,14 +92,11 @@ TEST(CompilerInput, FeaturesTakeNumbersAndNameTheirSection) {
   t.Feature({t.Node(10000, 1000), t.Node(10000, 2000), t.Node(11000, 2000), t.Node(11000, 1000)});
 
   const std::string text = CompilerInputOf(doc);
-  EXPECT_TRUE(Contains(text, "[Room]\nId=1\n"));
-  EXPECT_TRUE(Contains(text, "[Feature]\nId=2\nParent=1\nfloor= "));
-  EXPECT_FALSE(Contains(text, "Id=3\n"));
-  EXPECT_FALSE(Contains(text, "wall=50.000000"));
-  EXPECT_TRUE(Contains(text, "[Room]\nId=4\n"));
-  EXPECT_TRUE(Contains(text, "[Feature]\nId=5\nParent=4\n"));
   // Features take no part in connections: only the two rooms' shared edge.
-  EXPECT_TRUE(Contains(text, "[Connection_List]\n1, 2, 4, 0\n\n\n"));
+  for (const char* part : {"[Room]\nId=1\n", "[Feature]\nId=2\nParent=1\nfloor= ", "[Room]\nId=4\n",
+                           "[Feature]\nId=5\nParent=4\n", "[Connection_List]\n1, 2, 4, 0\n\n\n"})
+    EXPECT_TRUE(Contains(text, part)) << part;
+  EXPECT_FALSE(Contains(text, "Id=3\n") || Contains(text, "wall=50.000000"));
 }
 
 TEST(CompilerInput, NumbersAreConvertedByTheThousandth) {
@@ -120,14 +104,11 @@ TEST(CompilerInput, NumbersAreConvertedByTheThousandth) {
   TrackBuilder t(doc);
   TSPolygon* room =
       t.Section({t.Node(-1500, 0), t.Node(-1500, 9000), t.Node(9000, 9000), t.Node(9000, 0)});
-  room->m_nFloorLevel = -500;
-  room->m_nFloorType = 2;
-  room->m_nCeilingLevel = 2500;
+  std::tie(room->m_nFloorLevel, room->m_nFloorType, room->m_nCeilingLevel) =
+      std::tuple(-500, 2, 2500);
   TSItem* mine = t.Item(1000, 2000, 16);
-  mine->m_nElevation = 1000;
-  mine->m_nOrientation = 359999;
-  TSItem* start = t.Item(3000, 3000, 0);
-  start->m_nElevation = 3000;
+  std::tie(mine->m_nElevation, mine->m_nOrientation) = std::pair(1000, 359999);
+  t.Item(3000, 3000, 0)->m_nElevation = 3000;
 
   const std::string text = CompilerInputOf(doc);
   EXPECT_TRUE(Contains(text, "floor= -0.500000, 1, 63\nceiling= 2.500000, 1, 50\n"));
@@ -198,10 +179,10 @@ TEST(SectionLocator, AgreesWithFindSectionEverywhere) {
   auto doc = GenerateGridTrack(12);
   TrackBuilder t(*doc);
   // Overlapping sections, one of them huge, out of list order.
-  t.Section(
-      {t.Node(-5000, -5000), t.Node(-5000, 200000), t.Node(200000, 200000), t.Node(200000, -5000)});
-  t.Section(
-      {t.Node(33000, 33000), t.Node(33000, 47000), t.Node(47000, 47000), t.Node(47000, 33000)});
+  for (TrackLength low : {-5000, 33000}) {
+    const TrackLength high = low < 0 ? 200000 : 47000;
+    t.Section({t.Node(low, low), t.Node(low, high), t.Node(high, high), t.Node(high, low)});
+  }
   t.Section({t.Node(0, 0), t.Node(50000, 130000), t.Node(60000, 0)});
   std::swap(doc->m_polygonList[3], doc->m_polygonList[doc->m_polygonList.size() - 3]);
 

@@ -27,14 +27,11 @@ TEST(RoundTrip, GeneratedTracksComeBackIdentical) {
 TEST(RoundTrip, LongRowOfSections) {
   CTrassoDoc doc;
   TrackBuilder t(doc);
-  TSNode* low = t.Node(0, 0);
-  TSNode* high = t.Node(0, 10);
+  TSNode *low = t.Node(0, 0), *high = t.Node(0, 10);
   for (TrackLength x = 10; x <= 300000; x += 10) {
-    TSNode* nextLow = t.Node(x, 0);
-    TSNode* nextHigh = t.Node(x, 10);
+    TSNode *nextLow = t.Node(x, 0), *nextHigh = t.Node(x, 10);
     t.Section({low, high, nextHigh, nextLow});
-    low = nextLow;
-    high = nextHigh;
+    std::tie(low, high) = std::pair(nextLow, nextHigh);
   }
   const auto bytes = SaveTrackBytes(doc);
   EXPECT_EQ(SaveTrackBytes(*LoadTrackBytes(bytes)), bytes);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
 #include "model/track_check.h"
 #include "model/track_file.h"
@@ -14,29 +15,20 @@
 namespace {
 
 // The bytes of tests/data/<name>: two hex digits a byte, "text" for its ASCII
-// bytes, # starts a comment.
+// bytes, # starts a comment; tokens are separated by blanks.
 std::vector<std::uint8_t> LoadFixture(const std::string& name) {
   std::ifstream in(std::string(TRASSO_TEST_DATA_DIR) + "/" + name);
   EXPECT_TRUE(in) << "missing fixture " << name;
   std::vector<std::uint8_t> bytes;
-  std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
-    for (std::size_t i = 0; i < line.size() && line[i] != '#';) {
-      const auto hex = [&](std::size_t at) {
-        return at < line.size() && std::isxdigit(static_cast<unsigned char>(line[at]));
-      };
-      if (std::isspace(static_cast<unsigned char>(line[i]))) {
-        ++i;
-      } else if (line[i] == '"' && line.find('"', i + 1) != std::string::npos) {
-        const auto close = line.find('"', i + 1);
-        bytes.insert(bytes.end(), line.begin() + i + 1, line.begin() + close);
-        i = close + 1;
-      } else if (hex(i) && hex(i + 1)) {
-        bytes.push_back(static_cast<std::uint8_t>(std::stoi(line.substr(i, 2), nullptr, 16)));
-        i += 2;
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream words(line.substr(0, line.find('#')));
+    for (std::string w; words >> w;) {
+      if (w.size() > 1 && w.front() == '"' && w.back() == '"') {
+        bytes.insert(bytes.end(), w.begin() + 1, w.end() - 1);
+      } else if (w.size() == 2 && std::isxdigit(w[0] & 0xFF) && std::isxdigit(w[1] & 0xFF)) {
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(w, nullptr, 16)));
       } else {
-        ADD_FAILURE() << name << ":" << number << ": unexpected '" << line[i] << "'";
-        return bytes;
+        ADD_FAILURE() << name << ": unexpected '" << w << "' in " << line;
       }
     }
   }

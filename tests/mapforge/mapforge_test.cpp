@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdint>
 
 #include "input_parser.h"
 #include "numbers.h"
@@ -40,29 +40,28 @@ std::vector<std::string> Check(const std::string& text) {
   if (!HasErrors(diagnostics)) CheckReferences(track, diagnostics);
   if (!HasErrors(diagnostics)) CheckGeometry(track, diagnostics);
   std::vector<std::string> lines;
-  for (const Diagnostic& d : diagnostics) {
+  for (const Diagnostic& d : diagnostics)
     lines.push_back(std::to_string(d.line) + ": " + (d.error ? "" : "warning: ") + d.message);
-  }
   return lines;
 }
 }  // namespace
 
 TEST(MapforgeNumbers, LengthsAreReadBackExactlyIntoThousandths) {
+  // Halves of a thousandth go away from zero.
+  const std::pair<const char*, std::int32_t> lengths[] = {{"-0.500000", -500},
+                                                          {"2147483.647000", INT32_MAX},
+                                                          {"-2147483.648000", INT32_MIN},
+                                                          {"0.0005", 1},
+                                                          {"-0.0005", -1},
+                                                          {"12", 12000}};
   std::int32_t v = 0;
-  EXPECT_TRUE(ParseThousandths("-0.500000", v) && v == -500);
-  EXPECT_TRUE(ParseThousandths("2147483.647000", v) && v == 2147483647);
-  EXPECT_TRUE(ParseThousandths("-2147483.648000", v) && v == -2147483647 - 1);
-  EXPECT_TRUE(ParseThousandths("0.0005", v) && v == 1);  // half away from zero
-  EXPECT_TRUE(ParseThousandths("-0.0005", v) && v == -1);
-  EXPECT_TRUE(ParseThousandths("12", v) && v == 12000);
+  for (const auto& [text, value] : lengths) EXPECT_TRUE(ParseThousandths(text, v) && v == value);
   for (const char* bad : {"2147483.648", "1e3", "nan", "inf", ".5", "5.", "--1", "+1", "", "-",
-                          "1.2.3", "0x10", " 1", "99999999999999999999"}) {
+                          "1.2.3", "0x10", " 1", "99999999999999999999"})
     EXPECT_FALSE(ParseThousandths(bad, v)) << bad;
-  }
-  EXPECT_TRUE(ParseWholeNumber("-2147483648", v) && v == -2147483647 - 1);
-  for (const char* bad : {"2147483648", "1.0", "", "-", "1 ", "١"}) {
+  EXPECT_TRUE(ParseWholeNumber("-2147483648", v) && v == INT32_MIN);
+  for (const char* bad : {"2147483648", "1.0", "", "-", "1 ", "١"})
     EXPECT_FALSE(ParseWholeNumber(bad, v)) << bad;
-  }
 }
 
 // The round trip through the .trk file checks that every block was read.
@@ -137,9 +136,8 @@ TEST(MapforgeChecks, DoubtfulGeometryGivesWarningsOnly) {
                  "wall=3.000000, 3.000000, 1, 72\nwall=2.400000, 2.600000, 1, 72\n");
   text = Replace(text, "Position= 15.000000", "Position= 25.000000");
   text = Replace(text, "Team= 1\n", "Team= 2\n");
-  const auto warnings = Check(text);
   EXPECT_EQ(
-      warnings,
+      Check(text),
       (std::vector<std::string>{
           "14: warning: [Room] 2 is not clockwise", "23: warning: [Feature] 3 is not convex",
           "46: warning: the connected walls do not join the same two points in "
@@ -152,13 +150,11 @@ TEST(MapforgeTrk, RefusesEveryDamagedFile) {
   const std::string bytes = EncodeTrk(ParseCompilerInput(kExample, diagnostics));
   TrackInput decoded;
   std::string error;
-  for (std::size_t size = 0; size < bytes.size(); ++size) {
+  for (std::size_t size = 0; size < bytes.size(); ++size)
     EXPECT_FALSE(DecodeTrk(bytes.substr(0, size), decoded, error)) << size;
-  }
   EXPECT_FALSE(DecodeTrk(bytes + "x", decoded, error));
   // A count far beyond the bytes there are is refused before anything is allocated.
-  std::string huge = bytes;
-  const std::size_t outlineCount = 8 + 4 + 4 + 4 + 8;  // header, both texts
-  huge.replace(outlineCount, 4, "\xff\xff\xff\x7f");
-  EXPECT_FALSE(DecodeTrk(huge, decoded, error));
+  const std::size_t outlineCount = 8 + 4 + 4 + 4 + 8;  // after the header and both texts
+  EXPECT_FALSE(
+      DecodeTrk(std::string(bytes).replace(outlineCount, 4, "\xff\xff\xff\x7f"), decoded, error));
 }

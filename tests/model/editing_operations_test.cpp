@@ -13,23 +13,21 @@ TEST_F(Drawing, AddMoveAndAttachStoppingAtTheEndsOfTheRange) {
   TSNode* node = doc.AddNode(-3, 4, true);
   ExpectChanged();
   EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, node}));
-  doc.MoveSelectedNodes(5, -7);
-  EXPECT_EQ(std::pair(At(node), At(a)), std::pair(XY(2, -3), XY(0, 0)));
-  doc.MoveSelectedNodes(kMaxCoord - 12, kMinCoord + 13);
-  doc.MoveSelectedNodes(100, -100);
-  EXPECT_EQ(At(node), XY(kMaxCoord, kMinCoord));
-  Unmark();
-  doc.MoveSelectedNodes(1, -1);  // held at the edge: nothing moves
-  ExpectUntouched();
-  doc.MoveSelectedNodes(kMinCoord, kMaxCoord);
-  EXPECT_EQ(At(node), XY(-1, -1));
-  Unmark();
-  doc.MoveSelectedNodes(0, 0);
-  ExpectUntouched();
-  doc.ClearSelection(false);
-  Unmark();
-  doc.MoveSelectedNodes(5, 5);  // no node selected: the track has not changed
-  ExpectUntouched();
+  // A move held at the edge, a zero move and one with nothing selected change nothing.
+  // clang-format off
+  const std::tuple<TrackLength, TrackLength, XY, int> moves[] = {
+      {5, -7, {2, -3}, 1}, {kMaxCoord - 12, kMinCoord + 13, {kMaxCoord - 10, kMinCoord + 10}, 1},
+      {100, -100, {kMaxCoord, kMinCoord}, 1}, {1, -1, {kMaxCoord, kMinCoord}, 0},
+      {kMinCoord, kMaxCoord, {-1, -1}, 1}, {0, 0, {-1, -1}, 0}, {5, 5, {-1, -1}, 0}};
+  // clang-format on
+  for (const auto& [dx, dy, at, changed] : moves) {
+    if (dx == 5 && dy == 5) doc.ClearSelection(false);
+    Unmark();
+    doc.MoveSelectedNodes(dx, dy);
+    EXPECT_EQ(std::tuple(At(node), updates.Count(), doc.IsModified()),
+              std::tuple(at, changed, changed == 1));
+  }
+  EXPECT_EQ(At(a), XY(0, 0));
   doc.AttachItem(a, 13);
   ExpectChanged();
   EXPECT_EQ(std::pair(a->m_pItem->m_pNode, a->m_pItem->m_nType), std::pair(a, 13));
@@ -96,33 +94,28 @@ TEST_F(Drawing, CreatePolygonUsesAtMostTwelveNodes) {
 // Results and the centre of the box are truncated toward zero, never rounded
 // down, and stop at the ends of the range.
 TEST_F(Drawing, ScaleSelectionAboutTheCentreOfTheSelectedBox) {
-  struct Case {
-    std::vector<XY> before;
-    double factor;
-    std::vector<XY> after;
-  };
+  using Case = std::tuple<std::vector<XY>, double, std::vector<XY>>;
   constexpr TrackLength kBig = 2000000000, kM = 1000000;
   // clang-format off
   const Case cases[] = {
       {{{0, 0}, {10000, 20000}, {400, 400}}, 2.0, {{-5000, -10000}, {15000, 30000}, {-4200, -9200}}},
-      {{{0, 0}, {3, 3}}, 0.5, {{0, 0}, {2, 2}}},
-      {{{-3, 0}, {0, 0}}, 0.5, {{-2, 0}, {0, 0}}},
+      {{{0, 0}, {3, 3}}, 0.5, {{0, 0}, {2, 2}}}, {{{-3, 0}, {0, 0}}, 0.5, {{-2, 0}, {0, 0}}},
       {{{-7, 9}}, 5.0, {{-7, 9}}},
       {{{20 * kM, -30 * kM}, {30 * kM, -20 * kM}}, 2.0, {{15 * kM, -35 * kM}, {35 * kM, -15 * kM}}},
       {{{-kBig, kMinCoord}, {kBig, kMaxCoord}}, 2.0, {{kMinCoord, kMinCoord}, {kMaxCoord, kMaxCoord}}},
       {{{0, kMinCoord}, {0, kMaxCoord}}, 0.5, {{0, -1073741824}, {0, 1073741823}}},
   };
   // clang-format on
-  for (const Case& row : cases) {
+  for (const auto& [before, factor, expected] : cases) {
     doc.ClearSelection(false);
     Nodes nodes;
-    for (XY p : row.before) nodes.push_back(doc.AddNode(p.first, p.second, true));
+    for (XY p : before) nodes.push_back(doc.AddNode(p.first, p.second, true));
     Unmark();
-    doc.ScaleSelection(row.factor);
+    doc.ScaleSelection(factor);
     ExpectChanged();
     std::vector<XY> after;
     for (TSNode* node : nodes) after.push_back(At(node));
-    EXPECT_EQ(after, row.after) << row.before[0].first;
+    EXPECT_EQ(after, expected) << before[0].first;
   }
   EXPECT_EQ(At(c), XY(10, 10));
   doc.ClearSelection(false);
@@ -135,7 +128,7 @@ TEST_F(Drawing, ScaleSelectionAboutTheCentreOfTheSelectedBox) {
 class WallEditing : public TrackTest {
  protected:
   void SetUp() override { Settle(); }
-  void SelectWalls(TSPolygon* polygon, std::initializer_list<int> walls) {
+  void SelectWalls(TSPolygon* polygon, const std::vector<int>& walls) {
     for (int i : walls) Wall(polygon, i)->m_bSelected = 1;
   }
   TSNode *a = t.Node(0, 0), *b = t.Node(0, 1000), *c = t.Node(1000, 1000), *d = t.Node(1000, 0);
@@ -143,20 +136,19 @@ class WallEditing : public TrackTest {
   TSPolygon *square = t.Section({a, b, c, d}), *triangle = t.Section({d, c, e});
 };
 
+// Nothing, one end only, an edge, two edges, the closing edge, a whole polygon.
 TEST_F(WallEditing, GetSelectedWallNeedsExactlyOneSelectedEdge) {
-  EXPECT_EQ(doc.GetSelectedWall(), nullptr);
-  SelectWalls(square, {1});
-  EXPECT_EQ(doc.GetSelectedWall(), nullptr);  // one end only
-  SelectWalls(square, {2});
-  EXPECT_EQ(doc.GetSelectedWall(), Wall(square, 1));
-  SelectWalls(triangle, {0, 1});
-  EXPECT_EQ(doc.GetSelectedWall(), nullptr);  // two edges
-  doc.ClearSelection(false);
-  SelectWalls(square, {3, 0});
-  EXPECT_EQ(doc.GetSelectedWall(), Wall(square, 3));  // the closing edge
-  doc.ClearSelection(false);
-  SelectWalls(triangle, {0, 1, 2});
-  EXPECT_EQ(doc.GetSelectedWall(), nullptr);  // a whole polygon
+  // clang-format off
+  const std::tuple<std::vector<int>, std::vector<int>, TSAnchorWall*> cases[] = {
+      {{}, {}, nullptr}, {{1}, {}, nullptr}, {{1, 2}, {}, Wall(square, 1)},
+      {{1, 2}, {0, 1}, nullptr}, {{3, 0}, {}, Wall(square, 3)}, {{}, {0, 1, 2}, nullptr}};
+  // clang-format on
+  for (const auto& [inSquare, inTriangle, selected] : cases) {
+    doc.ClearSelection(false);
+    SelectWalls(square, inSquare);
+    SelectWalls(triangle, inTriangle);
+    EXPECT_EQ(doc.GetSelectedWall(), selected);
+  }
 }
 
 // The sums of the coordinates need 64 bits; −1 / 2 and the like go to zero.

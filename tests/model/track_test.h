@@ -1,6 +1,6 @@
 #pragma once
-// Fixture of the model tests: a document, a builder and a probe of the updates.
-// Every test ends by checking the links and invariants of the whole track.
+// A document, a builder and a probe of the updates; every test ends by
+// checking the links and invariants of the whole track.
 
 #include <gtest/gtest.h>
 
@@ -24,12 +24,7 @@ inline XY At(const TSNode* node) {
 class TrackTest : public ::testing::Test {
  protected:
   void TearDown() override { ExpectSound(); }
-
-  void ExpectSound() {
-    std::string report;
-    for (const std::string& problem : CheckTrack(doc)) report += problem + "\n";
-    EXPECT_EQ(report, "");
-  }
+  void ExpectSound() { EXPECT_EQ(CheckTrack(doc), std::vector<std::string>()); }
   // Forgets the building: no flag set, not modified, no update counted.
   void Settle() {
     t.Settle();
@@ -40,14 +35,12 @@ class TrackTest : public ::testing::Test {
     doc.SetModifiedFlag(false);
     updates.Reset();
   }
-  // The operation under test changed the model: one update, then the mark.
+  // The operation under test changed the model: one update, and the mark.
   void ExpectChanged() {
-    EXPECT_EQ(updates.Count(), 1);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(std::pair(updates.Count(), doc.IsModified()), std::pair(1, true));
   }
   void ExpectUntouched() {
-    EXPECT_EQ(updates.Count(), 0);
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(std::pair(updates.Count(), doc.IsModified()), std::pair(0, false));
   }
   TSAnchorWall* Wall(TSPolygon* polygon, int i) { return polygon->m_wallList[i].get(); }
   Nodes NodeList() const {

@@ -27,9 +27,7 @@ class ScratchFolder {
 
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const std::string& value) : m_name(name) {
-    setenv(name, value.c_str(), 1);
-  }
+  ScopedEnv(const char* name, const std::string& v) : m_name(name) { setenv(name, v.c_str(), 1); }
   ~ScopedEnv() { unsetenv(m_name); }
 
  private:
@@ -41,8 +39,7 @@ class FileSizeLimit {
  public:
   explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN)) {
     getrlimit(RLIMIT_FSIZE, &m_saved);
-    rlimit small = m_saved;
-    small.rlim_cur = bytes;
+    const rlimit small{bytes, m_saved.rlim_max};
     setrlimit(RLIMIT_FSIZE, &small);
   }
   ~FileSizeLimit() {
