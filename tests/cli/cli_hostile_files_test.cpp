@@ -1,22 +1,14 @@
-// trasso-cli against what other people's files and machines throw at it: things
-// that are not files, outputs that cannot be written, protected and special
-// targets, limits, and folders that vanish. Each case is a shell script run in
-// a scratch folder holding a small track, `t.tr`.
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-
-#include <filesystem>
-
+// trasso-cli against hostile files, targets, limits and vanishing folders, one shell script each.
+#include "../compile/compile_test_support.h"
 #include "model/track_file.h"
 #include "platform/process.h"
 #include "support/scratch_folder.h"
 #include "support/track_generator.h"
 
 namespace {
+// $CLI is trasso-cli; each script runs in a scratch folder holding `t.tr`.
 struct Case {
-  const char* name;
-  const char* script;  // $CLI is trasso-cli; runs in the scratch folder
+  const char *name, *script;
   int status;
   const char* output;  // a part of standard output and error
 };
@@ -28,10 +20,11 @@ const Case kCases[] = {
     {"a full output", "$CLI info t.tr > /dev/full", 1, "standard output: write error"},
     {"input to a full output", "$CLI input t.tr > /dev/full", 1, "write error"},
     {"a link to a file not made yet",
-     "ln -s made.tr link.tr && $CLI resave t.tr link.tr && test -L link.tr && cmp t.tr made.tr",
-     0, ""},
+     "ln -s made.tr link.tr && $CLI resave t.tr link.tr && test -L link.tr && cmp t.tr made.tr", 0,
+     ""},
     {"over a read-only file",
-     "echo old > ro.tr && chmod 444 ro.tr && ! $CLI resave t.tr ro.tr && test \"$(cat ro.tr)\" = old"
+     "echo old > ro.tr && chmod 444 ro.tr && ! $CLI resave t.tr ro.tr && test \"$(cat ro.tr)\" = "
+     "old"
      " && $CLI resave t.tr ro.tr",
      1, "ro.tr: the file is read-only"},
     {"onto a FIFO", "mkfifo f && ! $CLI resave t.tr f && test -p f && $CLI resave t.tr f", 1,
@@ -46,36 +39,24 @@ const Case kCases[] = {
     {"a vanished working folder", "mkdir gone && cd gone && rmdir ../gone && $CLI compile t.tr", 1,
      "t.tr: "},
     {"a folder with a period and no extension",
-     "mkdir v1.2 && cp t.tr v1.2/track && $CLI compile v1.2/track && test -f v1.2/track.trk", 0, ""},
-    {"a folder in brackets",
-     "mkdir '[old]' && cp t.tr '[old]/t.tr' && $CLI compile '[old]/t.tr' && test -f '[old]/t.trk'", 0,
+     "mkdir v1.2 && cp t.tr v1.2/track && $CLI compile v1.2/track && test -f v1.2/track.trk", 0,
      ""},
+    {"a folder in brackets",
+     "mkdir '[old]' && cp t.tr '[old]/t.tr' && $CLI compile '[old]/t.tr' && test -f '[old]/t.trk'",
+     0, ""},
 };
 
-void PrintTo(const Case& c, std::ostream* out) {
-  *out << c.script;
-}
-
-class CliHostileFiles : public testing::TestWithParam<Case> {};
-
-TEST_P(CliHostileFiles, EndsWithAMessageAndTheRightStatus) {
-  const Case& c = GetParam();
-  ScratchFolder folder;
-  SaveTrackFile(*GenerateGridTrack(2), folder / "t.tr");
+TEST(CliHostileFiles, EachEndsWithAMessageAndTheRightStatus) {
   const ScopedEnv cli("CLI", std::string(TRASSO_BIN_DIR) + "/trasso-cli");
-  const CProcessResult run = RunProcess("/bin/sh", {"sh", "-c", c.script}, folder.Path());
-  EXPECT_EQ(run.m_ending, CProcessResult::Ending::kExited) << run.Describe();
-  EXPECT_EQ(run.m_nCode, c.status) << run.m_strOutput;
-  EXPECT_NE(run.m_strOutput.find(c.output), std::string::npos) << run.m_strOutput;
-  EXPECT_EQ(run.m_strOutput.find("terminate"), std::string::npos) << run.m_strOutput;
+  for (const Case& c : kCases) {
+    ScratchFolder folder;
+    SaveTrackFile(*GenerateGridTrack(2), folder / "t.tr");
+    const CProcessResult run = RunProcess("/bin/sh", {"sh", "-c", c.script}, folder.Path());
+    EXPECT_EQ(std::pair(run.m_ending, run.m_nCode),
+              std::pair(CProcessResult::Ending::kExited, c.status))
+        << c.name << ": " << run.m_strOutput;
+    EXPECT_TRUE(Contains(run.m_strOutput, c.output) && !Contains(run.m_strOutput, "terminate"))
+        << c.name << ": " << run.m_strOutput;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, CliHostileFiles, testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           for (char& ch : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           }
-                           return name;
-                         });
 }  // namespace
