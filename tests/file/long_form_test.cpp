@@ -1,6 +1,5 @@
-// Past index 0x7FFE the archive switches to the long back reference, and texts
-// take a longer length prefix as they grow. The expected bytes are encoded
-// here, independently of the archive's writer.
+// Long back references past index 0x7FFE and long text prefixes, encoded here apart from the
+// writer.
 
 #include <gtest/gtest.h>
 
@@ -54,13 +53,12 @@ TEST(LongForm, TrackPastTheShortIndicesMatchesIndependentEncoding) {
 
 TEST(LongForm, TextsOfAnyLengthTakeTheirPrefix) {
   CTrassoDoc doc;
+  // clang-format off
   const std::pair<std::size_t, Bytes> cases[] = {
-      {254, {0xFE}},
-      {255, {0xFF, 0xFF, 0x00}},
-      {0xFFFD, {0xFF, 0xFD, 0xFF}},
+      {254, {0xFE}}, {255, {0xFF, 0xFF, 0x00}}, {0xFFFD, {0xFF, 0xFD, 0xFF}},
       {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
-      {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
-  };
+      {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}}};
+  // clang-format on
   for (const auto& [size, prefix] : cases) {
     doc.m_strDescription.assign(size, '\xE9');
     const auto bytes = SaveTrackBytes(doc);

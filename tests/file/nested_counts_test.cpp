@@ -1,13 +1,11 @@
-// A hostile file of lists nested in lists, each count claiming half of the
-// bytes after it: each claim alone is possible, all of them together are not.
-// Loading must refuse it without reserving memory for every claim.
+// Nested lists each claiming half the bytes after them must be refused without reserving every
+// claim.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 #include <string_view>
-#include <vector>
 
 #include "model/track_file.h"
 #include "platform/archive_exception.h"
@@ -38,8 +36,7 @@ TEST(NestedCounts, AreRefusedWithinASmallMultipleOfTheFileSize) {
     bytes.resize(bytes.size() + zeros);
   };
   auto count = [&] { counts.push_back(bytes.size()), put({}, 4); };
-  // A node, its wall and the wall's polygon; then, again and again, a wall on
-  // a new node listing a wall of a new polygon; the file then ends.
+  // A node, its wall and polygon; then many walls on new nodes listing walls of new polygons.
   count(), put("\xFF\xFF\x01\x00\x06\x00TSNode"sv, 10), count();
   put("\xFF\xFF\x01\x00\x0C\x00TSAnchorWall"sv, 4), put("\x02\x00"sv, 0);
   put("\xFF\xFF\x01\x00\x09\x00TSPolygon"sv, 20), count();
@@ -53,7 +50,6 @@ TEST(NestedCounts, AreRefusedWithinASmallMultipleOfTheFileSize) {
   }
   const std::size_t before = g_allocated;
   EXPECT_THROW(LoadTrackBytes(bytes), CArchiveException);
-  // The objects and the reader's stacks take some 30 times the file; a
-  // reserve for every claim would take thousands of times.
+  // Objects and stacks take some 30 times the file; reserving every claim, thousands of times.
   EXPECT_LT(g_allocated - before, 64 * bytes.size());
 }

@@ -1,11 +1,8 @@
-// Hand-written files (tests/data, see its README.md) load into the graph they
-// describe and come back byte for byte; damaged and hostile files are refused
-// with a message that says what and where, leaving nothing allocated.
+// Hand-written files in tests/data load and come back byte for byte; damaged ones are refused.
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "model/track_check.h"
 #include "model/track_file.h"
@@ -14,8 +11,7 @@
 
 namespace {
 
-// The bytes of tests/data/<name>: two hex digits a byte, "text" for its ASCII
-// bytes, # starts a comment; tokens are separated by blanks.
+// tests/data/<name>: two hex digits a byte or "text" for ASCII bytes, blank-separated; # comments.
 std::vector<std::uint8_t> LoadFixture(const std::string& name) {
   std::ifstream in(std::string(TRASSO_TEST_DATA_DIR) + "/" + name);
   EXPECT_TRUE(in) << "missing fixture " << name;
@@ -45,8 +41,7 @@ std::string LoadError(const std::vector<std::uint8_t>& bytes) {
   return "loaded";
 }
 
-// The file under tests/data/damaged and its message; "links:" stands for
-// the start of the messages about contradicting links.
+// The file under tests/data/damaged and its message; "links:" stands for kLinks.
 // clang-format off
 const std::pair<const char*, const char*> kDamaged[] = {
     {"truncated", "the file ends early: 1 byte needed, 0 left at byte 9"},
@@ -81,8 +76,7 @@ TEST(DamagedFile, EachIsRefusedWithItsMessage) {
   }
 }
 
-// Every cut is refused; every changed byte loads or is refused cleanly, which
-// the sanitizers check for leaks, double deletes and reads past the end.
+// Every cut is refused; every changed byte loads or is refused cleanly, as the sanitizers check.
 TEST(DamagedFile, EveryCutAndEveryChangedByteOfAGoodFile) {
   const auto good = LoadFixture("shared_node.hex");
   for (std::size_t i = 0; i < good.size(); ++i) {
@@ -130,14 +124,13 @@ TEST(FixtureLoad, FilesOfTheWriterComeBackByteForByte) {
   EXPECT_EQ(LoadFixture("empty.hex").size(), 10u);
 }
 
-TEST(FixtureLoad, WorkedExampleRebuildsEveryLink) {
+TEST(FixtureLoad, EachFixtureRebuildsItsLinks) {
   auto doc = Load("worked_example.hex");
   ASSERT_EQ(doc->m_nodeList.size(), 3u);
   ASSERT_EQ(doc->m_polygonList.size(), 1u);
   TSPolygon* p = doc->m_polygonList[0].get();
-  std::vector<TSNode*> nodes;
-  for (const auto& node : doc->m_nodeList) nodes.push_back(node.get());
-  EXPECT_EQ(Outline(p), nodes);
+  const auto& nodes = doc->m_nodeList;
+  EXPECT_EQ(Outline(p), (std::vector{nodes[0].get(), nodes[1].get(), nodes[2].get()}));
   EXPECT_EQ(std::tuple(nodes[1]->m_x, nodes[1]->m_y, nodes[2]->m_x), std::tuple(0, 10000, 10000));
   // Wall codes 19, 21 and 0 are rows 1, 9 and 0.
   EXPECT_EQ(std::tuple(p->m_wallList[0]->m_nWallType, p->m_wallList[1]->m_nWallType,
@@ -146,11 +139,8 @@ TEST(FixtureLoad, WorkedExampleRebuildsEveryLink) {
             std::tuple(1, 9, 0, 2, 1, 4000));
   EXPECT_EQ(doc->m_strBackground + "|" + doc->m_strDescription, "bg.pcx|");
   EXPECT_FALSE(doc->IsModified());
-}
 
-TEST(FixtureLoad, ItemsAndSharedNodesAreLinkedBothWays) {
-  auto doc = Load("node_with_item.hex");
-  const TSNode* node = doc->m_nodeList.at(0).get();
+  const TSNode* node = (doc = Load("node_with_item.hex"))->m_nodeList.at(0).get();
   ASSERT_NE(node->m_pItem, nullptr);
   const TSItem& item = *node->m_pItem;
   EXPECT_EQ(
@@ -162,18 +152,14 @@ TEST(FixtureLoad, ItemsAndSharedNodesAreLinkedBothWays) {
   TSNode* a = shared->m_nodeList[0].get();
   EXPECT_EQ(shared->m_polygonList[1]->m_wallList[0]->m_pNode, a);
   EXPECT_EQ(a->m_wallList.size(), 2u);
-}
 
-TEST(FixtureLoad, UnknownCodesBecomeRowZeroAndOddPolygonsLoadAsStored) {
-  auto doc = Load("unknown_codes.hex");
-  const TSPolygon* p = doc->m_polygonList.at(0).get();
+  // Unknown codes become row zero; a one-wall feature loads as stored.
+  p = (doc = Load("unknown_codes.hex"))->m_polygonList.at(0).get();
   EXPECT_EQ(std::tuple(p->m_wallList.size(), p->m_bFeature, p->m_nFloorType, p->m_nCeilingType,
                        p->m_wallList[0]->m_nWallType, doc->m_nodeList[0]->m_pItem->m_nType),
             std::tuple(1u, 1, 0, 0, 0, 0));
-}
 
-TEST(FixtureLoad, LongFormsAndWideStringsAreAccepted) {
-  auto doc = Load("long_forms.hex");
+  doc = Load("long_forms.hex");
   ASSERT_EQ(doc->m_nodeList.size(), 2u);
   EXPECT_EQ(doc->m_nodeList[0]->m_pItem->m_pNode, doc->m_nodeList[0].get());
   EXPECT_EQ(doc->m_nodeList[1]->m_x, 3);
@@ -182,8 +168,7 @@ TEST(FixtureLoad, LongFormsAndWideStringsAreAccepted) {
   EXPECT_EQ(Load("wide_string.hex")->m_strDescription, "hi\x80??");
 }
 
-// The editor never draws more than twelve walls, but a stored track may hold
-// more: it loads, and only the full check reports it.
+// The editor draws at most twelve walls; a stored polygon of more loads, and the full check tells.
 TEST(FixtureLoad, APolygonOfThirteenWallsLoads) {
   CTrassoDoc doc;
   TrackBuilder t(doc);
