@@ -51,9 +51,7 @@ TEST_F(Drawing, CreatePolygonBuildsWallsWithTheGivenAttributes) {
   EXPECT_EQ(WallsAt(a), (Walls{Wall(old, 0), Wall(made, 0)}));  // the new wall last
 }
 
-// Repeated nodes are dropped, the first kept; fewer than three distinct nodes
-// make nothing. The turn at the last three nodes decides: a left turn there
-// is stored reversed, a right turn or straight on keeps the traced order.
+// Repeats drop; under three nodes make nothing; a left turn at the end is stored reversed.
 TEST_F(Drawing, CreatePolygonStoresTheOutlineClockwise) {
   Nodes bend = {a, t.Node(100, 0), t.Node(100, 100), t.Node(110, 110)};
   Nodes line = {t.Node(0, 20), t.Node(0, 30), t.Node(0, 40)};
@@ -77,8 +75,7 @@ TEST_F(Drawing, CreatePolygonStoresTheOutlineClockwise) {
   EXPECT_EQ(doc.m_polygonList.size(), 6u);
 }
 
-// Fourteen nodes round a circle: the first twelve in the direction of walking
-// are used, from the head forward or from the tail backward.
+// Of fourteen nodes round a circle, the first twelve in the walking direction are used.
 TEST_F(Drawing, CreatePolygonUsesAtMostTwelveNodes) {
   Nodes ring;
   const TrackLength xs[] = {0, -3, -5, -6, -5, -3, 0, 3, 5, 6, 5, 3, 1, -1};
@@ -91,8 +88,7 @@ TEST_F(Drawing, CreatePolygonUsesAtMostTwelveNodes) {
   EXPECT_TRUE(ring[0]->m_wallList.empty() && ring[1]->m_wallList.empty());
 }
 
-// Results and the centre of the box are truncated toward zero, never rounded
-// down, and stop at the ends of the range.
+// Results and the box's centre truncate toward zero, never down, and stop at the range's ends.
 TEST_F(Drawing, ScaleSelectionAboutTheCentreOfTheSelectedBox) {
   using Case = std::tuple<std::vector<XY>, double, std::vector<XY>>;
   constexpr TrackLength kBig = 2000000000, kM = 1000000;
@@ -205,8 +201,7 @@ TEST_F(WallEditing, DetachMovesTheWallOntoANewSelectedNode) {
   EXPECT_EQ(Outline(triangle), (Nodes{d, moved, last}));
 }
 
-// g's item goes with it and the target's is not touched; a free node with an
-// item can join an outline as the target.
+// g's item goes with it, the target's stays; a free node with an item can be the target.
 TEST_F(WallEditing, MergingCornersJoinsTheSectionsAtOneNode) {
   TSNode *g = t.Node(1000, 2000), *f = t.Node(2000, 2000), *h = t.Node(1500, 1500);
   TSPolygon* upper = t.Section({g, f, h});
@@ -223,9 +218,7 @@ TEST_F(WallEditing, MergingCornersJoinsTheSectionsAtOneNode) {
   EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, f, h, carrier}));
 }
 
-// The source's walls are handled in list order: the triangle already passes
-// through the target and loses the vertex, keeping two walls until the next
-// cut; the other polygon moves over.
+// The triangle, already through d, loses the vertex (two walls till a cut); upper moves over.
 TEST_F(WallEditing, MergeDeletesOrMovesEachWallOfTheSource) {
   TSPolygon* upper = t.Section({c, t.Node(2000, 1500), e});
   TSNode* f = Outline(upper)[1];
@@ -245,9 +238,7 @@ TEST_F(WallEditing, MergeDeletesOrMovesEachWallOfTheSource) {
   ExpectUntouched();
 }
 
-// A cut wall takes its vertex out of the outline; a 3-wall polygon that loses
-// a wall goes. Only selected nodes that anchor no wall go, and what remains
-// keeps its order.
+// A cut wall's vertex leaves its outline, 3-wall polygons losing one go, then free selected nodes.
 TEST_F(WallEditing, CutRemovesWallsThenPolygonsThenFreeSelectedNodes) {
   TSPolygon* top = t.Section({b, t.Node(0, 2000), t.Node(1000, 2000), c});
   const Nodes all = NodeList();

@@ -11,17 +11,14 @@ using ModelObjects = TrackTest;
 TEST_F(ModelObjects, NextAndPreviousWallWrapAround) {
   TSPolygon* triangle = t.Section({t.Node(0, 0), t.Node(0, 10), t.Node(10, 0)});
   EXPECT_EQ(Wall(triangle, 2)->GetNextWall(), Wall(triangle, 0));
-  EXPECT_EQ(Wall(triangle, 0)->GetPrevWall(), Wall(triangle, 2));
-  EXPECT_EQ(Wall(triangle, 1)->GetPrevWall(), Wall(triangle, 0));
+  EXPECT_EQ(std::pair(Wall(triangle, 0)->GetPrevWall(), Wall(triangle, 1)->GetPrevWall()),
+            std::pair(Wall(triangle, 2), Wall(triangle, 0)));
   TSAnchorWall loose;
   loose.m_pPolygon = triangle;  // claims the polygon but is not in its list
-  EXPECT_EQ(loose.GetNextWall(), loose.GetPrevWall());
-  EXPECT_EQ(loose.GetNextWall(), nullptr);
+  EXPECT_TRUE(loose.GetNextWall() == nullptr && loose.GetPrevWall() == nullptr);
 }
 
-// Edges and corners count as inside. The edge test needs 64 bits for points
-// 100,000 units apart and more at the coordinate limits; a flat outline passes
-// every edge test, so only its box keeps points beyond its ends out.
+// Edges and corners are inside; far points need 64 bits; a flat outline's box keeps its ends.
 TEST_F(ModelObjects, IsInsideIsExactOnEdgesAndAtAnyDistance) {
   constexpr TrackLength kFar = 100000000;
   TSPolygon* square =
@@ -72,8 +69,11 @@ TEST_F(Document, IteratesInListOrderAndFindsTheFirstSection) {
   EXPECT_EQ(doc.FindSection(t.Node(150, 50)), nullptr);
 }
 
-TEST_F(Document, ClearAndHasSelection) {
+// Views that show the modified mark read it after the update has run.
+TEST_F(Document, ChangesUpdateTheViewsBeforeMarkingModifiedAndClearSelection) {
   TSNode* a = t.Node(0, 0);
+  EXPECT_EQ(std::tuple(updates.Count(), updates.ModifiedAtLastUpdate(), doc.IsModified()),
+            std::tuple(1, false, true));
   TSPolygon* room = t.Section({a, t.Node(0, 10), t.Node(10, 0)});
   TSNode* loose = t.Node(50, 50);
   Settle();
@@ -99,8 +99,7 @@ TEST_F(Document, ClearAndHasSelection) {
   EXPECT_FALSE(doc.HasSelection(false) || doc.IsModified());
 }
 
-// The attributes are not drawn, so the views are not updated; texts are
-// compared byte by byte.
+// The attributes are not drawn, so no update; texts compare byte by byte.
 TEST_F(Document, TrackAttributesMarkModifiedOnlyWhenTheTextChanges) {
   const std::pair<const char*, bool> steps[] = {{"", false},
                                                 {"Two laps\r\nHILLS.PCX", true},
@@ -118,17 +117,8 @@ TEST_F(Document, TrackAttributesMarkModifiedOnlyWhenTheTextChanges) {
             "Two laps\r\nhills.pcxTwo laps\r\nhills.pcx");
 }
 
-// Views that show the modified mark read it after the update has run.
-TEST_F(Document, ChangesUpdateTheViewsBeforeMarkingModified) {
-  t.Node(0, 0);
-  EXPECT_EQ(updates.Count(), 1);
-  EXPECT_FALSE(updates.ModifiedAtLastUpdate());
-  EXPECT_TRUE(doc.IsModified());
-}
-
-// Loading maps file codes back to rows, so a repeated code would turn a saved
-// choice into another. Only the ten starting positions, leading the item
-// table, have the flag 0 in the compiler input.
+// A repeated code would load a saved choice as another; only the ten starting positions have flag
+// 0.
 TEST(ElementTypes, EveryRowHasItsOwnCodeAndTheRightFlag) {
   const std::pair<const ElementType*, int> tables[] = {{g_wallTypes, g_nWallTypes},
                                                        {g_floorTypes, g_nFloorTypes},
@@ -154,14 +144,10 @@ TEST(ElementTypes, EveryRowHasItsOwnCodeAndTheRightFlag) {
     EXPECT_EQ(std::pair(g_ceilingTypes[row + 1].nGameCode, g_ceilingTypes[row + 1].nStringId),
               std::pair(g_floorTypes[row].nGameCode, g_floorTypes[row].nStringId));
   }
-}
-
-TEST(ElementTypes, FindGivesTheLastMatchingRowAndRowZeroForNone) {
+  // Find gives the last matching row, and row zero for none.
   EXPECT_EQ(FindElementType(99, g_wallTypes, g_nWallTypes), 0);
   EXPECT_EQ(FindElementType(-1, g_itemTypes, g_nItemTypes), 0);
-  EXPECT_EQ(FindElementType(19, g_wallTypes, 0), 0);
-  EXPECT_EQ(FindElementType(19, g_wallTypes, -5), 0);
-  EXPECT_EQ(FindElementType(19, g_wallTypes, 1), 0);  // code 19 sits in row 1
+  for (int count : {0, -5, 1}) EXPECT_EQ(FindElementType(19, g_wallTypes, count), 0);  // row 1
   const ElementType table[] = {{5, 1, 1, 0}, {7, 1, 2, 0}, {5, 1, 3, 0}, {8, 1, 4, 0}};
   EXPECT_EQ(FindElementType(5, table, 4), 2);
   EXPECT_EQ(FindElementType(5, table, 2), 0);

@@ -1,12 +1,8 @@
 #pragma once
-// A document, a builder and a probe of the updates; every test ends by
-// checking the links and invariants of the whole track.
-
+// A document, a builder and an update probe; every test ends by checking the whole track.
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <string>
-#include <utility>
 
 #include "model/track_check.h"
 #include "support/track_builder.h"
