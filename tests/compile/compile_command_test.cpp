@@ -1,7 +1,5 @@
 #include "compile/compile_command.h"
 
-#include <gtest/gtest.h>
-
 #include <regex>
 
 #include "compile_test_support.h"
@@ -59,16 +57,13 @@ class CompileCommand : public ::testing::Test {
 }  // namespace
 
 TEST(CompileOutputName, IsCutAtTheLastPeriodThenAtTheLastBracket) {
+  // Folders keep their periods and brackets: the output stays beside the track.
+  // clang-format off
   const std::pair<const char*, const char*> cases[] = {
-      {"/tracks/Loop.tr", "/tracks/Loop.trk"},
-      {"/tracks/Loop[2].tr", "/tracks/Loop.trk"},
-      {"Loop[2][3].tr", "Loop[2].trk"},
-      {"", ".trk"},
-      // Folders keep their periods and brackets: the output stays beside the track.
-      {"/my.tracks/Loop", "/my.tracks/Loop.trk"},
-      {"/a[1]/b", "/a[1]/b.trk"},
-      {"v1.2/track", "v1.2/track.trk"},
-  };
+      {"/tracks/Loop.tr", "/tracks/Loop.trk"}, {"/tracks/Loop[2].tr", "/tracks/Loop.trk"},
+      {"Loop[2][3].tr", "Loop[2].trk"}, {"", ".trk"}, {"/my.tracks/Loop", "/my.tracks/Loop.trk"},
+      {"/a[1]/b", "/a[1]/b.trk"}, {"v1.2/track", "v1.2/track.trk"}};
+  // clang-format on
   for (const auto& [document, output] : cases)
     EXPECT_EQ(ProposeCompileOutputName(document), output);
 }
@@ -165,8 +160,8 @@ TEST_F(CompileCommand, NothingIsCompiledWithoutACompleteInputFile) {
 
 TEST(Process, ReportsWhatCouldNotBeRunAndSkipsRelativeFolders) {
   const CProcessResult missing = RunProcess("/nonexistent/Mapforge", {"Mapforge"}, "");
-  EXPECT_EQ(missing.m_ending, CProcessResult::Ending::kNotStarted);
-  EXPECT_TRUE(Contains(missing.Describe(), "could not be run"));
+  EXPECT_TRUE(missing.m_ending == CProcessResult::Ending::kNotStarted &&
+              Contains(missing.Describe(), "could not be run"));
   ScratchFolder folder;
   EXPECT_FALSE(RunProcess(kFakeFolder + "/Mapforge", {"Mapforge"}, folder / "gone").Succeeded());
   EXPECT_EQ(FindProgram("Mapforge", kFakeFolder, ""), kFakeFolder + "/Mapforge");
@@ -191,10 +186,8 @@ TEST(TempFile, IsDeletedWithItsObjectWhetherWrittenOrNot) {
   }
   EXPECT_FALSE(CTempFile::Create(folder / "missing", "TS", ".TMP", error));
   EXPECT_TRUE(Contains(error, "missing"));
-  {
-    ScopedEnv tmp("TMPDIR", "/var/somewhere");
-    EXPECT_EQ(GetTempFolder(), "/var/somewhere");
+  for (const char* tmp : {"/var/somewhere", ""}) {
+    const ScopedEnv env("TMPDIR", tmp);
+    EXPECT_EQ(GetTempFolder(), *tmp ? tmp : "/tmp");
   }
-  ScopedEnv empty("TMPDIR", "");
-  EXPECT_EQ(GetTempFolder(), "/tmp");
 }

@@ -15,8 +15,8 @@ TEST(Process, EndsWhenTheProgramEndsThoughItsChildKeepsTheOutputOpen) {
   const auto start = std::chrono::steady_clock::now();
   const CProcessResult run = RunProcess(
       "/bin/sh", {"sh", "-c", "sleep 60 & echo $! > child; echo done; exit 3"}, folder.Path());
-  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-      std::chrono::steady_clock::now() - start);
+  const auto seconds =
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
   kill(std::stoi(ReadFile(folder / "child")), SIGKILL);
   EXPECT_LT(seconds.count(), 30);
   EXPECT_EQ(run.Describe(), "exit status 3");

@@ -48,12 +48,11 @@ std::vector<std::string> Check(const std::string& text) {
 
 TEST(MapforgeNumbers, LengthsAreReadBackExactlyIntoThousandths) {
   // Halves of a thousandth go away from zero.
-  const std::pair<const char*, std::int32_t> lengths[] = {{"-0.500000", -500},
-                                                          {"2147483.647000", INT32_MAX},
-                                                          {"-2147483.648000", INT32_MIN},
-                                                          {"0.0005", 1},
-                                                          {"-0.0005", -1},
-                                                          {"12", 12000}};
+  // clang-format off
+  const std::pair<const char*, std::int32_t> lengths[] = {
+      {"-0.500000", -500}, {"2147483.647000", INT32_MAX}, {"-2147483.648000", INT32_MIN},
+      {"0.0005", 1}, {"-0.0005", -1}, {"12", 12000}};
+  // clang-format on
   std::int32_t v = 0;
   for (const auto& [text, value] : lengths) EXPECT_TRUE(ParseThousandths(text, v) && v == value);
   for (const char* bad : {"2147483.648", "1e3", "nan", "inf", ".5", "5.", "--1", "+1", "", "-",
@@ -123,9 +122,7 @@ TEST(MapforgeChecks, UnresolvedReferencesAreErrors) {
 }
 
 TEST(MapforgeChecks, DoubtfulGeometryGivesWarningsOnly) {
-  // Room 2 turned counterclockwise, the feature made concave by a fourth wall,
-  // the element moved out of its room, the connection pointed at the wrong
-  // wall, and the starting position renumbered.
+  // Room 2 anticlockwise (its connection so off), the feature concave, the element out, start 2.
   std::string text =
       Replace(kExample,
               "wall=10.000000, 0.000000, 1, 72\nwall=10.000000, 10.000000, 1, 72\n"
