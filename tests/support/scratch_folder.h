@@ -1,6 +1,5 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it afterwards; an
-// environment variable and a file size limit set for the length of a test.
+// A fresh folder removed afterwards; an environment variable and a file size limit for one test.
 
 #include <sys/resource.h>
 

@@ -32,8 +32,7 @@ std::unique_ptr<CTrassoDoc> GenerateGridTrack(int n) {
             doc->AddNode(x1, y0, false)},
            1);
   }
-  // The ten starting positions and the eight free elements stand in the first
-  // row of sections, off the features.
+  // The ten starting positions and eight free elements stand in the first row, off the features.
   for (int slot = 0; slot < 18; ++slot) {
     const int i = slot % n, j = (slot / n) % n;
     TSNode* node = doc->AddNode(i * kCell + kCell / 5, j * kCell + kCell / 2 + slot + 1, false);
