@@ -15,12 +15,15 @@ namespace {
 std::string Warning(int k, const char* what = "not found") {
   return "WARNING: Starting position " + std::to_string(k) + " " + what;
 }
+class CompilerInput : public ::testing::Test {
+ protected:
+  CTrassoDoc doc;
+  TrackBuilder t{doc};
+};
 }  // namespace
 
 // Two sections sharing an edge, starting position 1 in the first.
-TEST(CompilerInput, WorkedExampleAndEmptyTrackAreWrittenExactly) {
-  CTrassoDoc doc;
-  TrackBuilder t(doc);
+TEST_F(CompilerInput, WorkedExampleAndEmptyTrackAreWrittenExactly) {
   TSNode *a = t.Node(0, 0), *b = t.Node(0, 10000), *c = t.Node(10000, 10000), *d = t.Node(10000, 0);
   for (TSPolygon* p :
        {t.Section({a, b, c, d}), t.Section({d, c, t.Node(20000, 10000), t.Node(20000, 0)})}) {
@@ -58,7 +61,7 @@ TEST(CompilerInput, WorkedExampleAndEmptyTrackAreWrittenExactly) {
   EXPECT_EQ(warnings.m_texts.size(), 10u);
 }
 
-TEST(CompilerInput, NoStringOfTheDocumentCanBreakTheLineStructure) {
+TEST_F(CompilerInput, NoStringOfTheDocumentCanBreakTheLineStructure) {
   // A lone CR or LF is a line end too; a NUL ends the text; other bytes stay.
   // clang-format off
   const std::pair<std::string, std::string> cases[] = {
@@ -67,7 +70,6 @@ TEST(CompilerInput, NoStringOfTheDocumentCanBreakTheLineStructure) {
       {"caf\xe9 \\n", "caf\xe9 \\n"}};
   // clang-format on
   for (const auto& [text, escaped] : cases) EXPECT_EQ(EscapeCompilerInputLine(text), escaped);
-  CTrassoDoc doc;
   doc.m_strDescription = "first\r\nsecond";
   doc.m_strBackground = "x.pcx\n\n[Room]\nId=99";
   const std::string text = CompilerInputOf(doc);
@@ -76,9 +78,7 @@ TEST(CompilerInput, NoStringOfTheDocumentCanBreakTheLineStructure) {
   EXPECT_FALSE(Contains(text, "\n[Room]"));
 }
 
-TEST(CompilerInput, FeaturesTakeNumbersAndNameTheirSection) {
-  CTrassoDoc doc;
-  TrackBuilder t(doc);
+TEST_F(CompilerInput, FeaturesTakeNumbersAndNameTheirSection) {
   TSNode *top = t.Node(9000, 9000), *bottom = t.Node(9000, 0);
   t.Section({t.Node(0, 0), t.Node(0, 9000), top, bottom});
   t.Feature({t.Node(1000, 1000), t.Node(1000, 2000), t.Node(2000, 2000), t.Node(2000, 1000)});
@@ -96,9 +96,7 @@ TEST(CompilerInput, FeaturesTakeNumbersAndNameTheirSection) {
   EXPECT_FALSE(Contains(text, "Id=3\n") || Contains(text, "wall=50.000000"));
 }
 
-TEST(CompilerInput, NumbersAreConvertedByTheThousandth) {
-  CTrassoDoc doc;
-  TrackBuilder t(doc);
+TEST_F(CompilerInput, NumbersAreConvertedByTheThousandth) {
   TSPolygon* room =
       t.Section({t.Node(-1500, 0), t.Node(-1500, 9000), t.Node(9000, 9000), t.Node(9000, 0)});
   std::tie(room->m_nFloorLevel, room->m_nFloorType, room->m_nCeilingLevel) =
@@ -108,13 +106,13 @@ TEST(CompilerInput, NumbersAreConvertedByTheThousandth) {
   t.Item(3000, 3000, 0)->m_nElevation = 3000;
 
   const std::string text = CompilerInputOf(doc);
-  EXPECT_TRUE(Contains(text, "floor= -0.500000, 1, 63\nceiling= 2.500000, 1, 50\n"));
-  EXPECT_TRUE(Contains(text, "wall=-1.500000, 0.000000, 1, 50\n"));
-  // Elevation plus floor level, summed before the conversion.
-  EXPECT_TRUE(Contains(text,
-                       "[Free_Element]\nSection=1\nPosition= 1.000000, 2.000000, 0.500000\n"
-                       "Orientation= 359.999000\nElement_Type= 1, 151\n\n"));
-  EXPECT_TRUE(Contains(text, "Position= 3.000000, 3.000000, 2.500000\n"));
+  // Positions' heights are elevation plus floor level, summed before the conversion.
+  for (const char* part :
+       {"floor= -0.500000, 1, 63\nceiling= 2.500000, 1, 50\n", "wall=-1.500000, 0.000000, 1, 50\n",
+        "[Free_Element]\nSection=1\nPosition= 1.000000, 2.000000, 0.500000\n"
+        "Orientation= 359.999000\nElement_Type= 1, 151\n\n",
+        "Position= 3.000000, 3.000000, 2.500000\n"})
+    EXPECT_TRUE(Contains(text, part)) << part;
   // Exactly as printf's %f would write them, also at the ends of the range.
   for (int value : {1, -1, 999, 123456789, INT_MAX, INT_MIN}) {
     room->m_nCeilingLevel = value;
@@ -124,9 +122,7 @@ TEST(CompilerInput, NumbersAreConvertedByTheThousandth) {
   }
 }
 
-TEST(CompilerInput, StartingPositionWarningsComeInOrder) {
-  CTrassoDoc doc;
-  TrackBuilder t(doc);
+TEST_F(CompilerInput, StartingPositionWarningsComeInOrder) {
   t.Section({t.Node(0, 0), t.Node(0, 9000), t.Node(9000, 9000), t.Node(9000, 0)});
   t.Item(1000, 1000, 0);
   t.Item(2000, 1000, 1);
@@ -146,9 +142,7 @@ TEST(CompilerInput, StartingPositionWarningsComeInOrder) {
   EXPECT_LT(text.find("Team= 1"), text.find("Team= 2"));
 }
 
-TEST(CompilerInput, EachSharedEdgeIsReportedOnceFromTheEarlierSection) {
-  CTrassoDoc doc;
-  TrackBuilder t(doc);
+TEST_F(CompilerInput, EachSharedEdgeIsReportedOnceFromTheEarlierSection) {
   std::vector<TSNode*> bottom, top;
   for (int i = 0; i <= 3; ++i) {
     bottom.push_back(t.Node(i * 10000, 0));
@@ -196,9 +190,7 @@ TEST(SectionLocator, AgreesWithFindSectionEverywhere) {
   }
 }
 
-TEST(SectionLocator, HandlesExtremeCoordinates) {
-  CTrassoDoc doc;
-  TrackBuilder t(doc);
+TEST_F(CompilerInput, SectionLocatorHandlesExtremeCoordinates) {
   t.Section({t.Node(INT_MIN, INT_MIN), t.Node(INT_MIN, INT_MAX), t.Node(INT_MAX, INT_MAX),
              t.Node(INT_MAX, INT_MIN)});
   t.Section(
