@@ -22,7 +22,7 @@ void NewClass(Bytes& out, const std::string& name) {
   out.insert(out.end(), name.begin(), name.end());
 }
 
-TEST(LongForm, TrackPastTheShortIndicesMatchesIndependentEncoding) {
+TEST(LongForm, IndicesPastTheShortFormAndTextsOfAnyLengthMatchIndependentEncoding) {
   // Free nodes k = 1..count at (k, -k), each with an item of elevation k.
   // Indices: 1 TSNode, 2 node 1, 3 TSItem, 4 its item, then 2k+1 and 2k+2.
   constexpr std::uint32_t kCount = 20000;  // indices up to 40002
@@ -49,10 +49,7 @@ TEST(LongForm, TrackPastTheShortIndicesMatchesIndependentEncoding) {
   const TSNode* last = loaded->m_nodeList.back().get();
   EXPECT_EQ(std::tuple(last->m_pItem->m_pNode, last->m_pItem->m_nElevation, last->m_pItem->m_nType),
             std::tuple(last, static_cast<TrackLength>(kCount), 15));
-}
-
-TEST(LongForm, TextsOfAnyLengthTakeTheirPrefix) {
-  CTrassoDoc doc;
+  CTrassoDoc texts;
   // clang-format off
   const std::pair<std::size_t, Bytes> cases[] = {
       {254, {0xFE}}, {255, {0xFF, 0xFF, 0x00}}, {0xFFFD, {0xFF, 0xFD, 0xFF}},
@@ -60,11 +57,11 @@ TEST(LongForm, TextsOfAnyLengthTakeTheirPrefix) {
       {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}}};
   // clang-format on
   for (const auto& [size, prefix] : cases) {
-    doc.m_strDescription.assign(size, '\xE9');
-    const auto bytes = SaveTrackBytes(doc);
+    texts.m_strDescription.assign(size, '\xE9');
+    const auto bytes = SaveTrackBytes(texts);
     ASSERT_EQ(bytes.size(), 9 + prefix.size() + size) << size;
     EXPECT_EQ(Bytes(bytes.begin() + 9, bytes.begin() + 9 + prefix.size()), prefix) << size;
-    EXPECT_EQ(LoadTrackBytes(bytes)->m_strDescription, doc.m_strDescription) << size;
+    EXPECT_EQ(LoadTrackBytes(bytes)->m_strDescription, texts.m_strDescription) << size;
   }
 }
 

@@ -115,16 +115,13 @@ std::unique_ptr<CTrassoDoc> Load(const std::string& name) {
   return doc;
 }
 
-TEST(FixtureLoad, FilesOfTheWriterComeBackByteForByte) {
+TEST(FixtureLoad, EachFixtureRebuildsItsLinksAndComesBackByteForByte) {
   for (const char* name : {"worked_example.hex", "empty.hex", "node_with_item.hex", "free_node.hex",
                            "shared_node.hex", "long_description.hex"}) {
     const auto bytes = LoadFixture(name);
     EXPECT_EQ(SaveTrackBytes(*LoadTrackBytes(bytes)), bytes) << name;
   }
   EXPECT_EQ(LoadFixture("empty.hex").size(), 10u);
-}
-
-TEST(FixtureLoad, EachFixtureRebuildsItsLinks) {
   auto doc = Load("worked_example.hex");
   ASSERT_EQ(doc->m_nodeList.size(), 3u);
   ASSERT_EQ(doc->m_polygonList.size(), 1u);
