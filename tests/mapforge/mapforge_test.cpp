@@ -64,7 +64,7 @@ TEST(MapforgeNumbers, LengthsAreReadBackExactlyIntoThousandths) {
 }
 
 // The round trip through the .trk file checks that every block was read.
-TEST(MapforgeParser, ReadsEveryBlockWithEitherLineEndIntoATrkFile) {
+TEST(MapforgeParser, ReadsEveryBlockWithEitherLineEndAndReportsSyntaxErrorsByLine) {
   std::string crlf;
   for (char c : kExample) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   Diagnostics diagnostics;
@@ -85,9 +85,6 @@ TEST(MapforgeParser, ReadsEveryBlockWithEitherLineEndIntoATrkFile) {
                            "connection: room 1 wall 2 - room 2 wall 0"}) {
     EXPECT_NE(DumpTrk(decoded).find(line), std::string::npos) << line;
   }
-}
-
-TEST(MapforgeParser, ReportsEverySyntaxErrorWithItsLine) {
   std::string text = Replace(kExample, "Id=1\n", "Id=one\n");
   text = Replace(text, "ceiling= 4.000000, 1, 50\nwall=10", "ceiling= 4.000000, 1\nwall=10");
   text = Replace(text, "Team= 1\n", "Team= 1\nTeam= 2\n");
@@ -105,7 +102,7 @@ TEST(MapforgeParser, ReportsEverySyntaxErrorWithItsLine) {
             "38: unknown block \"[Free Element]\"");
 }
 
-TEST(MapforgeChecks, UnresolvedReferencesAreErrors) {
+TEST(MapforgeChecks, UnresolvedReferencesAreErrorsDoubtfulGeometryWarnings) {
   std::string text = Replace(kExample, "Id=2\n", "Id=1\n");
   text = Replace(text, "Parent=1\n", "Parent=3\n");
   text = Replace(text, "Section=2\n", "Section=9\n");
@@ -119,16 +116,12 @@ TEST(MapforgeChecks, UnresolvedReferencesAreErrors) {
                                       "37: Section 9 is not a [Room]",
                                       "44: wall 4 is not a wall of [Room] 1 (4 walls)",
                                       "44: connection room 3 is not a [Room]"}));
-}
-
-TEST(MapforgeChecks, DoubtfulGeometryGivesWarningsOnly) {
   // Room 2 anticlockwise (its connection so off), the feature concave, the element out, start 2.
-  std::string text =
-      Replace(kExample,
-              "wall=10.000000, 0.000000, 1, 72\nwall=10.000000, 10.000000, 1, 72\n"
-              "wall=20.000000, 10.000000, 1, 72\nwall=20.000000, 0.000000, 1, 72\n",
-              "wall=10.000000, 0.000000, 1, 72\nwall=20.000000, 0.000000, 1, 72\n"
-              "wall=20.000000, 10.000000, 1, 72\nwall=10.000000, 10.000000, 1, 72\n");
+  text = Replace(kExample,
+                 "wall=10.000000, 0.000000, 1, 72\nwall=10.000000, 10.000000, 1, 72\n"
+                 "wall=20.000000, 10.000000, 1, 72\nwall=20.000000, 0.000000, 1, 72\n",
+                 "wall=10.000000, 0.000000, 1, 72\nwall=20.000000, 0.000000, 1, 72\n"
+                 "wall=20.000000, 10.000000, 1, 72\nwall=10.000000, 10.000000, 1, 72\n");
   text = Replace(text, "wall=3.000000, 3.000000, 1, 72\n",
                  "wall=3.000000, 3.000000, 1, 72\nwall=2.400000, 2.600000, 1, 72\n");
   text = Replace(text, "Position= 15.000000", "Position= 25.000000");
