@@ -41,7 +41,7 @@ TEST(Cli, ExampleTrackGoesThroughInfoInputCompileAndResave) {
   EXPECT_EQ(ReadFile(folder / "u.tr"), ReadFile(track));
 }
 
-TEST(Cli, WarningsFailuresAndCounts) {
+TEST(Cli, WarningsFailuresCountsBadFilesAndBadUsage) {
   ScratchFolder folder;
   CTrassoDoc doc;
   TrackBuilder t(doc);
@@ -67,10 +67,6 @@ TEST(Cli, WarningsFailuresAndCounts) {
               Contains(failed, "[Room] 2 has 2 walls"))
       << failed;
   EXPECT_FALSE(std::filesystem::exists(folder / "bad.trk"));
-}
-
-TEST(Cli, BadFilesAndBadUsage) {
-  ScratchFolder folder;
   std::ofstream(folder / "junk.tr") << "not a track";
   EXPECT_EQ(Cli({"info", folder / "junk.tr"}, 1).rfind(folder / "junk.tr: ", 0), 0u);
   Cli({"input", folder / "missing.tr"}, 1);

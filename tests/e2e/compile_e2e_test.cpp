@@ -14,7 +14,7 @@ CProcessResult Mapforge(std::vector<std::string> arguments) {
 }
 
 // Each shared edge of the 5 × 5 grid is one connection; Id 2 is the first section's feature.
-TEST(CompileEndToEnd, GeneratedTrackCompilesCleanlyThroughMapforge) {
+TEST(CompileEndToEnd, GeneratedTrackCompilesCleanlyAndMapforgeRefusesBadInput) {
   ScratchFolder folder;
   ScriptedHost host;
   host.m_programFolder = kBin;
@@ -25,10 +25,6 @@ TEST(CompileEndToEnd, GeneratedTrackCompilesCleanlyThroughMapforge) {
   const std::string dump = Mapforge({"--dump", folder / "grid.trk"}).m_strOutput;
   EXPECT_TRUE(Contains(dump, "connection: room 1 wall 2 - room 3 wall 0\n")) << dump;
   EXPECT_EQ(Count(dump, "connection: "), 2u * 5u * 4u);
-}
-
-TEST(CompileEndToEnd, MapforgeFindsNothingToWarnAboutInTheEditorsTextAndRefusesBadInput) {
-  ScratchFolder folder;
   std::ofstream(folder / "in.txt") << CompilerInputOf(*GenerateGridTrack(30));
   const CProcessResult run = Mapforge({folder / "out.trk", folder / "in.txt"});
   EXPECT_TRUE(run.Succeeded()) << run.Describe();
