@@ -69,8 +69,8 @@ TEST_F(Drawing, CreatePolygonStoresTheOutlineClockwise) {
     doc.CreatePolygon(false, path, 0, 4000, 0, 0, 0, false);
     EXPECT_EQ(updates.Count(), stored.empty() ? 0 : 1);
     if (stored.empty()) continue;
-    EXPECT_EQ(Outline(doc.m_polygonList.back().get()), stored);
-    EXPECT_EQ(path.size(), stored.size());
+    EXPECT_EQ(std::pair(Outline(doc.m_polygonList.back().get()), path.size()),
+              std::pair(stored, stored.size()));
   }
   EXPECT_EQ(doc.m_polygonList.size(), 6u);
 }
@@ -148,7 +148,7 @@ TEST_F(WallEditing, GetSelectedWallNeedsExactlyOneSelectedEdge) {
 }
 
 // The sums of the coordinates need 64 bits; −1 / 2 and the like go to zero.
-TEST_F(WallEditing, InsertNodeSplitsTheEdgeAtItsMidpointTruncatedTowardZero) {
+TEST_F(WallEditing, InsertNodeSplitsTheEdgeAtItsMidpointAndRefusesNullAndFullPolygons) {
   TSNode *low = t.Node(kMinCoord, kMinCoord), *high = t.Node(kMaxCoord, kMaxCoord);
   TSPolygon* huge = t.Section({low, t.Node(kMinCoord + 1, kMaxCoord), high});
   TSAnchorWall* split = Wall(huge, 0);
@@ -166,11 +166,9 @@ TEST_F(WallEditing, InsertNodeSplitsTheEdgeAtItsMidpointTruncatedTowardZero) {
   EXPECT_EQ(std::tuple(added->m_nWallType, added->m_bSelected, split->m_nWallType),
             std::tuple(0, 1, 6));
   ASSERT_TRUE(doc.InsertNodeOnWall(Wall(huge, 3)));  // the closing edge, high to low
-  EXPECT_EQ(At(doc.m_nodeList.back().get()), XY(0, 0));
-  EXPECT_EQ(Outline(huge)[4], doc.m_nodeList.back().get());
-}
-
-TEST_F(WallEditing, InsertNodeRefusesNullAndFullPolygons) {
+  EXPECT_EQ(std::pair(At(doc.m_nodeList.back().get()), Outline(huge)[4]),
+            std::pair(XY(0, 0), doc.m_nodeList.back().get()));
+  Unmark();
   EXPECT_FALSE(doc.InsertNodeOnWall(nullptr));
   ExpectUntouched();
   for (int i = 4; i < 12; ++i) ASSERT_TRUE(doc.InsertNodeOnWall(Wall(square, i % 3)));
@@ -190,15 +188,14 @@ TEST_F(WallEditing, DetachMovesTheWallOntoANewSelectedNode) {
   EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, e, moved}));
   EXPECT_EQ(std::tuple(At(moved), moved->m_bSelected, wall->m_bSelected, wall->m_pNode),
             std::tuple(XY(1200, 1100), 1, 1, moved));
-  EXPECT_EQ(WallsAt(moved), Walls{wall});
-  EXPECT_EQ(WallsAt(c), Walls{Wall(square, 2)});
+  EXPECT_EQ(std::pair(WallsAt(moved), WallsAt(c)), std::pair(Walls{wall}, Walls{Wall(square, 2)}));
   // A node left without walls goes when selected and cut.
   TSNode* last = doc.DetachWall(Wall(triangle, 2), 2100, 500);
   doc.ClearSelection(false);
   Select(e);
   doc.DeleteSelection();
-  EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, moved, last}));
-  EXPECT_EQ(Outline(triangle), (Nodes{d, moved, last}));
+  EXPECT_EQ(std::pair(NodeList(), Outline(triangle)),
+            std::pair(Nodes{a, b, c, d, moved, last}, Nodes{d, moved, last}));
 }
 
 // g's item goes with it, the target's stays; a free node with an item can be the target.
@@ -213,9 +210,8 @@ TEST_F(WallEditing, MergingCornersJoinsTheSectionsAtOneNode) {
   EXPECT_EQ(WallsAt(c), (Walls{Wall(square, 2), Wall(triangle, 1), Wall(upper, 0)}));
   EXPECT_EQ(Outline(upper)[0], c);
   doc.MergeNodes(carrier, e);
-  EXPECT_EQ(carrier->m_pItem->m_nType, 3);
-  EXPECT_EQ(Outline(triangle), (Nodes{d, c, carrier}));
-  EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, f, h, carrier}));
+  EXPECT_EQ(std::tuple(carrier->m_pItem->m_nType, Outline(triangle), NodeList()),
+            std::tuple(3, Nodes{d, c, carrier}, Nodes{a, b, c, d, f, h, carrier}));
 }
 
 // The triangle, already through d, loses the vertex (two walls till a cut); upper moves over.
@@ -225,14 +221,13 @@ TEST_F(WallEditing, MergeDeletesOrMovesEachWallOfTheSource) {
   Unmark();
   doc.MergeNodes(d, e);
   ExpectChanged();
-  EXPECT_EQ(NodeList(), (Nodes{a, b, c, d, f}));
-  EXPECT_EQ(Outline(triangle), (Nodes{d, c}));
-  EXPECT_EQ(Outline(upper), (Nodes{c, f, d}));
+  EXPECT_EQ(std::tuple(NodeList(), Outline(triangle), Outline(upper)),
+            std::tuple(Nodes{a, b, c, d, f}, Nodes{d, c}, Nodes{c, f, d}));
   EXPECT_EQ(WallsAt(d), (Walls{Wall(square, 3), Wall(triangle, 0), Wall(upper, 2)}));
   ExpectSound();
   doc.DeleteSelection();  // nothing selected
-  EXPECT_EQ(doc.m_polygonList.size(), 2u);
-  EXPECT_EQ(WallsAt(d), (Walls{Wall(square, 3), Wall(upper, 2)}));
+  EXPECT_EQ(std::pair(doc.m_polygonList.size(), WallsAt(d)),
+            std::pair(2ul, Walls{Wall(square, 3), Wall(upper, 2)}));
   Unmark();
   doc.MergeNodes(c, c);
   ExpectUntouched();
@@ -253,8 +248,7 @@ TEST_F(WallEditing, CutRemovesWallsThenPolygonsThenFreeSelectedNodes) {
   SelectWalls(triangle, {0});
   doc.DeleteSelection();
   ASSERT_EQ(doc.m_polygonList.size(), 2u);
-  EXPECT_EQ(doc.m_polygonList[1].get(), top);
-  EXPECT_EQ(NodeList(), all);
+  EXPECT_EQ(std::pair(doc.m_polygonList[1].get(), NodeList()), std::pair(top, all));
   // An area selection marks a node and its walls: the vertex leaves every outline.
   TSNode* carrier = t.Item(300, 300, 17)->m_pNode;
   Select(carrier);
@@ -262,8 +256,8 @@ TEST_F(WallEditing, CutRemovesWallsThenPolygonsThenFreeSelectedNodes) {
   for (TSAnchorWall* wall : c->m_wallList) wall->m_bSelected = 1;
   doc.DeleteSelection();
   ASSERT_EQ(doc.m_polygonList.size(), 1u);  // the square fell below 3 walls, freeing a
-  EXPECT_EQ(Outline(top), (Nodes{b, all[5], all[6]}));
-  EXPECT_EQ(NodeList(), (Nodes{b, d, e, all[5], all[6]}));
+  EXPECT_EQ(std::pair(Outline(top), NodeList()),
+            std::pair(Nodes{b, all[5], all[6]}, Nodes{b, d, e, all[5], all[6]}));
 }
 
 }  // namespace

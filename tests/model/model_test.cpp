@@ -8,18 +8,15 @@ namespace {
 
 using ModelObjects = TrackTest;
 
-TEST_F(ModelObjects, NextAndPreviousWallWrapAround) {
-  TSPolygon* triangle = t.Section({t.Node(0, 0), t.Node(0, 10), t.Node(10, 0)});
-  EXPECT_EQ(Wall(triangle, 2)->GetNextWall(), Wall(triangle, 0));
-  EXPECT_EQ(std::pair(Wall(triangle, 0)->GetPrevWall(), Wall(triangle, 1)->GetPrevWall()),
-            std::pair(Wall(triangle, 2), Wall(triangle, 0)));
+TEST_F(ModelObjects, WallsWrapAroundAndIsInsideIsExactOnEdgesAndAtAnyDistance) {
+  TSPolygon* three = t.Section({t.Node(0, 0), t.Node(0, 10), t.Node(10, 0)});
+  EXPECT_EQ(Wall(three, 2)->GetNextWall(), Wall(three, 0));
+  EXPECT_EQ(std::pair(Wall(three, 0)->GetPrevWall(), Wall(three, 1)->GetPrevWall()),
+            std::pair(Wall(three, 2), Wall(three, 0)));
   TSAnchorWall loose;
-  loose.m_pPolygon = triangle;  // claims the polygon but is not in its list
+  loose.m_pPolygon = three;  // claims the polygon but is not in its list
   EXPECT_TRUE(loose.GetNextWall() == nullptr && loose.GetPrevWall() == nullptr);
-}
-
-// Edges and corners are inside; far points need 64 bits; a flat outline's box keeps its ends.
-TEST_F(ModelObjects, IsInsideIsExactOnEdgesAndAtAnyDistance) {
+  // Edges and corners are inside; far points need 64 bits; a flat outline's box keeps its ends.
   constexpr TrackLength kFar = 100000000;
   TSPolygon* square =
       t.Section({t.Node(0, 0), t.Node(0, 1000), t.Node(1000, 1000), t.Node(1000, 0)});
@@ -49,7 +46,7 @@ TEST_F(ModelObjects, IsInsideIsExactOnEdgesAndAtAnyDistance) {
 using Document = TrackTest;
 
 // FindSection takes the first section, never a feature.
-TEST_F(Document, IteratesInListOrderAndFindsTheFirstSection) {
+TEST_F(Document, IteratesFindsTheFirstSectionAndAttributesMarkModifiedOnChange) {
   EXPECT_EQ(doc.GetFirstNodePosition() + doc.GetFirstPolygonPosition(), POSITION{0});
   EXPECT_EQ(doc.GetDescription() + doc.GetBackground(), "");
   const Nodes corners = {t.Node(0, 0), t.Node(0, 100), t.Node(100, 100), t.Node(100, 0)};
@@ -81,26 +78,22 @@ TEST_F(Document, ChangesUpdateTheViewsBeforeMarkingModifiedAndClearSelection) {
   ExpectUntouched();
   EXPECT_FALSE(doc.HasSelection(false));
   Wall(room, 2)->m_bSelected = 1;
-  EXPECT_TRUE(doc.HasSelection(false));
-  EXPECT_FALSE(doc.HasSelection(true));
+  EXPECT_EQ(std::pair(doc.HasSelection(false), doc.HasSelection(true)), std::pair(true, false));
   loose->m_bSelected = 1;
   EXPECT_TRUE(doc.HasSelection(true));
 
   Select(room);
   Wall(room, 1)->m_bHighlighted = a->m_bHighlighted = 1;
   doc.ClearSelection(true);  // keeps the selection, drops the highlight
-  EXPECT_EQ(updates.Count(), 1);
-  EXPECT_FALSE(a->m_bHighlighted || Wall(room, 1)->m_bHighlighted);
-  EXPECT_TRUE(a->m_bSelected && Wall(room, 1)->m_bSelected);
+  EXPECT_EQ(std::tuple(updates.Count(), a->m_bHighlighted, Wall(room, 1)->m_bHighlighted,
+                       a->m_bSelected, Wall(room, 1)->m_bSelected),
+            std::tuple(1, 0, 0, 1, 1));
   doc.ClearSelection(true);  // nothing highlighted any more
   EXPECT_EQ(updates.Count(), 1);
   doc.ClearSelection(false);
   EXPECT_EQ(updates.Count(), 2);
   EXPECT_FALSE(doc.HasSelection(false) || doc.IsModified());
-}
-
-// The attributes are not drawn, so no update; texts compare byte by byte.
-TEST_F(Document, TrackAttributesMarkModifiedOnlyWhenTheTextChanges) {
+  // The attributes are not drawn, so no update; texts compare byte by byte.
   const std::pair<const char*, bool> steps[] = {{"", false},
                                                 {"Two laps\r\nHILLS.PCX", true},
                                                 {"Two laps\r\nHILLS.PCX", false},
@@ -145,12 +138,12 @@ TEST(ElementTypes, EveryRowHasItsOwnCodeAndTheRightFlag) {
               std::pair(g_floorTypes[row].nGameCode, g_floorTypes[row].nStringId));
   }
   // Find gives the last matching row, and row zero for none.
-  EXPECT_EQ(FindElementType(99, g_wallTypes, g_nWallTypes), 0);
-  EXPECT_EQ(FindElementType(-1, g_itemTypes, g_nItemTypes), 0);
+  EXPECT_EQ(FindElementType(99, g_wallTypes, g_nWallTypes) +
+                FindElementType(-1, g_itemTypes, g_nItemTypes),
+            0);
   for (int count : {0, -5, 1}) EXPECT_EQ(FindElementType(19, g_wallTypes, count), 0);  // row 1
   const ElementType table[] = {{5, 1, 1, 0}, {7, 1, 2, 0}, {5, 1, 3, 0}, {8, 1, 4, 0}};
-  EXPECT_EQ(FindElementType(5, table, 4), 2);
-  EXPECT_EQ(FindElementType(5, table, 2), 0);
+  EXPECT_EQ(std::pair(FindElementType(5, table, 4), FindElementType(5, table, 2)), std::pair(2, 0));
 }
 
 }  // namespace
