@@ -15,9 +15,7 @@ TEST(RoundTrip, GeneratedTracksAndALongRowComeBackIdentical) {
     const auto bytes = SaveTrackBytes(*doc);
     auto loaded = LoadTrackBytes(bytes);
     EXPECT_TRUE(CheckTrack(*loaded).empty()) << n;
-    EXPECT_EQ(loaded->m_polygonList.size(), doc->m_polygonList.size());
     EXPECT_EQ(SaveTrackBytes(*loaded), bytes) << n;
-    EXPECT_EQ(loaded->m_strDescription, doc->m_strDescription);
     EXPECT_FALSE(loaded->HasSelection(false)) << "the selection is never stored";
   }
   // Saving walks section to section as deep as the row is long: no recursive writer survives it.

@@ -123,8 +123,7 @@ TEST(FixtureLoad, EachFixtureRebuildsItsLinksAndComesBackByteForByte) {
   }
   EXPECT_EQ(LoadFixture("empty.hex").size(), 10u);
   auto doc = Load("worked_example.hex");
-  ASSERT_EQ(doc->m_nodeList.size(), 3u);
-  ASSERT_EQ(doc->m_polygonList.size(), 1u);
+  ASSERT_EQ(std::pair(doc->m_nodeList.size(), doc->m_polygonList.size()), std::pair(3ul, 1ul));
   TSPolygon* p = doc->m_polygonList[0].get();
   const auto& nodes = doc->m_nodeList;
   EXPECT_EQ(Outline(p), (std::vector{nodes[0].get(), nodes[1].get(), nodes[2].get()}));
@@ -147,8 +146,8 @@ TEST(FixtureLoad, EachFixtureRebuildsItsLinksAndComesBackByteForByte) {
   auto shared = Load("shared_node.hex");
   ASSERT_EQ(shared->m_polygonList.size(), 2u);
   TSNode* a = shared->m_nodeList[0].get();
-  EXPECT_EQ(shared->m_polygonList[1]->m_wallList[0]->m_pNode, a);
-  EXPECT_EQ(a->m_wallList.size(), 2u);
+  EXPECT_EQ(std::pair(shared->m_polygonList[1]->m_wallList[0]->m_pNode, a->m_wallList.size()),
+            std::pair(a, 2ul));
 
   // Unknown codes become row zero; a one-wall feature loads as stored.
   p = (doc = Load("unknown_codes.hex"))->m_polygonList.at(0).get();

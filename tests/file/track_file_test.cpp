@@ -37,9 +37,8 @@ TEST_F(TrackFile, AFailedSaveKeepsTheOldFileAndLinksAndPermissionsAreKept) {
     FileSizeLimit limit(4096);
     EXPECT_EQ(Save(path), "Cannot save " + path + ": writing failed: File too large");
   }
-  EXPECT_EQ(ReadFile(path), "old contents");
-  EXPECT_TRUE(doc->IsModified());
-  EXPECT_EQ(FileCount(), 1u) << "the temporary file is removed";
+  EXPECT_EQ(std::tuple(ReadFile(path), doc->IsModified(), FileCount()),
+            std::tuple("old contents", true, std::size_t{1}));
   // Neither a missing folder nor a directory in the way of the rename is replaced.
   EXPECT_NE(Save(folder / "missing/track.tr"), "saved");
   fs::create_directory(folder / "dir.tr");
@@ -47,8 +46,8 @@ TEST_F(TrackFile, AFailedSaveKeepsTheOldFileAndLinksAndPermissionsAreKept) {
   EXPECT_TRUE(fs::is_directory(folder / "dir.tr"));
 
   EXPECT_EQ(Save(path), "saved");
-  EXPECT_FALSE(doc->IsModified());
-  EXPECT_EQ(FileCount(), 2u) << "no temporary file is left";
+  EXPECT_EQ(std::pair(doc->IsModified(), FileCount()),
+            std::pair(false, std::size_t{2}));  // no temporary left
   EXPECT_EQ(SaveTrackBytes(*LoadTrackFile(path)), SaveTrackBytes(*doc));
   std::ofstream(path) << "old";
   chmod(path.c_str(), 0640);
