@@ -1,5 +1,8 @@
 #include "compile/compile_command.h"
 
+#include <signal.h>
+
+#include <chrono>
 #include <regex>
 
 #include "compile_test_support.h"
@@ -158,7 +161,7 @@ TEST_F(CompileCommand, NothingIsCompiledWithoutACompleteInputFile) {
   EXPECT_FALSE(fs::exists(m_log));
 }
 
-TEST(Process, ReportsWhatCouldNotBeRunAndSkipsRelativeFolders) {
+TEST(Process, ReportsWhatCouldNotBeRunSkipsRelativeFoldersAndOutlivesNoChild) {
   const CProcessResult missing = RunProcess("/nonexistent/Mapforge", {"Mapforge"}, "");
   EXPECT_TRUE(missing.m_ending == CProcessResult::Ending::kNotStarted &&
               Contains(missing.Describe(), "could not be run"));
@@ -170,6 +173,15 @@ TEST(Process, ReportsWhatCouldNotBeRunAndSkipsRelativeFolders) {
   EXPECT_EQ(FindProgram("Mapforge", "", ":.:tests/fake_compiler"), "");
   EXPECT_EQ(FindProgram("Mapforge", "/nonexistent", ""), "");
   EXPECT_EQ(GetProgramFolder().back(), '/');
+  // A child left holding the output open must not hang Compile: the run ends with the program.
+  const auto start = std::chrono::steady_clock::now();
+  const CProcessResult run = RunProcess(
+      "/bin/sh", {"sh", "-c", "sleep 60 & echo $! > child; echo done; exit 3"}, folder.Path());
+  const auto seconds =
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+  kill(std::stoi(ReadFile(folder / "child")), SIGKILL);
+  EXPECT_LT(seconds.count(), 30);
+  EXPECT_EQ(run.Describe() + ": " + run.m_strOutput, "exit status 3: done\n");
 }
 
 TEST(TempFile, IsDeletedWithItsObjectWhetherWrittenOrNot) {
