@@ -161,7 +161,7 @@ TEST_F(CompileCommand, NothingIsCompiledWithoutACompleteInputFile) {
   EXPECT_FALSE(fs::exists(m_log));
 }
 
-TEST(Process, ReportsWhatCouldNotBeRunSkipsRelativeFoldersAndOutlivesNoChild) {
+TEST(Process, RunsReportsFindsProgramsAndTempFilesGoWithTheirObject) {
   const CProcessResult missing = RunProcess("/nonexistent/Mapforge", {"Mapforge"}, "");
   EXPECT_TRUE(missing.m_ending == CProcessResult::Ending::kNotStarted &&
               Contains(missing.Describe(), "could not be run"));
@@ -182,10 +182,6 @@ TEST(Process, ReportsWhatCouldNotBeRunSkipsRelativeFoldersAndOutlivesNoChild) {
   kill(std::stoi(ReadFile(folder / "child")), SIGKILL);
   EXPECT_LT(seconds.count(), 30);
   EXPECT_EQ(run.Describe() + ": " + run.m_strOutput, "exit status 3: done\n");
-}
-
-TEST(TempFile, IsDeletedWithItsObjectWhetherWrittenOrNot) {
-  ScratchFolder folder;
   std::string error;
   for (bool write : {true, false}) {
     auto file = CTempFile::Create(folder.Path(), "TS", ".TMP", error);

@@ -100,6 +100,14 @@ TEST(MapforgeParser, ReadsEveryBlockWithEitherLineEndAndReportsSyntaxErrorsByLin
             (std::vector<std::string>{"1: expected \"[Header]\"", "1: missing [Connection_List]"}));
   EXPECT_EQ(Check(Replace(kExample, "[Free_Element]", "[Free Element]")).front(),
             "38: unknown block \"[Free Element]\"");
+  // Every cut and a byte more are refused.
+  for (std::size_t size = 0; size < bytes.size(); ++size)
+    EXPECT_FALSE(DecodeTrk(bytes.substr(0, size), decoded, error)) << size;
+  EXPECT_FALSE(DecodeTrk(bytes + "x", decoded, error));
+  // A count far beyond the bytes there are is refused before anything is allocated.
+  const std::size_t outlineCount = 8 + 4 + 4 + 4 + 8;  // after the header and both texts
+  EXPECT_FALSE(
+      DecodeTrk(std::string(bytes).replace(outlineCount, 4, "\xff\xff\xff\x7f"), decoded, error));
 }
 
 TEST(MapforgeChecks, UnresolvedReferencesAreErrorsDoubtfulGeometryWarnings) {
@@ -133,18 +141,4 @@ TEST(MapforgeChecks, UnresolvedReferencesAreErrorsDoubtfulGeometryWarnings) {
           "46: warning: the connected walls do not join the same two points in "
           "opposite directions",
           "39: warning: the element lies outside [Room] 2", "1: warning: no starting position 1"}));
-}
-
-TEST(MapforgeTrk, RefusesEveryDamagedFile) {
-  Diagnostics diagnostics;
-  const std::string bytes = EncodeTrk(ParseCompilerInput(kExample, diagnostics));
-  TrackInput decoded;
-  std::string error;
-  for (std::size_t size = 0; size < bytes.size(); ++size)
-    EXPECT_FALSE(DecodeTrk(bytes.substr(0, size), decoded, error)) << size;
-  EXPECT_FALSE(DecodeTrk(bytes + "x", decoded, error));
-  // A count far beyond the bytes there are is refused before anything is allocated.
-  const std::size_t outlineCount = 8 + 4 + 4 + 4 + 8;  // after the header and both texts
-  EXPECT_FALSE(
-      DecodeTrk(std::string(bytes).replace(outlineCount, 4, "\xff\xff\xff\x7f"), decoded, error));
 }

@@ -52,7 +52,7 @@ TEST_F(Drawing, CreatePolygonBuildsWallsWithTheGivenAttributes) {
 }
 
 // Repeats drop; under three nodes make nothing; a left turn at the end is stored reversed.
-TEST_F(Drawing, CreatePolygonStoresTheOutlineClockwise) {
+TEST_F(Drawing, CreatePolygonStoresAtMostTwelveNodesClockwise) {
   Nodes bend = {a, t.Node(100, 0), t.Node(100, 100), t.Node(110, 110)};
   Nodes line = {t.Node(0, 20), t.Node(0, 30), t.Node(0, 40)};
   TSNode *low = t.Node(kMinCoord, kMinCoord), *high = t.Node(kMaxCoord, kMaxCoord);
@@ -73,10 +73,7 @@ TEST_F(Drawing, CreatePolygonStoresTheOutlineClockwise) {
               std::pair(stored, stored.size()));
   }
   EXPECT_EQ(doc.m_polygonList.size(), 6u);
-}
-
-// Of fourteen nodes round a circle, the first twelve in the walking direction are used.
-TEST_F(Drawing, CreatePolygonUsesAtMostTwelveNodes) {
+  // Of fourteen nodes round a circle, the first twelve in the walking direction are used.
   Nodes ring;
   const TrackLength xs[] = {0, -3, -5, -6, -5, -3, 0, 3, 5, 6, 5, 3, 1, -1};
   const TrackLength ys[] = {6, 5, 3, 0, -3, -5, -6, -5, -3, 0, 3, 5, 6, 6};
