@@ -20,7 +20,7 @@ std::string Cli(std::vector<std::string> arguments, int status = 0) {
 }
 
 // The example is a whole track: a closed loop with every starting position.
-TEST(Cli, ExampleTrackGoesThroughInfoInputCompileAndResave) {
+TEST(Cli, EveryCommandOnTheExampleAndOnATrackOfWarningsFailuresAndBadUsage) {
   ScratchFolder folder;
   const std::string track = folder / "Loop[2].tr";
   Cli({"example", track});
@@ -39,12 +39,9 @@ TEST(Cli, ExampleTrackGoesThroughInfoInputCompileAndResave) {
   EXPECT_TRUE(Contains(dump.m_strOutput, "start 10 in room ")) << dump.m_strOutput;
   Cli({"resave", track, folder / "u.tr"});
   EXPECT_EQ(ReadFile(folder / "u.tr"), ReadFile(track));
-}
-
-TEST(Cli, WarningsFailuresCountsBadFilesAndBadUsage) {
-  ScratchFolder folder;
-  CTrassoDoc doc;
-  TrackBuilder t(doc);
+  // A track of our own: warnings, counts, a compiler failure, bad files and bad usage.
+  CTrassoDoc built;
+  TrackBuilder t(built);
   TSNode *a = t.Node(0, 0), *b = t.Node(0, 9000);
   t.Section({t.Node(-9000, 0), t.Node(-9000, 9000), b, a});
   TSPolygon* room = t.Section({a, b, t.Node(9000, 9000), t.Node(9000, 0)});
@@ -52,7 +49,7 @@ TEST(Cli, WarningsFailuresCountsBadFilesAndBadUsage) {
   t.Item(500, 500, 2);
   t.Item(600, 500, 0);
   t.Item(700, 500, 16);
-  SaveTrackFile(doc, folder / "t.tr");
+  SaveTrackFile(built, folder / "t.tr");
   EXPECT_EQ(Cli({"info", folder / "t.tr"}),
             "nodes: 12\nsections: 2\nfeatures: 1\nwalls: 11\nitems: 3\n"
             "starting positions: 1, 3\nfree elements: 1\nconnections: 1\n");
@@ -61,7 +58,7 @@ TEST(Cli, WarningsFailuresCountsBadFilesAndBadUsage) {
               Contains(input, "WARNING: Starting position 10 not found\n"));
 
   room->m_wallList.resize(2);  // three walls are kept, the compiler refuses two
-  SaveTrackFile(doc, folder / "bad.tr");
+  SaveTrackFile(built, folder / "bad.tr");
   const std::string failed = Cli({"compile", folder / "bad.tr", "-o", folder / "bad.trk"}, 1);
   EXPECT_TRUE(Contains(failed, "\"Unable to run compiler or compiler error\"\n") &&
               Contains(failed, "[Room] 2 has 2 walls"))
