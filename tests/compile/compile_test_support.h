@@ -1,6 +1,5 @@
 #pragma once
-// Shared by the compile, CLI and end-to-end tests: a warning sink that records,
-// a compile host that answers from a script, the compiler input as one string.
+// For compile, CLI and end-to-end tests: recorded warnings, a scripted host, the input as text.
 
 #include <gtest/gtest.h>
 

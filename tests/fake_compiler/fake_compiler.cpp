@@ -1,10 +1,6 @@
-// Stands in for the compiler in the Compile tests, steered by the environment:
-//   FAKE_MAPFORGE_LOG    receives the working directory, "stdin=null" when standard
-//                        input is /dev/null, and every argument, one a line
-//   FAKE_MAPFORGE_COPY   receives a copy of the input file (argument 2)
-//   FAKE_MAPFORGE_NOISE  number of bytes to print on standard output first
-//   FAKE_MAPFORGE_CRASH  when set, dies of a segmentation fault
-//   FAKE_MAPFORGE_EXIT   exit status (0 when unset)
+// The compiler of the Compile tests. FAKE_MAPFORGE_LOG gets the working directory, stdin=null or
+// other, and the arguments a line each; _COPY the input file (argument 2); _NOISE bytes are printed
+// first; _CRASH makes it die of SIGSEGV; _EXIT is the exit status.
 #include <sys/stat.h>
 #include <unistd.h>
 

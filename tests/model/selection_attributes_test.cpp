@@ -20,12 +20,20 @@ class SelectionAttributes : public TrackTest {
   TSItem* ramp = t.Item(150, 50, 14);
   // The field of each operation in kAllTen order, then fields none may touch.
   std::vector<int> Fields() {
-    // clang-format off
-    return {Wall(left, 1)->m_nWallType, left->m_nCeilingType, left->m_nFloorType,
-            left->m_nCeilingLevel, left->m_nFloorLevel, mine->m_nType, mine->m_pNode->m_x, a->m_y,
-            mine->m_nElevation, mine->m_nOrientation, right->m_nFloorType,
-            Wall(right, 2)->m_nWallType, ramp->m_nType, ramp->m_pNode->m_x};
-    // clang-format on
+    return {Wall(left, 1)->m_nWallType,
+            left->m_nCeilingType,
+            left->m_nFloorType,
+            left->m_nCeilingLevel,
+            left->m_nFloorLevel,
+            mine->m_nType,
+            mine->m_pNode->m_x,
+            a->m_y,
+            mine->m_nElevation,
+            mine->m_nOrientation,
+            right->m_nFloorType,
+            Wall(right, 2)->m_nWallType,
+            ramp->m_nType,
+            ramp->m_pNode->m_x};
   }
 };
 

@@ -1,7 +1,5 @@
 #pragma once
-// Builds small tracks in tests so that the code reads like the track it builds:
-//   TrackBuilder t(doc);
-//   auto* room = t.Section({t.Node(0, 0), t.Node(0, 10), t.Node(10, 10)});
+// Builds small tracks so that a test reads like its track: t.Section({t.Node(0, 0), ...}).
 
 #include <initializer_list>
 #include <vector>
@@ -17,8 +15,7 @@ class TrackBuilder {
  public:
   explicit TrackBuilder(CTrassoDoc& doc) : m_doc(doc) {}
   TSNode* Node(TrackLength x, TrackLength y) { return m_doc.AddNode(x, y, false); }
-  // A section or feature through the given nodes with the drawing tools'
-  // defaults and no wall selected; CreatePolygon reverses an anticlockwise outline.
+  // With the drawing tools' defaults, no wall selected; anticlockwise outlines are reversed.
   TSPolygon* Section(std::initializer_list<TSNode*> outline) { return Polygon(false, outline); }
   TSPolygon* Feature(std::initializer_list<TSNode*> outline) { return Polygon(true, outline); }
   // A new free node carrying an item of row `type`.
@@ -35,8 +32,7 @@ void Select(TSNode* node);
 void Select(TSPolygon* polygon);  // every wall and every anchor node
 void SelectWallsOnly(TSPolygon* polygon);
 
-// Counts the updates a document sends to its views, and notes whether the
-// document was already marked modified when the last one arrived.
+// Counts the updates sent to the views, noting whether the last came after the modified mark.
 class UpdateCounter : public CDocumentObserver {
  public:
   explicit UpdateCounter(CDocument& doc) : m_doc(doc) { m_doc.AddView(this); }

@@ -1,7 +1,6 @@
 #pragma once
-// Large tracks for tests and benchmarks: an n × n grid of square sections of
-// 10 units that share their nodes, a feature inside every tenth section, the
-// ten starting positions and some free elements.
+// An n × n grid of 10-unit sections sharing nodes, a feature in every tenth, ten starts, 8
+// elements.
 
 #include <memory>
 
