@@ -20,9 +20,8 @@ int main(int argc, char** argv) {
         << (devNull ? "\nstdin=null\n" : "\nstdin=other\n");
     for (int i = 0; i < argc; ++i) log << argv[i] << '\n';
   }
-  if (const char* copy = std::getenv("FAKE_MAPFORGE_COPY"); copy && argc > 2) {
+  if (const char* copy = std::getenv("FAKE_MAPFORGE_COPY"); copy && argc > 2)
     std::ofstream(copy, std::ios::binary) << std::ifstream(argv[2], std::ios::binary).rdbuf();
-  }
   const char* noise = std::getenv("FAKE_MAPFORGE_NOISE");
   for (long i = 0; noise && i < std::atol(noise); ++i)
     std::cout.put(static_cast<char>('a' + i % 26));

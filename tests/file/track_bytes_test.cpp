@@ -70,7 +70,7 @@ const std::pair<const char*, const char*> kDamaged[] = {
 // clang-format on
 const std::string kLinks = "the links of the track contradict each other: ";
 
-TEST(DamagedFile, EachIsRefusedWithItsMessageAsIsEveryCutOfAGoodFile) {
+TEST(DamagedFile, EachIsRefusedWithItsMessageAsAreEveryCutAndDeepNesting) {
   for (const auto& [file, message] : kDamaged) {
     const std::string expected = message;
     EXPECT_EQ(LoadError(LoadFixture(std::string("damaged/") + file + ".hex")),
@@ -86,10 +86,7 @@ TEST(DamagedFile, EachIsRefusedWithItsMessageAsIsEveryCutOfAGoodFile) {
       LoadError(bytes);
     }
   }
-}
-
-// A chain node → wall → new node → wall → ... as deep as the file is long.
-TEST(DamagedFile, DeepNestingNeedsNoCallStack) {
+  // A chain node → wall → new node → wall → ... as deep as the file is long.
   const auto name = [](const std::string& text) { return Bytes(text.begin(), text.end()); };
   const Bytes node = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};  // x, y, no item, one wall
   const Bytes wall = {0, 0, 0, 0, 0x01, 0x80};  // wall code, then a new node as its anchor

@@ -37,9 +37,8 @@ TEST_F(ModelObjects, WallsWrapAroundAndIsInsideIsExactOnEdgesAndAtAnyDistance) {
       {huge, {kMaxCoord, kMaxCoord}, false}, {huge, {kMinCoord, kMinCoord}, true},
   };
   // clang-format on
-  for (const auto& [polygon, p, inside] : cases) {
+  for (const auto& [polygon, p, inside] : cases)
     EXPECT_EQ(polygon->IsInside(p.first, p.second), inside) << p.first << ", " << p.second;
-  }
   EXPECT_FALSE(TSPolygon().IsInside(0, 0));
 }
 

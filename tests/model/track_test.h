@@ -13,9 +13,6 @@ constexpr TrackLength kMinCoord = std::numeric_limits<TrackLength>::min();
 using Nodes = std::vector<TSNode*>;
 using Walls = std::vector<TSAnchorWall*>;
 using XY = std::pair<TrackLength, TrackLength>;
-inline XY At(const TSNode* node) {
-  return {node->m_x, node->m_y};
-}
 
 class TrackTest : public ::testing::Test {
  protected:
@@ -39,6 +36,7 @@ class TrackTest : public ::testing::Test {
     EXPECT_EQ(std::pair(updates.Count(), doc.IsModified()), std::pair(0, false));
   }
   TSAnchorWall* Wall(TSPolygon* polygon, int i) { return polygon->m_wallList[i].get(); }
+  static XY At(const TSNode* node) { return {node->m_x, node->m_y}; }
   Nodes NodeList() const {
     Nodes nodes;
     for (const auto& node : doc.m_nodeList) nodes.push_back(node.get());

@@ -12,9 +12,8 @@ constexpr TrackLength kInset = 3000;  // features stand 3 units inside their sec
 std::unique_ptr<CTrassoDoc> GenerateGridTrack(int n) {
   auto doc = std::make_unique<CTrassoDoc>();
   std::vector<TSNode*> grid;
-  for (int j = 0; j <= n; ++j) {
+  for (int j = 0; j <= n; ++j)
     for (int i = 0; i <= n; ++i) grid.push_back(doc->AddNode(i * kCell, j * kCell, false));
-  }
   auto at = [&](int i, int j) { return grid[static_cast<std::size_t>(j) * (n + 1) + i]; };
   // Outlines clockwise in the plan: up the left side, along the top, down the right.
   auto square = [&](bool feature, std::vector<TSNode*> path, int cell) {
@@ -44,7 +43,6 @@ std::unique_ptr<CTrassoDoc> GenerateGridTrack(int n) {
 
 void SelectEverything(CTrassoDoc& doc) {
   for (auto& node : doc.m_nodeList) node->m_bSelected = 1;
-  for (auto& polygon : doc.m_polygonList) {
+  for (auto& polygon : doc.m_polygonList)
     for (auto& wall : polygon->m_wallList) wall->m_bSelected = 1;
-  }
 }
