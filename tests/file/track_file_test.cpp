@@ -1,7 +1,6 @@
 // Saving to disk replaces the file only when the new one is complete.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "model/track_file.h"
 #include "platform/archive_exception.h"
@@ -50,14 +49,12 @@ TEST_F(TrackFile, AFailedSaveKeepsTheOldFileAndLinksAndPermissionsAreKept) {
             std::pair(false, std::size_t{2}));  // no temporary left
   EXPECT_EQ(SaveTrackBytes(*LoadTrackFile(path)), SaveTrackBytes(*doc));
   std::ofstream(path) << "old";
-  chmod(path.c_str(), 0640);
+  fs::permissions(path, fs::perms(0640));
   fs::create_symlink(path, folder / "link.tr");
   EXPECT_EQ(Save(folder / "link.tr"), "saved");
   EXPECT_TRUE(fs::is_symlink(folder / "link.tr"));
   EXPECT_EQ(ReadFile(path).size(), SaveTrackBytes(*doc).size());
-  struct stat info {};
-  stat(path.c_str(), &info);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
   try {
     LoadTrackFile(folder / "none.tr");
     ADD_FAILURE();
