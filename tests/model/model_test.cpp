@@ -45,7 +45,7 @@ TEST_F(ModelObjects, WallsWrapAroundAndIsInsideIsExactOnEdgesAndAtAnyDistance) {
 using Document = TrackTest;
 
 // FindSection takes the first section, never a feature.
-TEST_F(Document, IteratesFindsTheFirstSectionAndAttributesMarkModifiedOnChange) {
+TEST_F(Document, IteratesFindsSectionsUpdatesBeforeMarkingAndClearsSelections) {
   EXPECT_EQ(doc.GetFirstNodePosition() + doc.GetFirstPolygonPosition(), POSITION{0});
   EXPECT_EQ(doc.GetDescription() + doc.GetBackground(), "");
   const Nodes corners = {t.Node(0, 0), t.Node(0, 100), t.Node(100, 100), t.Node(100, 0)};
@@ -63,10 +63,8 @@ TEST_F(Document, IteratesFindsTheFirstSectionAndAttributesMarkModifiedOnChange) 
   EXPECT_EQ(doc.FindSection(t.Node(20, 20)), polygons[1]);  // inside the feature too
   EXPECT_EQ(doc.FindSection(t.Node(90, 10)), polygons[1]);  // inside both sections
   EXPECT_EQ(doc.FindSection(t.Node(150, 50)), nullptr);
-}
-
-// Views that show the modified mark read it after the update has run.
-TEST_F(Document, ChangesUpdateTheViewsBeforeMarkingModifiedAndClearSelection) {
+  // Views that show the modified mark read it after the update has run.
+  Unmark();
   TSNode* a = t.Node(0, 0);
   EXPECT_EQ(std::tuple(updates.Count(), updates.ModifiedAtLastUpdate(), doc.IsModified()),
             std::tuple(1, false, true));

@@ -4,10 +4,8 @@
 #include "model/ts_node.h"
 #include "model/ts_polygon.h"
 
-namespace {
 constexpr TrackLength kCell = 10000;  // 10 units
 constexpr TrackLength kInset = 3000;  // features stand 3 units inside their section
-}  // namespace
 
 std::unique_ptr<CTrassoDoc> GenerateGridTrack(int n) {
   auto doc = std::make_unique<CTrassoDoc>();
