@@ -124,7 +124,9 @@ TEST(ElementTypes, EveryRowHasItsOwnCodeAndTheRightFlag) {
       EXPECT_EQ(FindElementType(type.nFileCode, rows, count), row);
       EXPECT_TRUE(!text.empty() && text.size() < 60) << text;  // the panel's buffer
       EXPECT_EQ(type.nFlag, start ? 0 : 1) << text;
-      if (start) EXPECT_EQ(text, "Starting Position " + std::to_string(type.nGameCode));
+      if (start) {
+        EXPECT_EQ(text, "Starting Position " + std::to_string(type.nGameCode));
+      }
     }
   }
   EXPECT_EQ(std::vector<int>({g_nWallTypes, g_nFloorTypes, g_nCeilingTypes, g_nItemTypes}),
