@@ -13,8 +13,7 @@ const QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kSilver(192, 192, 192), kOl
     kGreen(0, 128, 0), kLime(0, 255, 0), kMagenta(255, 0, 255);
 using Colours = std::vector<QColor>;
 
-// At zoom 1 and the scroll positions of a new view, the image shows logical x
-// from 0 and y down from 2000; world is logical × 100.
+// A new view at zoom 1 shows logical x from 0 and y down from 2000; world is logical × 100.
 class ViewDrawing : public ToolTest {
  protected:
   TSPolygon* Square(bool feature = false) {
@@ -38,8 +37,7 @@ TEST_F(ViewDrawing, SectionsAreOutlinedWithWedgesUntilAllWallsAreSelectedFeature
   EXPECT_EQ(Pixels({{150, 1800}, {150, 1850}, {150, 1750}}), (Colours{kBlack, kWhite, kWhite}));
   square->m_wallList[0]->m_bSelected = 1;
   EXPECT_EQ(Pixels({{150, 1850}}), Colours{kWhite});
-  // Corner 0 at (100, 1800) opens up and to the right, within a radius of 21;
-  // corner 2 at (200, 1900) down and to the left.
+  // Wedges of radius 21: corner 0 at (100, 1800) opens up right, corner 2 at (200, 1900) down left.
   EXPECT_EQ(Pixels({{112, 1812}, {88, 1812}, {112, 1788}, {125, 1812}, {188, 1888}, {212, 1912}}),
             (Colours{kBlue, kWhite, kWhite, kWhite, kNavy, kWhite}));
   square->m_wallList[0]->m_bHighlighted = 1;
@@ -88,18 +86,16 @@ TEST_F(ViewDrawing, TheBandShowsOnceTheMouseHasMovedAndThePathWithThePolygonTool
   view.m_path = {build.Node(5000, 175000), build.Node(35000, 175000)};
   build.Settle();
   for (int tool : {ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE, ID_TOOL_SELECT, ID_TOOL_MOVE_NODES}) {
-    view.m_nTool = tool;
+    view.m_nTool = tool;  // the path is 0.5 mm wide
     const QColor path =
         tool == ID_TOOL_ADD_SECTION || tool == ID_TOOL_ADD_FEATURE ? kBlack : kWhite;
-    // 0.5 mm wide.
     EXPECT_EQ(Pixels({{300, 1750}, {200, 1752}, {200, 1755}}), (Colours{path, path, kWhite}))
         << tool;
   }
 }
 
 namespace {
-// The generated grid at a zoom where the marks of neighbouring corners
-// overlap, so that the order of drawing shows in the pixels.
+// The generated grid at a zoom where neighbouring marks overlap, so drawing order shows.
 class ChangedArea : public ::testing::Test {
  protected:
   ChangedArea() : doc(GenerateGridTrack(12)), frame(ShowFrame(*doc)), view(*Pane(*frame)) {
@@ -115,9 +111,7 @@ class ChangedArea : public ::testing::Test {
     view.PaintOn(image);
     return image;
   }
-  // Repaints only the area the view names, as the window system would, and
-  // checks that the window then shows what a full repaint shows. A local
-  // change must not repaint the whole window.
+  // Repaints only the named area, which must show as a full repaint; a local change stays small.
   QRect Repaint(const char* change, bool local = true) {
     const QRect area = view.TakeChangedArea();
     if (!area.isEmpty()) view.PaintOn(shown, area);
@@ -154,8 +148,7 @@ TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaShowsWhatAFullRepaintShows) {
   ASSERT_TRUE(Section(10, 5, 1)->m_bFeature);
   SelectWallsOnly(Section(10, 5, 1));
   Repaint("a feature selected");
-  // A corner anchored at another, distant node, as merging nodes does: the
-  // old corner's marks go although no node moved.
+  // A corner re-anchored far off, as merging does: its old marks go though no node moved.
   TSAnchorWall* corner = Section(2, 2)->m_wallList[1].get();
   TSNode* anchor = corner->m_pNode;
   corner->m_pNode = GridNode(10, 10);
@@ -186,7 +179,6 @@ TEST_F(ChangedArea, TheToolFeedbackIsRepaintedWhereItWasAndWhereItIs) {
   Repaint("path dropped");
 }
 
-// Printing to a PDF file gives one page, with the track drawn on it.
 TEST(ViewPrinting, PrintingToAFileGivesOneDrawnPage) {
   QTemporaryDir dir;
   auto print = [&](CTrassoDoc& doc, const QString& name) {
@@ -199,7 +191,8 @@ TEST(ViewPrinting, PrintingToAFileGivesOneDrawnPage) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   };
   CTrassoDoc empty;
-  const QByteArray blank = print(empty, "blank.pdf"), drawn = print(*GenerateGridTrack(10), "t.pdf");
+  const QByteArray blank = print(empty, "blank.pdf"),
+                   drawn = print(*GenerateGridTrack(10), "t.pdf");
   EXPECT_EQ(drawn.count("/Type /Page"), 2);  // the page and the page tree
   EXPECT_GT(drawn.size(), blank.size() + 1000);
 }

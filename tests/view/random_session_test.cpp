@@ -1,6 +1,4 @@
-// Thousands of random presses, moves, releases, keys and tool changes over
-// several views of two documents: after every event the tracks must be sound
-// and every path alive, while the sanitizers watch every pointer.
+// Random input over views of two documents: tracks stay sound and paths alive, sanitizers watching.
 
 #include <QApplication>
 #include <algorithm>
@@ -59,8 +57,7 @@ class RandomSession {
            std::to_string(p.y());
   }
 
-  // The first problem of either track, or a path entry that is not a node of
-  // its view's document, or more than one node marked under the mouse.
+  // The first problem of a track, a path node its document lacks, or two nodes under the mouse.
   std::string Problem() const {
     for (const CTrassoDoc* doc : {&m_first, &m_second}) {
       const std::vector<std::string> problems = CheckTrack(*doc);
@@ -86,9 +83,7 @@ class RandomSession {
  private:
   int Pick(std::size_t n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(m_random); }
 
-  // Often on the first node of the view's path, or on or near an existing
-  // node, so that paths close and nodes merge; otherwise on a coarse grid, now
-  // and then outside the view.
+  // Often on a path's first node or near a node, so paths close and nodes merge; else on a grid.
   QPoint Point(CTrassoView& view) {
     const auto& nodes = view.GetDocument()->m_nodeList;
     if (view.m_path.size() >= 3 && Pick(3) == 0) return MouseDriver(view).On(*view.m_path.front());

@@ -1,10 +1,8 @@
-// The view as a window: scroll bars, zoom, the bars it serves, and splitting
-// a window into panes by command and with the mouse.
+// The view as a window: scroll bars, zoom, the bars it serves, and splitting into panes.
 
 #include <QApplication>
 #include <QSlider>
 #include <QStyle>
-#include <QTest>
 
 #include "fixture.h"
 
@@ -16,10 +14,6 @@ class Window : public ::testing::Test {
     return (pane ? pane : &view)->GetScrollBarCtrl(bar)->GetScrollInfo();
   }
   CTrassoView* At(int row, int col = 0) { return Pane(*frame, row, col); }
-  void Split() {
-    ASSERT_TRUE(splitter.SplitColumn(180));
-    ASSERT_TRUE(splitter.SplitRow(120));
-  }
   void Drag(QPoint from, QPoint to) {
     QTest::mousePress(&splitter, Qt::LeftButton, {}, from);
     QTest::mouseRelease(&splitter, Qt::LeftButton, {}, to);
@@ -58,9 +52,7 @@ TEST_F(Window, RangesHoldTheSquareAndTheNodesWithAMarginAndTheStatusBarShowsTheM
 TEST_F(Window, BarsScrollByLinesAndPagesClampAndTheOriginFollowsThem) {
   CScrollBar& vert = *view.GetScrollBarCtrl(SB_VERT);
   const int page = Info(SB_VERT).nPage;
-  view.OnVScroll(SB_TOP, 0, &vert);
-  view.OnVScroll(SB_LINEDOWN, 0, &vert);
-  view.OnVScroll(SB_PAGEDOWN, 0, &vert);
+  for (int code : {SB_TOP, SB_LINEDOWN, SB_PAGEDOWN}) view.OnVScroll(code, 0, &vert);
   EXPECT_EQ(vert.GetScrollPos(), -80 + page / 20 + page * 8 / 10);
   // At the bottom a page down stops at the largest position, max − page + 1.
   view.OnVScroll(SB_BOTTOM, 0, &vert);
@@ -91,8 +83,7 @@ TEST_F(Window, SwitchingViewsDetachesFirstThenAttachesAndAClosedViewLeavesNoBarO
   At(0, 1)->OnUpdate(nullptr, 0, nullptr);
   EXPECT_EQ(services.selection.refreshes, before + 1);
   frame.reset();
-  EXPECT_EQ(services.zoom.GetView(), nullptr);
-  EXPECT_EQ(services.selection.document, nullptr);
+  EXPECT_FALSE(services.zoom.GetView() || services.selection.document);
 }
 
 TEST_F(Window, UpToFourPanesShowOneDocumentAndShareTheBarsOfTheirColumnAndRow) {
@@ -102,7 +93,7 @@ TEST_F(Window, UpToFourPanesShowOneDocumentAndShareTheBarsOfTheirColumnAndRow) {
             QRect(6, area.height(), area.width() - 6, Bar()));
   EXPECT_EQ(view.GetScrollBarCtrl(SB_VERT)->geometry(),
             QRect(area.width(), 6, Bar(), area.height() - 6));
-  Split();
+  ASSERT_TRUE(splitter.SplitColumn(180) && splitter.SplitRow(120));
   EXPECT_FALSE(splitter.SplitRow(60) || splitter.SplitColumn(60));
   CTrassoView *topLeft = At(0, 0), *bottomLeft = At(1, 0), *topRight = At(0, 1);
   EXPECT_EQ(topLeft->geometry(), QRect(0, 0, 180, 120));
@@ -130,11 +121,11 @@ TEST_F(Window, DraggingASplitBoxSplitsWhereItIsReleasedAndABarJoinsBelowTenPixel
   EXPECT_TRUE(splitter.IsTracking());
   QTest::mouseRelease(&splitter, Qt::LeftButton, {}, QPoint(box, 103));
   EXPECT_EQ(At(0)->height(), 100);
-  // The column box, at the left end of the horizontal bar, released too near the edge.
-  Drag(QPoint(2, splitter.height() - Bar() / 2), QPoint(8, splitter.height() - Bar() / 2));
-  EXPECT_EQ(splitter.GetColumnCount(), 1);
-  EXPECT_FALSE(splitter.IsTracking());
-  Drag(QPoint(2, splitter.height() - Bar() / 2), QPoint(Area().width() - 5, 50));
+  // The column box, at the left end of the horizontal bar, released too near either edge.
+  const QPoint columnBox(2, splitter.height() - Bar() / 2);
+  Drag(columnBox, columnBox + QPoint(6, 0));
+  EXPECT_FALSE(splitter.GetColumnCount() != 1 || splitter.IsTracking());
+  Drag(columnBox, QPoint(Area().width() - 5, 50));
   EXPECT_EQ(splitter.GetColumnCount(), 1);
   ASSERT_TRUE(splitter.SplitColumn(180));
   splitter.TrackColumnSize(10);  // exactly the minimum stays
@@ -143,24 +134,21 @@ TEST_F(Window, DraggingASplitBoxSplitsWhereItIsReleasedAndABarJoinsBelowTenPixel
   right->OnHScroll(SB_PAGEDOWN, 0, right->GetScrollBarCtrl(SB_HORZ));
   const int scrolled = right->GetWindowOrigin().x();
   Drag(QPoint(12, 50), QPoint(5, 50));
-  EXPECT_EQ(At(0, 0), right);
-  EXPECT_EQ(right->geometry().topLeft(), QPoint(0, 0));
-  EXPECT_EQ(right->GetWindowOrigin().x(), scrolled);
+  EXPECT_EQ(std::tuple(At(0, 0), right->geometry().topLeft(), right->GetWindowOrigin().x()),
+            std::tuple(right, QPoint(0, 0), scrolled));
   ASSERT_TRUE(splitter.SplitColumn(180));
   CTrassoView* left = At(0, 0);
   Drag(QPoint(183, 50), QPoint(Area().width() - 5, 50));
   EXPECT_EQ(At(0, 0), left);
   Drag(QPoint(50, 103), QPoint(50, Area().height() - 5));  // the row bar to the bottom
-  EXPECT_EQ(splitter.GetRowCount(), 1);
-  EXPECT_EQ(At(0)->height(), Area().height());
+  EXPECT_EQ(std::pair(splitter.GetRowCount(), At(0)->height()), std::pair(1, Area().height()));
 }
 
 TEST_F(Window, TheSplitCommandFollowsTheMouseUntilEnter) {
   frame->OnWindowSplit();
   ASSERT_TRUE(splitter.IsTracking());
   QTest::keyClick(&splitter, Qt::Key_Escape);
-  EXPECT_FALSE(splitter.IsTracking());
-  EXPECT_EQ(splitter.GetRowCount() * splitter.GetColumnCount(), 1);
+  EXPECT_FALSE(splitter.IsTracking() || splitter.GetRowCount() * splitter.GetColumnCount() > 1);
   frame->OnWindowSplit();
   QMouseEvent move(QEvent::MouseMove, QPointF(83, 63), splitter.mapToGlobal(QPointF(83, 63)),
                    Qt::NoButton, Qt::NoButton, Qt::NoModifier);
