@@ -1,32 +1,25 @@
-// The whole editor, with scripted answers to its dialogs and a settings file
-// of its own: menus, tools, F1, and the documents and their questions.
+// The whole editor, with scripted dialogs and its own settings: menus, tools, F1, documents.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QDockWidget>
-#include <QLineEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSlider>
 #include <QTest>
-#include <QToolBar>
 #include <QWheelEvent>
 #include <deque>
 #include <optional>
 
 #include "model/track_file.h"
-#include "model/trasso_doc.h"
-#include "model/ts_anchor_wall.h"
-#include "model/ts_polygon.h"
 #include "platform/qt/command_table.h"
 #include "platform/qt/dialog_template.h"
 #include "platform/qt/doc_manager.h"
-#include "platform/qt/prompts.h"
 #include "platform/qt/recent_file_list.h"
 #include "platform/qt/status_bar.h"
 #include "resource_ids.h"
@@ -34,14 +27,12 @@
 #include "shell/help_document.h"
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
-#include "shell/track_attr_bar.h"
 #include "shell/trasso_app.h"
 #include "support/track_builder.h"
 #include "view/trasso_view.h"
 #include "view/zoom_bar.h"
 
-// Answers the dialogs from queues, an empty queue with Cancel, and records
-// what was asked.
+// Answers dialogs from queues, Cancel once a queue is empty, and records what was asked.
 class ScriptedPrompts : public CPrompts {
  public:
   struct Box {
@@ -72,7 +63,6 @@ class ScriptedPrompts : public CPrompts {
   std::vector<std::string> m_asked;  // the file dialogs
   std::vector<Box> m_boxes;
 
- private:
   template <typename T>
   static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
     if (answers.empty()) return std::nullopt;
@@ -89,7 +79,7 @@ class AppTest : public testing::Test {
     ASSERT_TRUE(m_dir.isValid());
     QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso").clear();
   }
-  void TearDown() override { Stop(); }
+  void TearDown() override { m_app.reset(); }
   // Starts the editor with `arguments`, as the program's command line.
   bool Start(const QStringList& arguments = {}) {
     auto prompts = std::make_unique<ScriptedPrompts>();
@@ -100,8 +90,6 @@ class AppTest : public testing::Test {
     Settle();
     return true;
   }
-  // Ends the editor as the program ends, keeping the settings file.
-  void Stop() { m_app.reset(); }
 
   CTrassoApp& App() { return *m_app; }
   ScriptedPrompts& Prompts() { return *m_prompts; }
@@ -124,16 +112,14 @@ class AppTest : public testing::Test {
 
   std::vector<CTrassoDoc*> Docs() const {
     std::vector<CTrassoDoc*> docs;
-    for (CDocument* doc : m_app->GetDocManager().GetDocuments()) {
+    for (CDocument* doc : m_app->GetDocManager().GetDocuments())
       docs.push_back(static_cast<CTrassoDoc*>(doc));
-    }
     return docs;
   }
   std::vector<QMdiSubWindow*> Frames(CTrassoDoc* doc) const {
     return m_app->GetDocManager().GetFrames(*doc);
   }
-  // A path in the test's own folder, and a small track (one section, one
-  // starting position) written there.
+  // A path in the test's folder, and a track of one section and one item written there.
   std::string PathOf(const std::string& name) const {
     return (m_dir.path() + "/").toStdString() + name;
   }
@@ -156,8 +142,7 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The editor's settings file goes to a folder of the run's own, never to
-  // the user's; Qt reads the variable once, so it is set before anything else.
+  // Settings go to the run's own folder, never the user's; set before Qt reads it, once.
   QTemporaryDir config;
   if (!config.isValid()) return 1;
   setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
@@ -169,21 +154,19 @@ namespace {
 class Editor : public AppTest {
  protected:
   CMainFrame& Frame() { return *App().GetMainWnd(); }
-  // The texts and command ids of the entries of a bar or of the visible
-  // menus, "-" for separators.
+  // The texts and command ids of the visible entries, "-" for separators.
   std::string Entries(const QList<QAction*>& actions) {
     QStringList entries;
     for (QAction* action : actions) {
       int id = 32699;
       while (++id < 60000 && Command(id) != action) continue;
-      if (action->isSeparator()) {
+      if (action->isSeparator())
         entries << "-";
-      } else if (action->menu() && action->isVisible()) {
+      else if (action->menu() && action->isVisible())
         entries << action->text() + ": " +
                        QString::fromStdString(Entries(action->menu()->actions()));
-      } else if (action->isVisible()) {
+      else if (action->isVisible())
         entries << action->text().section('\t', 0, 0) + " " + QString::number(id % 60000);
-      }
     }
     return entries.join(" | ").toStdString();
   }
@@ -205,10 +188,8 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
 
   Trigger(ID_FILE_CLOSE);
   EXPECT_EQ(Frame().windowTitle(), "Trasso(v1.01)");
-  for (int id :
-       {ID_FILE_SAVE, ID_FILE_PRINT, ID_CUT_SELECTION, ID_WINDOW_SPLIT, ID_FILE_MRU_FILE1}) {
+  for (int id : {ID_FILE_SAVE, ID_FILE_PRINT, ID_CUT_SELECTION, ID_WINDOW_SPLIT, ID_FILE_MRU_FILE1})
     EXPECT_FALSE(IsEnabled(id)) << id;
-  }
 }
 
 TEST_F(Editor, CutInsertAndScaleAreEnabledByTheSelectionOthersWithoutBehaviourNever) {
@@ -218,9 +199,8 @@ TEST_F(Editor, CutInsertAndScaleAreEnabledByTheSelectionOthersWithoutBehaviourNe
   const auto enabled = [&] {
     std::string states;
     for (int id : {ID_EDIT_SCALE_SELECTION, ID_CUT_SELECTION, ID_INSERT_NODE, ID_EDIT_UNDO,
-                   ID_EDIT_PASTE, ID_TOOL_TRACE_PATH}) {
+                   ID_EDIT_PASTE, ID_TOOL_TRACE_PATH})
       states += IsEnabled(id) ? '1' : '0';
-    }
     return states;
   };
   EXPECT_EQ(enabled(), "000000");
@@ -251,8 +231,7 @@ TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropT
   Trigger(ID_TOOL_ADD_SECTION);
   EXPECT_TRUE(IsChecked(ID_TOOL_ADD_SECTION));
   for (CTrassoView* view : CTrassoView::s_allViews) EXPECT_TRUE(view->m_path.empty());
-  // Every tool but Select has a cursor image of ours, with the hot spot on the
-  // drawing, not on a transparent pixel.
+  // Every tool but Select has a cursor of ours, its hot spot on an opaque pixel.
   for (int tool :
        {ID_TOOL_ADD_FEATURE, ID_TOOL_INSERT_OBJECT, ID_TOOL_MOVE_NODES, ID_TOOL_MOVE_SELECTION}) {
     Trigger(tool);
@@ -266,9 +245,7 @@ TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropT
   EXPECT_EQ(App().GetToolCursor().shape(), Qt::CrossCursor);
 }
 
-// Help documents are looked for in Help/ beside the working folder, never
-// inside it, then as the installed guide beside the program's folder; a
-// folder named like one is none.
+// Help is in Help/ beside the working folder, then the installed guide; a folder so named is none.
 TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereIsNone) {
   const QDir root(m_dir.path());
   for (const char* folder : {"work", "Help/EditorHelp.doc", "share/doc/trasso/user-guide.html"})
@@ -285,15 +262,15 @@ TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereI
   EXPECT_EQ(FindHelpDocuments(work, bin), QStringList({own, guide}));
   EXPECT_EQ(FindHelpDocuments(m_dir.path(), bin), QStringList({guide}));
 
-  // The desktop's opener is a script that notes what it was asked to show and
-  // ends with the status given; its exit status tells the editor whether it could.
+  // The desktop's opener is a script that logs what it shows and exits with the status given.
   ASSERT_TRUE(Start());
   const QString opener = root.filePath("opener"), log = root.filePath("opened");
   auto help = [&](const QString& folder, int status) {
     QFile::remove(opener);
     QFile script(opener);
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write(QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexit %2\n").arg(log).arg(status).toUtf8());
+    script.write(
+        QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexit %2\n").arg(log).arg(status).toUtf8());
     script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     script.close();
     App().SetHelpOpener(status < 0 ? root.filePath("no-opener") : opener);
@@ -414,7 +391,7 @@ TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
     Prompts().m_openAnswers.push_back(WriteTrack(name));
     Trigger(ID_FILE_OPEN);
   }
-  Stop();
+  m_app.reset();  // ends as the program ends, keeping the settings file
   ASSERT_TRUE(Start());
   const QString dir = m_dir.path() + "/";
   EXPECT_EQ(Recent(), QStringList({dir + "e.tr", dir + "d.tr", dir + "c.tr", dir + "b.tr"}));
@@ -437,8 +414,7 @@ TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
 }
 
 namespace {
-// The keys, the focus and the wheel: where the focus goes after a split, which
-// keys the views take, F6 from anywhere in the window, the wheel over lists.
+// The keys, the focus after a split, F6 from anywhere in the window, and the wheel over lists.
 class KeysTest : public AppTest {
  protected:
   // The editor with one window on a selected square section, active.
@@ -459,9 +435,7 @@ class KeysTest : public AppTest {
 };
 }  // namespace
 
-// After a split or a cancelled one the keys go to the active view; F6 reaches
-// the panes from the panels and the zoom bar; a key with a modifier is not
-// Delete or Insert.
+// Keys reach the active view after splits and F6; a key with a modifier is not Delete or Insert.
 TEST_F(KeysTest, TheKeysReachTheActiveViewAfterSplitsAndFromThePanels) {
   StartOnSection();
   CSplitterWnd& splitter = Child().GetSplitter();
