@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -63,18 +62,13 @@ class SelectionAttrBar : public testing::Test {
 };
 }  // namespace
 
-TEST_F(SelectionAttrBar, TabFollowsTheTemplate) {
-  // The chain also runs through the inner parts of the controls; Tab skips those.
+TEST_F(SelectionAttrBar, TabFollowsTheTemplateTheFieldsShowWhatIsCommonAndAChoiceAppliesToAll) {
+  // Tab skips the inner parts of the controls, which the focus chain runs through.
   std::vector<int> order;
-  for (QWidget* field = List(kWallType); order.size() < 10; field = field->nextInFocusChain()) {
-    if (field->parentWidget() == &m_bar && field->focusPolicy() & Qt::TabFocus) {
+  for (QWidget* field = List(kWallType); order.size() < 10; field = field->nextInFocusChain())
+    if (field->parentWidget() == &m_bar && field->focusPolicy() & Qt::TabFocus)
       order.push_back(field->objectName().toInt());
-    }
-  }
   EXPECT_EQ(order, std::vector<int>(std::begin(kFields), std::end(kFields)));
-}
-
-TEST_F(SelectionAttrBar, TheFieldsShowWhatTheSelectionHasInCommonAndAChoiceAppliesToAll) {
   EXPECT_EQ(Shown(), "- - - - - - - - - - ");
   SelectRoom();
   m_room->m_nCeilingType = 3;
@@ -105,12 +99,7 @@ TEST_F(SelectionAttrBar, TheFieldsShowWhatTheSelectionHasInCommonAndAChoiceAppli
 TEST_F(SelectionAttrBar, TypedValuesApplyAtEveryKeystrokeClampedToTheFieldsRange) {
   SelectRoom();
   TSNode* node = m_item->m_pNode;
-  const struct {
-    int id;
-    const char* text;
-    const int* field;
-    int expected;
-  } cases[] = {
+  const std::tuple<int, const char*, const int*, int> cases[] = {
       {kFloorLevel, "25", &m_room->m_nFloorLevel, 20000},
       {kCeilingLevel, "-1.2345", &m_room->m_nCeilingLevel, -1234},
       {kNodeX, "-3e9", &node->m_x, -10000000},
@@ -118,10 +107,10 @@ TEST_F(SelectionAttrBar, TypedValuesApplyAtEveryKeystrokeClampedToTheFieldsRange
       {kAngle, "400", &m_item->m_nOrientation, 360000},
       {kAngle, "-5", &m_item->m_nOrientation, 0},
   };
-  for (const auto& c : cases) {
-    Type(Edit(c.id), c.text);
-    EXPECT_EQ(*c.field, c.expected) << c.text;
-    EXPECT_EQ(Edit(c.id)->text(), c.text);  // as typed, even where clamped
+  for (const auto& [id, text, field, expected] : cases) {
+    Type(Edit(id), text);
+    EXPECT_EQ(*field, expected) << text;
+    EXPECT_EQ(Edit(id)->text(), text);  // as typed, even where clamped
   }
   Type(Edit(kNodeX), "");
   UpdateCounter updates(m_doc);
@@ -160,10 +149,9 @@ class TrackAttrBar : public testing::Test {
 };
 }  // namespace
 
-TEST_F(TrackAttrBar, AttachingShowsTheTextsWithoutMarkingTheDocumentAndDetachingEmptiesAll) {
+TEST_F(TrackAttrBar, AttachShowsTheTextsAndTypedTextsAreStoredAtOnceInTheFilesCodePage) {
   EXPECT_EQ(Shown(), "0 |");
-  // A stored CR LF is one line break in the field; a lone line feed, as a
-  // file may hold, would read back as CR LF: it must not be written back.
+  // CR LF is one line break in the field; a file's lone line feed must not come back as CR LF.
   Attach(m_doc, "C:\\tracks\\back.pcx", "Fast\r\nand\nloud");
   EXPECT_EQ(Shown(), "3 C:\\tracks\\back.pcx|Fast\nand\nloud");
   EXPECT_EQ(m_doc.GetDescription(), "Fast\r\nand\nloud");
@@ -171,9 +159,8 @@ TEST_F(TrackAttrBar, AttachingShowsTheTextsWithoutMarkingTheDocumentAndDetaching
   m_bar.DetachDocument(&m_doc);
   EXPECT_EQ(Shown(), "0 |");
   m_bar.OnBrowseBackground();  // without a document no file dialog opens
-}
 
-TEST_F(TrackAttrBar, TypedTextsAreStoredAtOnceInTheFilesCodePageAndTheSameTextBackIsNoChange) {
+  // Typed in the file's code page; the same text back is no change.
   Attach(m_doc, "x", "caf\xE9 \x80 \xA0!");
   QApplication::clipboard()->setText(QString::fromUtf8("café € \u00A0!"));
   QTest::keyClick(Description(), Qt::Key_A, Qt::ControlModifier);
@@ -181,8 +168,7 @@ TEST_F(TrackAttrBar, TypedTextsAreStoredAtOnceInTheFilesCodePageAndTheSameTextBa
   QTest::keyClick(Background(), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(Background(), "x");
   EXPECT_FALSE(m_doc.IsModified());
-  // Every character the code page holds, no-break space included, stays;
-  // '?' stands for one it cannot hold; a line break is CR LF.
+  // What the code page holds stays, no-break space too; '?' stands for the rest; a break is CR LF.
   QTest::sendKeyEvent(QTest::Click, Description(), Qt::Key_unknown, QString::fromUtf8("ŝ"),
                       Qt::NoModifier);
   EXPECT_TRUE(m_doc.IsModified());
@@ -241,8 +227,7 @@ class ScaleDlg : public testing::Test {
 }  // namespace
 
 TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesItBack) {
-  // Only 11 to 999 per cent is taken; the edit takes digits only, and a number
-  // beyond 32 bits reads as none.
+  // Only 11 to 999 per cent is taken, digits only; a number beyond 32 bits reads as none.
   for (const char* text : {"10", "1000", "0", "4294967295", "-1a"}) {
     Run(text, {kPreview, kOk});
     EXPECT_TRUE(m_dialog.isVisible()) << text;
