@@ -74,13 +74,11 @@ class ScriptedPrompts : public CPrompts {
 
 class AppTest : public testing::Test {
  protected:
-  // Every test starts with an empty list of recent files.
   void SetUp() override {
     ASSERT_TRUE(m_dir.isValid());
     QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso").clear();
   }
   void TearDown() override { m_app.reset(); }
-  // Starts the editor with `arguments`, as the program's command line.
   bool Start(const QStringList& arguments = {}) {
     auto prompts = std::make_unique<ScriptedPrompts>();
     m_prompts = prompts.get();
@@ -94,14 +92,12 @@ class AppTest : public testing::Test {
   CTrassoApp& App() { return *m_app; }
   ScriptedPrompts& Prompts() { return *m_prompts; }
   QAction* Command(int id) const { return m_app->GetCommands().Find(id); }
-  // Runs the command as a menu entry or button would, after an update pass.
   void Trigger(int id) {
-    Settle();
+    Settle();  // the update pass a menu or bar runs first
     ASSERT_NE(Command(id), nullptr) << id;
     Command(id)->trigger();
     Settle();
   }
-  // Lets posted events run, then recomputes the command states.
   void Settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
@@ -119,7 +115,6 @@ class AppTest : public testing::Test {
   std::vector<QMdiSubWindow*> Frames(CTrassoDoc* doc) const {
     return m_app->GetDocManager().GetFrames(*doc);
   }
-  // A path in the test's folder, and a track of one section and one item written there.
   std::string PathOf(const std::string& name) const {
     return (m_dir.path() + "/").toStdString() + name;
   }
@@ -204,8 +199,7 @@ TEST_F(Editor, CutInsertAndScaleAreEnabledByTheSelectionOthersWithoutBehaviourNe
     return states;
   };
   EXPECT_EQ(enabled(), "000000");
-  // Every edge: only Cut; one edge (the handles at both its ends): Insert too.
-  SelectWallsOnly(room);
+  SelectWallsOnly(room);  // every edge: only Cut; one edge, both its handles: Insert too
   EXPECT_EQ(enabled(), "010000");
   room->m_wallList[2]->m_bSelected = room->m_wallList[3]->m_bSelected = false;
   EXPECT_EQ(enabled(), "011000");
@@ -227,14 +221,12 @@ TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropT
     EXPECT_EQ(view->m_nTool, ID_TOOL_ADD_SECTION);
     view->m_path.push_back(view->GetDocument()->AddNode(1000, 1000, true));
   }
-  // The current tool chosen again stays checked, and drops the paths too.
-  Trigger(ID_TOOL_ADD_SECTION);
+  Trigger(ID_TOOL_ADD_SECTION);  // chosen again: stays checked, and drops the paths
   EXPECT_TRUE(IsChecked(ID_TOOL_ADD_SECTION));
   for (CTrassoView* view : CTrassoView::s_allViews) EXPECT_TRUE(view->m_path.empty());
-  // Every tool but Select has a cursor of ours, its hot spot on an opaque pixel.
   for (int tool :
        {ID_TOOL_ADD_FEATURE, ID_TOOL_INSERT_OBJECT, ID_TOOL_MOVE_NODES, ID_TOOL_MOVE_SELECTION}) {
-    Trigger(tool);
+    Trigger(tool);  // a cursor of ours, its hot spot on an opaque pixel
     const QCursor cursor = App().GetToolCursor();
     EXPECT_GT(cursor.pixmap().toImage().pixelColor(cursor.hotSpot()).alpha(), 0) << tool;
   }
@@ -319,8 +311,7 @@ TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges
   Trigger(ID_WINDOW_NEW);
   EXPECT_EQ(Titles(doc), "Trasso(v1.01) - Trax2:2[*] / Trax2:1[*] / Trax2:2[*]");
   EXPECT_TRUE(Frames(doc)[0]->isWindowModified() && App().GetMainWnd()->isWindowModified());
-  // Closing one of two windows asks nothing.
-  Frames(doc)[1]->close();
+  Frames(doc)[1]->close();  // one of two windows: no question
   Settle();
   EXPECT_TRUE(Prompts().m_boxes.empty());
   App().GetMainWnd()->GetMdiArea()->setActiveSubWindow(Frames(doc)[0]);
@@ -332,8 +323,7 @@ TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges
   EXPECT_EQ(Titles(doc), "Trasso(v1.01) - first.tr[*] / first.tr[*]");
   doc->AddNode(1000, 0, false);
   Trigger(ID_FILE_SAVE);  // saved once, Save writes without asking
-  EXPECT_EQ(Prompts().m_asked.size(), 1u);
-  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(std::pair(Prompts().m_asked.size(), doc->IsModified()), std::pair(1ul, false));
 }
 
 TEST_F(Documents, ClosingTheLastWindowOfAChangedTrackAsksAndExitStopsAtTheFirstCancel) {
@@ -345,19 +335,16 @@ TEST_F(Documents, ClosingTheLastWindowOfAChangedTrackAsksAndExitStopsAtTheFirstC
   ASSERT_EQ(Prompts().m_boxes.size(), 1u);
   EXPECT_EQ(Prompts().m_boxes[0].caption + ": " + Prompts().m_boxes[0].text,
             "Trasso: Save changes to Trax1?");
-  // Yes, then Cancel in the Save As dialog: nothing is closed.
-  Trigger(ID_FILE_CLOSE);
+  Trigger(ID_FILE_CLOSE);  // Yes, then Cancel in the Save As dialog
   EXPECT_EQ(Docs().size(), 2u);
   Prompts().m_boxAnswers = {QMessageBox::No, QMessageBox::Cancel};
   Trigger(ID_APP_EXIT);
-  EXPECT_EQ(Docs().size(), 2u);
-  EXPECT_TRUE(App().GetMainWnd()->isVisible());
+  EXPECT_EQ(std::pair(Docs().size(), App().GetMainWnd()->isVisible()), std::pair(2ul, true));
   Prompts().m_boxAnswers = {QMessageBox::Yes, QMessageBox::No};
   Prompts().m_saveAnswers.push_back(PathOf("kept.tr"));
   Trigger(ID_APP_EXIT);
-  EXPECT_EQ(Prompts().m_boxes.size(), 6u);
-  EXPECT_TRUE(Docs().empty());
-  EXPECT_FALSE(App().GetMainWnd()->isVisible());
+  EXPECT_EQ(std::tuple(Prompts().m_boxes.size(), Docs().size(), App().GetMainWnd()->isVisible()),
+            std::tuple(6ul, 0ul, false));
   EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("kept.tr"))));
 }
 
@@ -400,24 +387,20 @@ TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
   EXPECT_EQ(QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso")
                 .value("Recent File List/File1"),
             dir + "e.tr");
-  // Opened again, an entry moves to the front, once.
-  Trigger(ID_FILE_MRU_FILE1);
+  Trigger(ID_FILE_MRU_FILE1);  // opened again, an entry moves to the front, once
   Trigger(ID_FILE_MRU_FILE1 + 2);
   ASSERT_EQ(Docs().size(), 3u);
   EXPECT_EQ(Docs()[1]->GetTitle() + Docs()[2]->GetTitle(), "e.trc.tr");
   EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "e.tr", dir + "d.tr", dir + "b.tr"}));
-  // An entry whose file is gone leaves the list after its message.
-  QFile::remove(dir + "d.tr");
+  QFile::remove(dir + "d.tr");  // a gone file's entry leaves after its message
   Trigger(ID_FILE_MRU_FILE1 + 2);
   EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "e.tr", dir + "b.tr"}));
   EXPECT_EQ(Prompts().m_boxes.size(), 1u);
 }
 
 namespace {
-// The keys, the focus after a split, F6 from anywhere in the window, and the wheel over lists.
 class KeysTest : public AppTest {
  protected:
-  // The editor with one window on a selected square section, active.
   void StartOnSection() {
     ASSERT_TRUE(Start());
     m_doc = Docs()[0];

@@ -77,16 +77,14 @@ TEST_F(SelectionAttrBar, TabFollowsTheTemplateTheFieldsShowWhatIsCommonAndAChoic
   m_item->m_nType = 12;
   m_item->m_nOrientation = 90000;
   m_bar.UpdateFromDocument();
-  // The walls differ: enabled, no entry; so do the nodes' positions.
-  EXPECT_EQ(Shown(), "-1 3 0 4.000 -0.500   0.000 90.000 12 ");
+  EXPECT_EQ(Shown(), "-1 3 0 4.000 -0.500   0.000 90.000 12 ");  // walls, positions differ
   EXPECT_FALSE(m_doc.IsModified());
   QTest::keyClicks(List(kWallType), "Water");
   for (const auto& wall : m_room->m_wallList) EXPECT_EQ(wall->m_nWallType, 16);
   QTest::keyClicks(Edit(kNodeY), "7");
   EXPECT_EQ(Outline(m_room)[1]->m_y + Outline(m_room)[2]->m_y, 14000);
   EXPECT_TRUE(m_doc.IsModified());
-  // Two consecutive wall handles select the edge of the first only.
-  m_track.Settle();
+  m_track.Settle();  // two consecutive handles select the first one's edge only
   m_room->m_wallList[0]->m_bSelected = m_room->m_wallList[1]->m_bSelected = 1;
   m_bar.UpdateFromDocument();
   EXPECT_EQ(Shown(), "16 - - - - - - - - - ");
@@ -151,17 +149,14 @@ class TrackAttrBar : public testing::Test {
 
 TEST_F(TrackAttrBar, AttachShowsTheTextsAndTypedTextsAreStoredAtOnceInTheFilesCodePage) {
   EXPECT_EQ(Shown(), "0 |");
-  // CR LF is one line break in the field; a file's lone line feed must not come back as CR LF.
-  Attach(m_doc, "C:\\tracks\\back.pcx", "Fast\r\nand\nloud");
+  Attach(m_doc, "C:\\tracks\\back.pcx", "Fast\r\nand\nloud");  // CR LF is a break; a lone LF stays
   EXPECT_EQ(Shown(), "3 C:\\tracks\\back.pcx|Fast\nand\nloud");
-  EXPECT_EQ(m_doc.GetDescription(), "Fast\r\nand\nloud");
-  EXPECT_FALSE(m_doc.IsModified());
+  EXPECT_EQ(std::pair(m_doc.GetDescription(), m_doc.IsModified()),
+            std::pair(std::string("Fast\r\nand\nloud"), false));
   m_bar.DetachDocument(&m_doc);
   EXPECT_EQ(Shown(), "0 |");
-  m_bar.OnBrowseBackground();  // without a document no file dialog opens
-
-  // Typed in the file's code page; the same text back is no change.
-  Attach(m_doc, "x", "caf\xE9 \x80 \xA0!");
+  m_bar.OnBrowseBackground();                // without a document no file dialog opens
+  Attach(m_doc, "x", "caf\xE9 \x80 \xA0!");  // typed in the file's code page
   QApplication::clipboard()->setText(QString::fromUtf8("café € \u00A0!"));
   QTest::keyClick(Description(), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(Description(), Qt::Key_V, Qt::ControlModifier);
@@ -194,9 +189,8 @@ TEST_F(TrackAttrBar, BrowsePutsTheChosenFullPathIntoFieldAndDocumentUnlessCancel
     });
     QTest::mouseClick(GetDlgItem(&m_bar, 32792), Qt::LeftButton);
     const QString shown = choose ? folder.filePath("sky.pcx") : "back.pcx";
-    EXPECT_EQ(Background()->text(), shown);
-    EXPECT_EQ(m_doc.GetBackground(), shown.toStdString());
-    EXPECT_EQ(m_doc.IsModified(), choose);
+    EXPECT_EQ(std::tuple(Background()->text(), m_doc.GetBackground(), m_doc.IsModified()),
+              std::tuple(shown, shown.toStdString(), choose));
   }
 }
 
@@ -227,9 +221,8 @@ class ScaleDlg : public testing::Test {
 }  // namespace
 
 TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesItBack) {
-  // Only 11 to 999 per cent is taken, digits only; a number beyond 32 bits reads as none.
   for (const char* text : {"10", "1000", "0", "4294967295", "-1a"}) {
-    Run(text, {kPreview, kOk});
+    Run(text, {kPreview, kOk});  // only 11 to 999 per cent, digits; over 32 bits reads as none
     EXPECT_TRUE(m_dialog.isVisible()) << text;
   }
   Run("100", {kPreview, kOk});  // unchanged: the document is left alone
