@@ -42,8 +42,7 @@ TEST_F(ViewDrawing, SectionsAreOutlinedWithWedgesUntilAllWallsAreSelectedFeature
             (Colours{kBlue, kWhite, kWhite, kWhite, kNavy, kWhite}));
   square->m_wallList[0]->m_bHighlighted = 1;
   EXPECT_EQ(Pixels({{112, 1812}}), Colours{kMagenta});
-  SelectWallsOnly(square);
-  // No outline on a filled area; the nodes lie on top.
+  SelectWallsOnly(square);  // filled: no outline, and the nodes on top
   EXPECT_EQ(Pixels({{150, 1850}, {150, 1801}, {150, 1750}, {105, 1805}}),
             (Colours{kSilver, kSilver, kWhite, kMaroon}));
   doc.m_polygonList.clear();
@@ -139,8 +138,7 @@ TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaShowsWhatAFullRepaintShows) {
   Repaint("a section added");
   GridNode(1, 1)->m_x = -2000000;  // without an update, which would scroll
   Repaint("a node moved out of sight");
-  // Far enough that the marks before and after do not overlap.
-  GridNode(5, 6)->m_x += 24000;
+  GridNode(5, 6)->m_x += 24000;  // far enough that the marks before and after do not overlap
   GridNode(5, 6)->m_y -= 15000;
   Repaint("a node moved");
   SelectWallsOnly(Section(7, 3));
@@ -148,10 +146,9 @@ TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaShowsWhatAFullRepaintShows) {
   ASSERT_TRUE(Section(10, 5, 1)->m_bFeature);
   SelectWallsOnly(Section(10, 5, 1));
   Repaint("a feature selected");
-  // A corner re-anchored far off, as merging does: its old marks go though no node moved.
   TSAnchorWall* corner = Section(2, 2)->m_wallList[1].get();
   TSNode* anchor = corner->m_pNode;
-  corner->m_pNode = GridNode(10, 10);
+  corner->m_pNode = GridNode(10, 10);  // as merging does: old marks go though no node moved
   Repaint("a corner anchored elsewhere", false);
   corner->m_pNode = anchor;
   Repaint("the corner back", false);

@@ -10,8 +10,7 @@ using MoveTools = ToolTest;
 class TraceTool : public ToolTest {
  protected:
   TraceTool() : ToolTest(ID_TOOL_ADD_SECTION) {}
-  // Clicks corners of a round of twelve points, 100 units from the middle.
-  void Trace(std::initializer_list<int> corners) {
+  void Trace(std::initializer_list<int> corners) {  // on a round of 12, radius 100
     static const QPoint round[] = {{0, 100},   {50, 87},  {87, 50},  {100, 0},
                                    {87, -50},  {50, -87}, {0, -100}, {-50, -87},
                                    {-87, -50}, {-100, 0}, {-87, 50}, {-50, 87}};
@@ -30,9 +29,8 @@ TEST_F(SelectTool, AReleaseWithinTenUnitsOfThePressIsAClickElseABand) {
         << offset.x() << ", " << offset.y();
     doc.m_nodeList.clear();
   }
-  // A double click toggles twice, and its second press does not clear first.
   TSNode* node = NodeAt(MiddleLogical());
-  mouse.DoubleClick(Middle());
+  mouse.DoubleClick(Middle());  // toggles twice; its second press clears nothing
   EXPECT_FALSE(node->m_bSelected || view.m_bButtonDown || view.m_bCaptured);
 }
 
@@ -47,8 +45,7 @@ TEST_F(SelectTool, PlainClickOnEmptySpaceClearsShiftClickKeepsShiftDragAddsHover
   mouse.Move(to);
   mouse.Release(to);
   EXPECT_EQ(Selected(), (std::vector<TSNode*>{first, second}));
-  // The node under the mouse is marked while the button is up, updating only on a change.
-  UpdateCounter updates(doc);
+  UpdateCounter updates(doc);  // the node under the mouse is marked, button up; updates on change
   mouse.Move(mouse.On(*first));
   mouse.Move(mouse.On(*first) + QPoint(1, 0));
   EXPECT_EQ(first->m_bHighlighted + updates.Count(), 2);
@@ -75,10 +72,8 @@ TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
       for (const auto& node : doc.m_nodeList) {
         const QPoint n = view.WorldToLogical(node->m_x, node->m_y);
         const std::int64_t dx = n.x() - p.x(), dy = n.y() - p.y();
-        if (std::abs(dx) <= 21 && std::abs(dy) <= 21 && dx * dx + dy * dy <= best) {
-          best = dx * dx + dy * dy;
-          plain = node.get();
-        }
+        if (std::abs(dx) <= 21 && std::abs(dy) <= 21 && dx * dx + dy * dy <= best)
+          best = dx * dx + dy * dy, plain = node.get();
       }
       ASSERT_EQ(view.FindNearestNode(p, 21, nullptr), plain) << zoom;
     }
@@ -89,10 +84,8 @@ TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
 }
 
 TEST_F(SelectTool, ANodeWithinTenUnitsElseTheWallWhoseWedgeHoldsThePoint) {
-  const struct {
-    QPoint hit;  // from a square's lower left corner to the mouse
-    bool node, wall;
-  } cases[] = {
+  const std::tuple<QPoint, bool, bool> cases[] = {
+      // from a square's lower left corner to the mouse; then node and wall selected
       {{6, 8}, true, false},    // squared distance 100
       {{10, 0}, true, false},   // 100 along an axis
       {{10, 1}, false, true},   // 101: inside the wedge of the corner
@@ -101,12 +94,12 @@ TEST_F(SelectTool, ANodeWithinTenUnitsElseTheWallWhoseWedgeHoldsThePoint) {
       {{14, 15}, false, true},  // within 21 on both axes, outside the disc
       {{22, 2}, false, false},  // farther than 21 on one axis
   };
-  for (const auto& c : cases) {
-    const TSAnchorWall& corner = *SquareAt(MiddleLogical() - c.hit, 100)->m_wallList[0];
+  for (const auto& [hit, node, wall] : cases) {
+    const TSAnchorWall& corner = *SquareAt(MiddleLogical() - hit, 100)->m_wallList[0];
     mouse.Click(Middle());
     EXPECT_EQ((std::pair<bool, bool>(corner.m_pNode->m_bSelected, corner.m_bSelected)),
-              std::pair(c.node, c.wall))
-        << c.hit.x() << "," << c.hit.y();
+              std::pair(node, wall))
+        << hit.x() << "," << hit.y();
     doc.m_polygonList.clear();
     doc.m_nodeList.clear();
   }
@@ -142,9 +135,8 @@ TEST_F(TraceTool, DeleteDropsThePathsEndAndInsertObjectPlacesASelectedItemWithou
   EXPECT_EQ(placed->m_pItem->m_nType, 0);
 }
 
-// A logical unit is about 270.27 world units here, so rounding each step would drift.
 TEST_F(MoveTools, MoveSelectionStepsAtEveryMoveAndAddsUpWithoutDrift) {
-  view.SetZoom(0.37);
+  view.SetZoom(0.37);  // a unit is ~270.27 world units, so rounding each step would drift
   view.SetTool(ID_TOOL_MOVE_SELECTION);
   TSNode* node = build.Node(1000, 2000);
   node->m_bSelected = 1;
@@ -169,9 +161,8 @@ TEST_F(MoveTools, ANodeDroppedWithinTenUnitsOfAnotherIsAttachedToIt) {
   TSNode* target = Outline(SquareAt(mouse.At(drop) + QPoint(-110, 0), 100))[3];
   TSPolygon* right = SquareAt(mouse.At(press), 100);
   build.Settle();
-  // Dropped where pressed, the node finds only itself, and shows selected at once.
   UpdateCounter updates(doc);
-  mouse.Click(press);
+  mouse.Click(press);  // dropped where pressed: finds only itself, shows selected at once
   EXPECT_EQ(updates.Count(), 1);
   EXPECT_EQ(view.m_path, std::vector<TSNode*>{Outline(right)[0]});
   mouse.Drag(press, {mouse.Device(l), drop});
@@ -188,9 +179,8 @@ TEST_F(MoveTools, PressingAWedgeDetachesTheWallOntoANewNodeThatFollowsTheMouse) 
   build.Section(
       {shared, Outline(first)[3], NodeAt(l + QPoint(100, -100)), NodeAt(l + QPoint(0, -100))});
   build.Settle();
-  // Up and to the right of the shared corner lies the first square's wedge.
   const QPoint to = mouse.Device(l + QPoint(-150, 150));
-  mouse.Drag(mouse.Device(l + QPoint(12, 12)), {to});
+  mouse.Drag(mouse.Device(l + QPoint(12, 12)), {to});  // the first square's wedge, up right
   ASSERT_EQ(view.m_path.size(), 1u);
   TSNode* detached = view.m_path[0];
   EXPECT_EQ(Outline(first)[0], detached);
@@ -215,15 +205,13 @@ TEST_F(MoveTools, InsertNeedsExactlyOneSelectedEdgeAndDeleteCutsAtEveryRepeat) {
   EXPECT_EQ(NodeCount(), 8);
   second->m_wallList[1]->m_bSelected = 0;
   mouse.Key(Qt::Key_Insert);
-  // Halfway up the first square's left edge; the selection moved to the new wall, still one edge.
-  const std::vector<TSNode*> corners = Outline(first);
+  const std::vector<TSNode*> corners = Outline(first);  // the new one halfway up the left edge
   ASSERT_EQ(corners.size(), 5u);
   EXPECT_EQ(Pos(corners[1]), (WorldPoint{corners[0]->m_x, corners[0]->m_y + 5000}));
-  EXPECT_TRUE(view.CanInsertNode());
-  // Holding Delete cuts again at every repeat, an update each, with nothing left to cut.
+  EXPECT_TRUE(view.CanInsertNode());  // the selected edge moved on to the new wall
   build.Settle();
   Select(first);
-  UpdateCounter updates(doc);
+  UpdateCounter updates(doc);  // held Delete cuts again at every repeat, an update each
   for (bool repeat : {false, true, true}) mouse.Key(Qt::Key_Delete, repeat);
   EXPECT_EQ(NodeCount(), 4);
   EXPECT_EQ(updates.Count(), 3);

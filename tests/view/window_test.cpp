@@ -10,9 +10,7 @@ namespace {
 class Window : public ::testing::Test {
  protected:
   Window() : frame(ShowFrame(doc)), view(*Pane(*frame)), splitter(frame->GetSplitter()) {}
-  SCROLLINFO Info(ScrollBarKind bar, CTrassoView* pane = nullptr) {
-    return (pane ? pane : &view)->GetScrollBarCtrl(bar)->GetScrollInfo();
-  }
+  SCROLLINFO Info(ScrollBarKind bar) { return view.GetScrollBarCtrl(bar)->GetScrollInfo(); }
   CTrassoView* At(int row, int col = 0) { return Pane(*frame, row, col); }
   void Drag(QPoint from, QPoint to) {
     QTest::mousePress(&splitter, Qt::LeftButton, {}, from);
@@ -54,8 +52,7 @@ TEST_F(Window, BarsScrollByLinesAndPagesClampAndTheOriginFollowsThem) {
   const int page = Info(SB_VERT).nPage;
   for (int code : {SB_TOP, SB_LINEDOWN, SB_PAGEDOWN}) view.OnVScroll(code, 0, &vert);
   EXPECT_EQ(vert.GetScrollPos(), -80 + page / 20 + page * 8 / 10);
-  // At the bottom a page down stops at the largest position, max − page + 1.
-  view.OnVScroll(SB_BOTTOM, 0, &vert);
+  view.OnVScroll(SB_BOTTOM, 0, &vert);  // where a page down stops at max − page + 1
   EXPECT_EQ(view.GetWindowOrigin().y(), -80 + page);
   view.OnVScroll(SB_PAGEDOWN, 0, &vert);
   EXPECT_EQ(vert.GetScrollPos(), 2080 - page + 1);
@@ -107,7 +104,7 @@ TEST_F(Window, UpToFourPanesShowOneDocumentAndShareTheBarsOfTheirColumnAndRow) {
   bottomLeft->SetZoom(2);
   bottomLeft->OnUpdate(nullptr, 0, nullptr);
   EXPECT_EQ(column->GetScrollInfo().nMax, 6080);  // from the pane updated last
-  EXPECT_EQ(Info(SB_HORZ, topRight).nMax, 3080);
+  EXPECT_EQ(topRight->GetScrollBarCtrl(SB_HORZ)->GetScrollInfo().nMax, 3080);
   column->setSliderDown(true);
   column->setSliderPosition(400);
   column->setSliderDown(false);
