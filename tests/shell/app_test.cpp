@@ -80,9 +80,8 @@ class AppTest : public testing::Test {
   }
   void TearDown() override { m_app.reset(); }
   bool Start(const QStringList& arguments = {}) {
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    m_prompts = prompts.get();
-    m_app = std::make_unique<CTrassoApp>(std::move(prompts));
+    m_app =
+        std::make_unique<CTrassoApp>(std::unique_ptr<CPrompts>(m_prompts = new ScriptedPrompts));
     if (!m_app->InitInstance(arguments)) return false;
     EXPECT_TRUE(QTest::qWaitForWindowExposed(m_app->GetMainWnd()));
     Settle();
@@ -318,8 +317,8 @@ TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges
   Prompts().m_saveAnswers.push_back(PathOf("first.tr"));
   Trigger(ID_FILE_SAVE);  // never saved, so Save asks for a name
   EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"save Trax2.tr Trax Files (*.tr) .tr"});
-  EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("first.tr"))));
-  EXPECT_FALSE(doc->IsModified() || Frames(doc)[0]->isWindowModified());
+  EXPECT_FALSE(doc->IsModified() || Frames(doc)[0]->isWindowModified() ||
+               !QFile::exists(QString::fromStdString(PathOf("first.tr"))));
   EXPECT_EQ(Titles(doc), "Trasso(v1.01) - first.tr[*] / first.tr[*]");
   doc->AddNode(1000, 0, false);
   Trigger(ID_FILE_SAVE);  // saved once, Save writes without asking
@@ -368,9 +367,8 @@ TEST_F(Documents, OpenReadsTheChosenFileOnceAndAFileThatFailsToLoadIsNamed) {
   ASSERT_EQ(Prompts().m_boxes.size(), 1u);
   const QString text = Prompts().m_boxes[0].text;
   EXPECT_TRUE(text.startsWith("Cannot open " + file.fileName() + ":\n")) << text.toStdString();
-  EXPECT_GT(text.size(), file.fileName().size() + 15);  // and why
-  EXPECT_EQ(Recent().size(), 1);
-  EXPECT_FALSE(IsEnabled(ID_FILE_MRU_FILE1 + 1));  // no stale entries
+  EXPECT_GT(text.size(), file.fileName().size() + 15);                     // and why
+  EXPECT_FALSE(Recent().size() != 1 || IsEnabled(ID_FILE_MRU_FILE1 + 1));  // no stale entries
 }
 
 TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
@@ -418,7 +416,6 @@ class KeysTest : public AppTest {
 };
 }  // namespace
 
-// Keys reach the active view after splits and F6; a key with a modifier is not Delete or Insert.
 TEST_F(KeysTest, TheKeysReachTheActiveViewAfterSplitsAndFromThePanels) {
   StartOnSection();
   CSplitterWnd& splitter = Child().GetSplitter();

@@ -1,5 +1,3 @@
-// What a view paints, pixel by pixel, and what it repaints after a change.
-
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -132,7 +130,7 @@ class ChangedArea : public ::testing::Test {
 };
 }  // namespace
 
-TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaShowsWhatAFullRepaintShows) {
+TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaOfTrackOrToolFeedbackShowsAFullRepaint) {
   EXPECT_TRUE(Repaint("nothing", false).isEmpty());
   TrackBuilder(*doc).Section({GridNode(8, 8), GridNode(8, 10), GridNode(10, 10)});
   Repaint("a section added");
@@ -155,9 +153,7 @@ TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaShowsWhatAFullRepaintShows) {
   ASSERT_NE(doc->m_nodeList.back()->m_pItem, nullptr);
   doc->m_nodeList.back()->m_bSelected = 1;
   Repaint("an item node selected");
-}
-
-TEST_F(ChangedArea, TheToolFeedbackIsRepaintedWhereItWasAndWhereItIs) {
+  // The tool feedback is repainted where it was and where it is.
   view.m_nTool = ID_TOOL_SELECT;
   view.m_bButtonDown = true;
   view.m_ptAnchor = view.m_ptCurrent = view.WorldToLogical(30000, 30000);

@@ -66,8 +66,7 @@ struct PlanImage {
   QPoint origin;
 };
 
-class MouseDriver {
- public:
+struct MouseDriver {
   explicit MouseDriver(CTrassoView& view) : m_view(view) {}
   QPoint Device(QPoint logical) const { return m_view.GetClientDC().LPtoDP(logical); }
   QPoint At(QPoint device) const { return m_view.GetClientDC().DPtoLP(device); }
@@ -94,12 +93,9 @@ class MouseDriver {
   // A move with the button held but no motion, which the window system would drop.
   void MoveInPlace(QPoint device);
   void Key(Qt::Key key, bool autoRepeat = false);
-
- private:
   CTrassoView& m_view;
 };
 
-// One shown window on a document at zoom 1, with the tool under test.
 class ToolTest : public ::testing::Test {
  protected:
   explicit ToolTest(int tool = ID_TOOL_SELECT)

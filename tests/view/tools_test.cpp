@@ -1,5 +1,3 @@
-// The editing tools and their hit tests, through real mouse and key events.
-
 #include <cstdlib>
 
 #include "fixture.h"

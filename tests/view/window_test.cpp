@@ -1,5 +1,3 @@
-// The view as a window: scroll bars, zoom, the bars it serves, and splitting into panes.
-
 #include <QApplication>
 #include <QSlider>
 #include <QStyle>
@@ -7,9 +5,9 @@
 #include "fixture.h"
 
 namespace {
-class Window : public ::testing::Test {
+class Window : public ToolTest {
  protected:
-  Window() : frame(ShowFrame(doc)), view(*Pane(*frame)), splitter(frame->GetSplitter()) {}
+  Window() : splitter(frame->GetSplitter()) {}
   SCROLLINFO Info(ScrollBarKind bar) { return view.GetScrollBarCtrl(bar)->GetScrollInfo(); }
   CTrassoView* At(int row, int col = 0) { return Pane(*frame, row, col); }
   void Drag(QPoint from, QPoint to) {
@@ -21,10 +19,6 @@ class Window : public ::testing::Test {
   }
   QSize Area() const { return splitter.size() - QSize(Bar(), Bar()); }
 
-  FakeServices services;
-  CTrassoDoc doc;
-  std::unique_ptr<CChildFrame> frame;
-  CTrassoView& view;
   CSplitterWnd& splitter;
 };
 }  // namespace
