@@ -14,7 +14,6 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <deque>
-#include <optional>
 
 #include "model/track_file.h"
 #include "platform/qt/command_table.h"

@@ -7,7 +7,6 @@
 #include <QTest>
 #include <memory>
 
-#include "model/trasso_doc.h"
 #include "platform/qt/status_bar.h"
 #include "resource_ids.h"
 #include "shell/child_frame.h"
