@@ -346,7 +346,7 @@ TEST_F(Documents, ClosingTheLastWindowOfAChangedTrackAsksAndExitStopsAtTheFirstC
   EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("kept.tr"))));
 }
 
-TEST_F(Documents, OpenReadsTheChosenFileOnceAndAFileThatFailsToLoadIsNamed) {
+TEST_F(Documents, OpenReadsAFileOnceNamesOneThatFailsAndRecentFilesSurviveARestart) {
   Prompts().m_openAnswers = {WriteTrack("loop.tr"), PathOf("./loop.tr"), PathOf("broken.tr")};
   Trigger(ID_FILE_OPEN);
   EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"open Trax Files (*.tr)"});
@@ -368,9 +368,7 @@ TEST_F(Documents, OpenReadsTheChosenFileOnceAndAFileThatFailsToLoadIsNamed) {
   EXPECT_TRUE(text.startsWith("Cannot open " + file.fileName() + ":\n")) << text.toStdString();
   EXPECT_GT(text.size(), file.fileName().size() + 15);                     // and why
   EXPECT_FALSE(Recent().size() != 1 || IsEnabled(ID_FILE_MRU_FILE1 + 1));  // no stale entries
-}
-
-TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
+  // Recent files survive a restart and open again.
   for (const char* name : {"a.tr", "b.tr", "c.tr", "d.tr", "e.tr"}) {
     Prompts().m_openAnswers.push_back(WriteTrack(name));
     Trigger(ID_FILE_OPEN);

@@ -17,8 +17,27 @@ class TraceTool : public ToolTest {
 };
 }  // namespace
 
-// A click toggles what lies under the release; an 11-unit band of no height holds nothing.
-TEST_F(SelectTool, AReleaseWithinTenUnitsOfThePressIsAClickElseABand) {
+TEST_F(SelectTool, AClickHitsANodeElseAWedgeAndAReleaseBeyondTenUnitsIsABand) {
+  const std::tuple<QPoint, bool, bool> cases[] = {
+      // from a square's lower left corner to the mouse; then node and wall selected
+      {{6, 8}, true, false},    // squared distance 100
+      {{10, 0}, true, false},   // 100 along an axis
+      {{10, 1}, false, true},   // 101: inside the wedge of the corner
+      {{11, 0}, false, false},  // on the ray along the lower edge: not strictly inside
+      {{-8, 8}, false, false},  // outside the corner's inner angle
+      {{14, 15}, false, true},  // within 21 on both axes, outside the disc
+      {{22, 2}, false, false},  // farther than 21 on one axis
+  };
+  for (const auto& [hit, node, wall] : cases) {
+    const TSAnchorWall& corner = *SquareAt(MiddleLogical() - hit, 100)->m_wallList[0];
+    mouse.Click(Middle());
+    EXPECT_EQ((std::pair<bool, bool>(corner.m_pNode->m_bSelected, corner.m_bSelected)),
+              std::pair(node, wall))
+        << hit.x() << "," << hit.y();
+    doc.m_polygonList.clear();
+    doc.m_nodeList.clear();
+  }
+  // A click toggles what lies under the release; an 11-unit band of no height holds nothing.
   for (QPoint offset : {QPoint(10, 10), QPoint(-10, 10), QPoint(11, 0), QPoint(0, -11)}) {
     auto [press, release] = mouse.PixelPair(Middle(), offset);
     TSNode* node = NodeAt(mouse.At(release));
@@ -79,28 +98,6 @@ TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
   const QPoint at = view.WorldToLogical(twin->m_x, twin->m_y);
   EXPECT_EQ(std::pair(view.FindNearestNode(at, 0, nullptr), view.FindNearestNode(at, 0, twin)),
             std::pair(twin, doc.m_nodeList[7].get()));
-}
-
-TEST_F(SelectTool, ANodeWithinTenUnitsElseTheWallWhoseWedgeHoldsThePoint) {
-  const std::tuple<QPoint, bool, bool> cases[] = {
-      // from a square's lower left corner to the mouse; then node and wall selected
-      {{6, 8}, true, false},    // squared distance 100
-      {{10, 0}, true, false},   // 100 along an axis
-      {{10, 1}, false, true},   // 101: inside the wedge of the corner
-      {{11, 0}, false, false},  // on the ray along the lower edge: not strictly inside
-      {{-8, 8}, false, false},  // outside the corner's inner angle
-      {{14, 15}, false, true},  // within 21 on both axes, outside the disc
-      {{22, 2}, false, false},  // farther than 21 on one axis
-  };
-  for (const auto& [hit, node, wall] : cases) {
-    const TSAnchorWall& corner = *SquareAt(MiddleLogical() - hit, 100)->m_wallList[0];
-    mouse.Click(Middle());
-    EXPECT_EQ((std::pair<bool, bool>(corner.m_pNode->m_bSelected, corner.m_bSelected)),
-              std::pair(node, wall))
-        << hit.x() << "," << hit.y();
-    doc.m_polygonList.clear();
-    doc.m_nodeList.clear();
-  }
 }
 
 TEST_F(TraceTool, OnlyThePathsEndIsSelectedAPressSnapsAndTheFirstNodeClosesAPathOfThree) {

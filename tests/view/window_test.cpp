@@ -22,7 +22,18 @@ class Window : public ToolTest {
 };
 }  // namespace
 
-TEST_F(Window, RangesHoldTheSquareAndTheNodesWithAMarginAndTheStatusBarShowsTheMouse) {
+TEST_F(Window, BarsScrollAndClampRangesHoldTheNodesWithAMarginAndTheStatusBarShowsTheMouse) {
+  CScrollBar& vert = *view.GetScrollBarCtrl(SB_VERT);
+  const int rows = Info(SB_VERT).nPage;
+  for (int code : {SB_TOP, SB_LINEDOWN, SB_PAGEDOWN}) view.OnVScroll(code, 0, &vert);
+  EXPECT_EQ(vert.GetScrollPos(), -80 + rows / 20 + rows * 8 / 10);
+  view.OnVScroll(SB_BOTTOM, 0, &vert);  // where a page down stops at max − page + 1
+  EXPECT_EQ(view.GetWindowOrigin().y(), -80 + rows);
+  view.OnVScroll(SB_PAGEDOWN, 0, &vert);
+  EXPECT_EQ(vert.GetScrollPos(), 2080 - rows + 1);
+  SCROLLINFO tiny = Info(SB_HORZ);
+  tiny.nPage = 15;  // a line is a twentieth of a page, at least 1
+  EXPECT_EQ(ScrollPositionFor(tiny, SB_LINEDOWN), tiny.nPos + 1);
   const auto ranges = [&] {
     return std::vector<int>{Info(SB_HORZ).nMin, Info(SB_HORZ).nMax, Info(SB_VERT).nMin,
                             Info(SB_VERT).nMax, Info(SB_HORZ).nPage};
@@ -38,20 +49,6 @@ TEST_F(Window, RangesHoldTheSquareAndTheNodesWithAMarginAndTheStatusBarShowsTheM
   const QPoint logical = view.GetClientDC().DPtoLP(QPoint(50, 40));
   EXPECT_EQ(services.status.GetPaneText(1), FormatMousePosition(view.LogicalToWorld(logical)));
   EXPECT_EQ(FormatMousePosition({123456, -7}), "123.456 , -0.007");
-}
-
-TEST_F(Window, BarsScrollByLinesAndPagesClampAndTheOriginFollowsThem) {
-  CScrollBar& vert = *view.GetScrollBarCtrl(SB_VERT);
-  const int page = Info(SB_VERT).nPage;
-  for (int code : {SB_TOP, SB_LINEDOWN, SB_PAGEDOWN}) view.OnVScroll(code, 0, &vert);
-  EXPECT_EQ(vert.GetScrollPos(), -80 + page / 20 + page * 8 / 10);
-  view.OnVScroll(SB_BOTTOM, 0, &vert);  // where a page down stops at max − page + 1
-  EXPECT_EQ(view.GetWindowOrigin().y(), -80 + page);
-  view.OnVScroll(SB_PAGEDOWN, 0, &vert);
-  EXPECT_EQ(vert.GetScrollPos(), 2080 - page + 1);
-  SCROLLINFO tiny = Info(SB_HORZ);
-  tiny.nPage = 15;  // a line is a twentieth of a page, at least 1
-  EXPECT_EQ(ScrollPositionFor(tiny, SB_LINEDOWN), tiny.nPos + 1);
 }
 
 TEST_F(Window, SwitchingViewsDetachesFirstThenAttachesAndAClosedViewLeavesNoBarOnIt) {
