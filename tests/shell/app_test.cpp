@@ -31,6 +31,7 @@
 #include "view/trasso_view.h"
 #include "view/zoom_bar.h"
 
+namespace {
 // Answers dialogs from queues, Cancel once a queue is empty, and records what was asked.
 class ScriptedPrompts : public CPrompts {
  public:
@@ -130,20 +131,6 @@ class AppTest : public testing::Test {
   std::unique_ptr<CTrassoApp> m_app;
 };
 
-// Listing the tests, as the build does, needs no QApplication and no display.
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Settings go to the run's own folder, never the user's; set before Qt reads it, once.
-  QTemporaryDir config;
-  if (!config.isValid()) return 1;
-  setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}
-
-namespace {
 class Editor : public AppTest {
  protected:
   CMainFrame& Frame() { return *App().GetMainWnd(); }
@@ -164,7 +151,6 @@ class Editor : public AppTest {
     return entries.join(" | ").toStdString();
   }
 };
-}  // namespace
 
 TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
   ASSERT_TRUE(Start());
@@ -286,7 +272,6 @@ TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereI
             "viewer installed\non your system\n\n");
 }
 
-namespace {
 class Documents : public AppTest {
  protected:
   void SetUp() override {
@@ -300,7 +285,6 @@ class Documents : public AppTest {
   }
   QStringList Recent() { return App().GetRecentFiles().GetFiles(); }
 };
-}  // namespace
 
 TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges) {
   Trigger(ID_FILE_NEW);
@@ -393,7 +377,6 @@ TEST_F(Documents, OpenReadsAFileOnceNamesOneThatFailsAndRecentFilesSurviveAResta
   EXPECT_EQ(Prompts().m_boxes.size(), 1u);
 }
 
-namespace {
 class KeysTest : public AppTest {
  protected:
   void StartOnSection() {
@@ -411,7 +394,6 @@ class KeysTest : public AppTest {
   CTrassoDoc* m_doc = nullptr;
   TSPolygon* m_room = nullptr;
 };
-}  // namespace
 
 TEST_F(KeysTest, TheKeysReachTheActiveViewAfterSplitsAndFromThePanels) {
   StartOnSection();
@@ -467,4 +449,18 @@ TEST_F(KeysTest, TheWheelChangesAListOnlyWhenItHasTheFocusAndTheSliderPagesByAFi
   slider->setValue(50);
   slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
   EXPECT_EQ(slider->value(), 70);
+}
+}  // namespace
+
+// Listing the tests, as the build does, needs no QApplication and no display.
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Settings go to the run's own folder, never the user's; set before Qt reads it, once.
+  QTemporaryDir config;
+  if (!config.isValid()) return 1;
+  setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
 }

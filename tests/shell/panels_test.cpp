@@ -58,7 +58,6 @@ class SelectionAttrBar : public testing::Test {
   TSItem* m_item = nullptr;
   TSPolygon* m_room = nullptr;
 };
-}  // namespace
 
 TEST_F(SelectionAttrBar, TabFollowsTheTemplateTheFieldsShowWhatIsCommonAndAChoiceAppliesToAll) {
   // Tab skips the inner parts of the controls, which the focus chain runs through.
@@ -121,7 +120,6 @@ TEST_F(SelectionAttrBar, TypedValuesApplyAtEveryKeystrokeClampedToTheFieldsRange
   EXPECT_EQ(updates.Count(), 3);
 }
 
-namespace {
 class TrackAttrBar : public testing::Test {
  protected:
   void SetUp() override { m_bar.show(); }
@@ -143,7 +141,6 @@ class TrackAttrBar : public testing::Test {
   CTrassoDoc m_doc;
   CTrackAttrBar m_bar;
 };
-}  // namespace
 
 TEST_F(TrackAttrBar, AttachShowsTheTextsAndTypedTextsAreStoredAtOnceInTheFilesCodePage) {
   EXPECT_EQ(Shown(), "0 |");
@@ -192,7 +189,6 @@ TEST_F(TrackAttrBar, BrowsePutsTheChosenFullPathIntoFieldAndDocumentUnlessCancel
   }
 }
 
-namespace {
 // Two selected nodes about the centre (5000, 10000), shown in the dialog.
 class ScaleDlg : public testing::Test {
  protected:
@@ -216,7 +212,6 @@ class ScaleDlg : public testing::Test {
   CScaleDlg m_dialog{&m_doc};
   UpdateCounter m_updates{m_doc};
 };
-}  // namespace
 
 TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesItBack) {
   for (const char* text : {"10", "1000", "0", "4294967295", "-1a"}) {
@@ -243,3 +238,4 @@ TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesI
   EXPECT_EQ(Positions(), (Is{-44950, -89900, 54950, 109900}));
   EXPECT_EQ(m_updates.Count(), 6);
 }
+}  // namespace

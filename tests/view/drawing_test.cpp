@@ -28,7 +28,6 @@ class ViewDrawing : public ToolTest {
     return colours;
   }
 };
-}  // namespace
 
 TEST_F(ViewDrawing, SectionsAreOutlinedWithWedgesUntilAllWallsAreSelectedFeaturesAreFilled) {
   TSPolygon* square = Square();
@@ -91,7 +90,6 @@ TEST_F(ViewDrawing, TheBandShowsOnceTheMouseHasMovedAndThePathWithThePolygonTool
   }
 }
 
-namespace {
 // The generated grid at a zoom where neighbouring marks overlap, so drawing order shows.
 class ChangedArea : public ::testing::Test {
  protected:
@@ -113,8 +111,10 @@ class ChangedArea : public ::testing::Test {
     const QRect area = view.TakeChangedArea();
     if (!area.isEmpty()) view.PaintOn(shown, area);
     EXPECT_EQ(shown, FullPaint()) << change;
-    if (local) EXPECT_FALSE(area.isEmpty()) << change;
-    if (local) EXPECT_LT(area.width() * area.height(), view.width() * view.height() / 8) << change;
+    if (local) {
+      EXPECT_FALSE(area.isEmpty()) << change;
+      EXPECT_LT(area.width() * area.height(), view.width() * view.height() / 8) << change;
+    }
     return area;
   }
   TSNode* GridNode(int i, int j) { return doc->m_nodeList[j * 13 + i].get(); }
@@ -128,7 +128,6 @@ class ChangedArea : public ::testing::Test {
   CTrassoView& view;
   QImage shown;
 };
-}  // namespace
 
 TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaOfTrackOrToolFeedbackShowsAFullRepaint) {
   EXPECT_TRUE(Repaint("nothing", false).isEmpty());
@@ -189,3 +188,4 @@ TEST(ViewPrinting, PrintingToAFileGivesOneDrawnPage) {
   EXPECT_EQ(drawn.count("/Type /Page"), 2);  // the page and the page tree
   EXPECT_GT(drawn.size(), blank.size() + 1000);
 }
+}  // namespace
