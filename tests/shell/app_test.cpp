@@ -14,11 +14,14 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <deque>
+#include <optional>
 
 #include "model/track_file.h"
+#include "model/ts_polygon.h"
 #include "platform/qt/command_table.h"
 #include "platform/qt/dialog_template.h"
 #include "platform/qt/doc_manager.h"
+#include "platform/qt/prompts.h"
 #include "platform/qt/recent_file_list.h"
 #include "platform/qt/status_bar.h"
 #include "resource_ids.h"

@@ -6,7 +6,10 @@
 #include <QImage>
 #include <QTest>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "model/trasso_doc.h"
 #include "platform/qt/status_bar.h"
 #include "resource_ids.h"
 #include "shell/child_frame.h"

@@ -1,5 +1,6 @@
 // Random input over views of two documents: tracks stay sound and paths alive, sanitizers watching.
 
+#include <QApplication>
 #include <algorithm>
 #include <random>
 

@@ -1,5 +1,7 @@
+#include <QApplication>
 #include <QSlider>
 #include <QStyle>
+#include <QTest>
 
 #include "fixture.h"
 
