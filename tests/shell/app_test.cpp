@@ -36,8 +36,7 @@
 
 namespace {
 // Answers dialogs from queues, Cancel once a queue is empty, and records what was asked.
-class ScriptedPrompts : public CPrompts {
- public:
+struct ScriptedPrompts : CPrompts {
   struct Box {
     QString caption, text;
     QMessageBox::Icon icon;
@@ -75,8 +74,7 @@ class ScriptedPrompts : public CPrompts {
   }
 };
 
-class AppTest : public testing::Test {
- protected:
+struct AppTest : testing::Test {
   void SetUp() override {
     ASSERT_TRUE(m_dir.isValid());
     QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso").clear();
@@ -134,8 +132,7 @@ class AppTest : public testing::Test {
   std::unique_ptr<CTrassoApp> m_app;
 };
 
-class Editor : public AppTest {
- protected:
+struct Editor : AppTest {
   CMainFrame& Frame() { return *App().GetMainWnd(); }
   // The texts and command ids of the visible entries, "-" for separators.
   std::string Entries(const QList<QAction*>& actions) {
@@ -275,8 +272,7 @@ TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereI
             "viewer installed\non your system\n\n");
 }
 
-class Documents : public AppTest {
- protected:
+struct Documents : AppTest {
   void SetUp() override {
     AppTest::SetUp();
     ASSERT_TRUE(Start());
@@ -380,8 +376,7 @@ TEST_F(Documents, OpenReadsAFileOnceNamesOneThatFailsAndRecentFilesSurviveAResta
   EXPECT_EQ(Prompts().m_boxes.size(), 1u);
 }
 
-class KeysTest : public AppTest {
- protected:
+struct KeysTest : AppTest {
   void StartOnSection() {
     ASSERT_TRUE(Start());
     m_doc = Docs()[0];

@@ -30,8 +30,7 @@ void Type(QWidget* edit, const QString& text) {
   QTest::keyClicks(edit, text);
 }
 
-class SelectionAttrBar : public testing::Test {
- protected:
+struct SelectionAttrBar : testing::Test {
   void SetUp() override { m_bar.show(); }
   QComboBox* List(int id) { return qobject_cast<QComboBox*>(GetDlgItem(&m_bar, id)); }
   QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(GetDlgItem(&m_bar, id)); }
@@ -120,8 +119,7 @@ TEST_F(SelectionAttrBar, TypedValuesApplyAtEveryKeystrokeClampedToTheFieldsRange
   EXPECT_EQ(updates.Count(), 3);
 }
 
-class TrackAttrBar : public testing::Test {
- protected:
+struct TrackAttrBar : testing::Test {
   void SetUp() override { m_bar.show(); }
   QLineEdit* Background() { return qobject_cast<QLineEdit*>(GetDlgItem(&m_bar, 1027)); }
   QPlainTextEdit* Description() { return qobject_cast<QPlainTextEdit*>(GetDlgItem(&m_bar, 1028)); }
@@ -190,8 +188,7 @@ TEST_F(TrackAttrBar, BrowsePutsTheChosenFullPathIntoFieldAndDocumentUnlessCancel
 }
 
 // Two selected nodes about the centre (5000, 10000), shown in the dialog.
-class ScaleDlg : public testing::Test {
- protected:
+struct ScaleDlg : testing::Test {
   void SetUp() override {
     m_track.Settle();
     Select(m_a);

@@ -12,8 +12,7 @@ const QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kSilver(192, 192, 192), kOl
 using Colours = std::vector<QColor>;
 
 // A new view at zoom 1 shows logical x from 0 and y down from 2000; world is logical × 100.
-class ViewDrawing : public ToolTest {
- protected:
+struct ViewDrawing : ToolTest {
   TSPolygon* Square(bool feature = false) {
     const auto corners = {build.Node(10000, 180000), build.Node(10000, 190000),
                           build.Node(20000, 190000), build.Node(20000, 180000)};
@@ -62,9 +61,7 @@ TEST_F(ViewDrawing, NodeDiscsTellSelectionHighlightAndItemsAndKeepTheirSizeAtEve
     view.SetZoom(zoom);
     view.OnUpdate(nullptr, 0, nullptr);
     const WorldPoint middle = view.LogicalToWorld(view.GetWindowOrigin() + QPoint(200, -150));
-    node->m_x = middle.x;
-    node->m_y = middle.y;
-    const QPoint p = view.WorldToLogical(node->m_x, node->m_y);
+    const QPoint p = view.WorldToLogical(node->m_x = middle.x, node->m_y = middle.y);
     EXPECT_EQ(Pixels({p + QPoint(8, 0), p + QPoint(0, -8), p + QPoint(12, 0)}),
               (Colours{kMagenta, kMagenta, kWhite}))
         << zoom;
@@ -91,8 +88,7 @@ TEST_F(ViewDrawing, TheBandShowsOnceTheMouseHasMovedAndThePathWithThePolygonTool
 }
 
 // The generated grid at a zoom where neighbouring marks overlap, so drawing order shows.
-class ChangedArea : public ::testing::Test {
- protected:
+struct ChangedArea : ::testing::Test {
   ChangedArea() : doc(GenerateGridTrack(12)), frame(ShowFrame(*doc)), view(*Pane(*frame)) {
     view.SetZoom(0.3);
     view.OnUpdate(nullptr, 0, nullptr);

@@ -98,8 +98,7 @@ struct MouseDriver {
   CTrassoView& m_view;
 };
 
-class ToolTest : public ::testing::Test {
- protected:
+struct ToolTest : ::testing::Test {
   explicit ToolTest(int tool = ID_TOOL_SELECT)
       : frame(ShowFrame(doc)), view(*Pane(*frame)), mouse(view), build(doc) {
     view.SetTool(tool);

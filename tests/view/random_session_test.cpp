@@ -8,15 +8,14 @@
 #include "model/track_check.h"
 
 namespace {
-class RandomSession {
- public:
+struct RandomSession {
   std::size_t m_mostPolygons = 0;  // the most sections and features the first track held
   explicit RandomSession(unsigned seed) : m_random(seed) {
     m_frames.push_back(ShowFrame(m_first));
     EXPECT_TRUE(m_frames.back()->GetSplitter().SplitColumn(180));
     m_frames.push_back(ShowFrame(m_first, QSize(300, 240)));
     m_frames.push_back(ShowFrame(m_second));
-    m_views = {Pane(*m_frames[0], 0, 0), Pane(*m_frames[0], 0, 1), Pane(*m_frames[1]),
+    m_views = {Pane(*m_frames[0]), Pane(*m_frames[0], 0, 1), Pane(*m_frames[1]),
                Pane(*m_frames[2])};
     m_views[2]->SetZoom(0.5);
     m_views[3]->SetZoom(2.3);
@@ -61,8 +60,7 @@ class RandomSession {
   // The first problem of a track, a path node its document lacks, or two nodes under the mouse.
   std::string Problem() const {
     for (const CTrassoDoc* doc : {&m_first, &m_second}) {
-      const std::vector<std::string> problems = CheckTrack(*doc);
-      if (!problems.empty()) return problems.front();
+      if (const auto problems = CheckTrack(*doc); !problems.empty()) return problems.front();
       if (std::count_if(doc->m_nodeList.begin(), doc->m_nodeList.end(),
                         [](const auto& node) { return node->m_bHighlighted; }) > 1)
         return "more than one node under the mouse";
@@ -79,7 +77,6 @@ class RandomSession {
     return {};
   }
 
- private:
   int Pick(std::size_t n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(m_random); }
 
   // Often on a path's first node or near a node, so paths close and nodes merge; else on a grid.

@@ -5,8 +5,7 @@
 namespace {
 using SelectTool = ToolTest;
 using MoveTools = ToolTest;
-class TraceTool : public ToolTest {
- protected:
+struct TraceTool : ToolTest {
   TraceTool() : ToolTest(ID_TOOL_ADD_SECTION) {}
   void Trace(std::initializer_list<int> corners) {  // on a round of 12, radius 100
     static const QPoint round[] = {{0, 100},   {50, 87},  {87, 50},  {100, 0},

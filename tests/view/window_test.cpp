@@ -6,8 +6,7 @@
 #include "fixture.h"
 
 namespace {
-class Window : public ToolTest {
- protected:
+struct Window : ToolTest {
   Window() : splitter(frame->GetSplitter()) {}
   SCROLLINFO Info(ScrollBarKind bar) { return view.GetScrollBarCtrl(bar)->GetScrollInfo(); }
   CTrassoView* At(int row, int col = 0) { return Pane(*frame, row, col); }
@@ -68,8 +67,7 @@ TEST_F(Window, SwitchingViewsDetachesFirstThenAttachesAndAClosedViewLeavesNoBarO
   At(0, 1)->setFocus();
   ASSERT_TRUE(At(0, 1)->hasFocus());
   const int before = services.selection.refreshes;
-  At(0, 0)->OnUpdate(nullptr, 0, nullptr);
-  At(0, 1)->OnUpdate(nullptr, 0, nullptr);
+  for (int col : {0, 1}) At(0, col)->OnUpdate(nullptr, 0, nullptr);
   EXPECT_EQ(services.selection.refreshes, before + 1);
   frame.reset();
   EXPECT_FALSE(services.zoom.GetView() || services.selection.document);
