@@ -75,18 +75,15 @@ TEST_F(Window, SwitchingViewsDetachesFirstThenAttachesAndAClosedViewLeavesNoBarO
 
 TEST_F(Window, UpToFourPanesShowOneDocumentAndShareTheBarsOfTheirColumnAndRow) {
   // Unsplit, the split boxes sit at the near ends of the bars, 6 pixels long.
-  const QSize area = Area();
-  EXPECT_EQ(view.GetScrollBarCtrl(SB_HORZ)->geometry(),
-            QRect(6, area.height(), area.width() - 6, Bar()));
-  EXPECT_EQ(view.GetScrollBarCtrl(SB_VERT)->geometry(),
-            QRect(area.width(), 6, Bar(), area.height() - 6));
+  const int w = Area().width(), h = Area().height();
+  EXPECT_EQ(view.GetScrollBarCtrl(SB_HORZ)->geometry(), QRect(6, h, w - 6, Bar()));
+  EXPECT_EQ(view.GetScrollBarCtrl(SB_VERT)->geometry(), QRect(w, 6, Bar(), h - 6));
   ASSERT_TRUE(splitter.SplitColumn(180) && splitter.SplitRow(120));
   EXPECT_FALSE(splitter.SplitRow(60) || splitter.SplitColumn(60));
   CTrassoView *topLeft = At(0, 0), *bottomLeft = At(1, 0), *topRight = At(0, 1);
   EXPECT_EQ(topLeft->geometry(), QRect(0, 0, 180, 120));
-  EXPECT_EQ(At(1, 1)->geometry(), QRect(186, 126, area.width() - 186, area.height() - 126));
-  EXPECT_EQ(At(1, 1)->GetScrollBarCtrl(SB_VERT)->geometry(),
-            QRect(area.width(), 126, Bar(), area.height() - 126));
+  EXPECT_EQ(At(1, 1)->geometry(), QRect(186, 126, w - 186, h - 126));
+  EXPECT_EQ(At(1, 1)->GetScrollBarCtrl(SB_VERT)->geometry(), QRect(w, 126, Bar(), h - 126));
   doc.AddNode(300000, -1000, false);
   CScrollBar* column = topLeft->GetScrollBarCtrl(SB_HORZ);
   EXPECT_EQ(column, bottomLeft->GetScrollBarCtrl(SB_HORZ));
