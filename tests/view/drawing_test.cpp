@@ -28,7 +28,7 @@ struct ViewDrawing : ToolTest {
   }
 };
 
-TEST_F(ViewDrawing, SectionsAreOutlinedWithWedgesUntilAllWallsAreSelectedFeaturesAreFilled) {
+TEST_F(ViewDrawing, WedgesFillsABandShownOnceMovedPolygonToolPathsAndNodeDiscsAtEveryZoom) {
   TSPolygon* square = Square();
   EXPECT_EQ(Pixels({{150, 1800}, {150, 1850}, {150, 1750}}), (Colours{kBlack, kWhite, kWhite}));
   square->m_wallList[0]->m_bSelected = 1;
@@ -46,9 +46,22 @@ TEST_F(ViewDrawing, SectionsAreOutlinedWithWedgesUntilAllWallsAreSelectedFeature
   EXPECT_EQ(Pixels({{150, 1850}}), Colours{kOlive});
   SelectWallsOnly(feature);
   EXPECT_EQ(Pixels({{150, 1850}}), Colours{kYellow});
-}
-
-TEST_F(ViewDrawing, NodeDiscsTellSelectionHighlightAndItemsAndKeepTheirSizeAtEveryZoom) {
+  view.m_nTool = ID_TOOL_SELECT;
+  view.m_bButtonDown = true;
+  view.m_ptAnchor = view.m_ptCurrent = QPoint(250, 1750);
+  EXPECT_EQ(Pixels({{250, 1750}}), Colours{kWhite});
+  view.m_ptCurrent = QPoint(350, 1850);
+  EXPECT_EQ(Pixels({{300, 1750}, {350, 1800}, {300, 1800}}), (Colours{kBlack, kBlack, kWhite}));
+  view.m_bButtonDown = false;
+  view.m_path = {build.Node(5000, 175000), build.Node(35000, 175000)};
+  build.Settle();
+  for (int tool : {ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE, ID_TOOL_SELECT, ID_TOOL_MOVE_NODES}) {
+    view.m_nTool = tool;  // the path is 0.5 mm wide
+    const QColor path =
+        tool == ID_TOOL_ADD_SECTION || tool == ID_TOOL_ADD_FEATURE ? kBlack : kWhite;
+    EXPECT_EQ(Pixels({{300, 1750}, {200, 1752}, {200, 1755}}), (Colours{path, path, kWhite}))
+        << tool;
+  }
   TSNode* node = build.Node(30000, 180000);
   TSNode* carrier = build.Item(35000, 180000, 0)->m_pNode;
   build.Settle();
@@ -65,25 +78,6 @@ TEST_F(ViewDrawing, NodeDiscsTellSelectionHighlightAndItemsAndKeepTheirSizeAtEve
     EXPECT_EQ(Pixels({p + QPoint(8, 0), p + QPoint(0, -8), p + QPoint(12, 0)}),
               (Colours{kMagenta, kMagenta, kWhite}))
         << zoom;
-  }
-}
-
-TEST_F(ViewDrawing, TheBandShowsOnceTheMouseHasMovedAndThePathWithThePolygonToolsOnly) {
-  view.m_nTool = ID_TOOL_SELECT;
-  view.m_bButtonDown = true;
-  view.m_ptAnchor = view.m_ptCurrent = QPoint(250, 1750);
-  EXPECT_EQ(Pixels({{250, 1750}}), Colours{kWhite});
-  view.m_ptCurrent = QPoint(350, 1850);
-  EXPECT_EQ(Pixels({{300, 1750}, {350, 1800}, {300, 1800}}), (Colours{kBlack, kBlack, kWhite}));
-  view.m_bButtonDown = false;
-  view.m_path = {build.Node(5000, 175000), build.Node(35000, 175000)};
-  build.Settle();
-  for (int tool : {ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE, ID_TOOL_SELECT, ID_TOOL_MOVE_NODES}) {
-    view.m_nTool = tool;  // the path is 0.5 mm wide
-    const QColor path =
-        tool == ID_TOOL_ADD_SECTION || tool == ID_TOOL_ADD_FEATURE ? kBlack : kWhite;
-    EXPECT_EQ(Pixels({{300, 1750}, {200, 1752}, {200, 1755}}), (Colours{path, path, kWhite}))
-        << tool;
   }
 }
 
