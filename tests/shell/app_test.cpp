@@ -171,7 +171,7 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
     EXPECT_FALSE(IsEnabled(id)) << id;
 }
 
-TEST_F(Editor, CutInsertAndScaleAreEnabledByTheSelectionOthersWithoutBehaviourNever) {
+TEST_F(Editor, SelectionEnablesCutInsertAndScaleAndToolChangesReachEveryViewAndDropPaths) {
   ASSERT_TRUE(Start({QString::fromStdString(WriteTrack("loop.tr"))}));
   EXPECT_EQ(Docs()[0]->GetTitle(), "loop.tr");
   TSPolygon* room = Docs()[0]->m_polygonList[0].get();
@@ -194,10 +194,7 @@ TEST_F(Editor, CutInsertAndScaleAreEnabledByTheSelectionOthersWithoutBehaviourNe
   Select(room);
   Trigger(ID_CUT_SELECTION);
   EXPECT_TRUE(Docs()[0]->m_polygonList.empty());
-}
-
-TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropTheirPaths) {
-  ASSERT_TRUE(Start());
+  // Add Track Section is the first tool; tool changes reach every view and drop their paths.
   Trigger(ID_FILE_NEW);
   Trigger(ID_WINDOW_NEW);
   ASSERT_EQ(CTrassoView::s_allViews.size(), 3u);

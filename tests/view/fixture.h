@@ -19,8 +19,7 @@
 #include "view/zoom_bar.h"
 
 struct RecordingPanel : CDocumentPanel {
-  RecordingPanel(std::string name, std::vector<std::string>& journal)
-      : name(name), journal(journal) {}
+  RecordingPanel(std::string n, std::vector<std::string>& j) : name(n), journal(j) {}
   void AttachDocument(CTrassoDoc* doc) override {
     journal.push_back("attach " + name);
     document = doc;

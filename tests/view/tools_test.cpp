@@ -50,7 +50,7 @@ TEST_F(SelectTool, AClickHitsANodeElseAWedgeAndAReleaseBeyondTenUnitsIsABand) {
   EXPECT_FALSE(node->m_bSelected || view.m_bButtonDown || view.m_bCaptured);
 }
 
-TEST_F(SelectTool, PlainClickOnEmptySpaceClearsShiftClickKeepsShiftDragAddsHoverMarks) {
+TEST_F(SelectTool, ClicksShiftClicksShiftDragsHoverMarksAndTheNearestNodeAsAPlainScanFinds) {
   TSNode* first = NodeAt(MiddleLogical() + QPoint(-200, 0));
   TSNode* second = NodeAt(MiddleLogical() + QPoint(200, 0));
   build.Settle();
@@ -71,10 +71,7 @@ TEST_F(SelectTool, PlainClickOnEmptySpaceClearsShiftClickKeepsShiftDragAddsHover
   mouse.Release(mouse.On(*second));
   mouse.Click(Middle());
   EXPECT_FALSE(!Selected().empty() || doc.IsModified());
-}
-
-// The search prunes by world position, yet finds what a plain scan finds; of two ties the later.
-TEST_F(SelectTool, TheNearestNodeIsTheOneAPlainScanFinds) {
+  // The search prunes by world position, yet finds what a plain scan finds; of two ties the later.
   std::srand(7);
   const auto random = [] { return std::rand() % 20001 - 10000; };
   for (int i = 0; i < 400; ++i) doc.AddNode(random(), random(), false);
