@@ -67,9 +67,8 @@ struct ScriptedPrompts : CPrompts {
 
   template <typename T>
   static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
-    if (answers.empty()) return std::nullopt;
-    const auto answer = answers.front();
-    answers.pop_front();
+    std::optional<T> answer;
+    if (!answers.empty()) answer = answers.front(), answers.pop_front();
     return answer;
   }
 };

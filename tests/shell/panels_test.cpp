@@ -140,7 +140,7 @@ struct TrackAttrBar : testing::Test {
   CTrackAttrBar m_bar;
 };
 
-TEST_F(TrackAttrBar, AttachShowsTheTextsAndTypedTextsAreStoredAtOnceInTheFilesCodePage) {
+TEST_F(TrackAttrBar, AttachShowsTheTextsTypedOnesAreStoredInTheCodePageAndBrowseSetsAPath) {
   EXPECT_EQ(Shown(), "0 |");
   Attach(m_doc, "C:\\tracks\\back.pcx", "Fast\r\nand\nloud");  // CR LF is a break; a lone LF stays
   EXPECT_EQ(Shown(), "3 C:\\tracks\\back.pcx|Fast\nand\nloud");
@@ -165,9 +165,7 @@ TEST_F(TrackAttrBar, AttachShowsTheTextsAndTypedTextsAreStoredAtOnceInTheFilesCo
   EXPECT_EQ(m_doc.GetDescription(), "caf\xE9 \x80 \xA0!?\r\ntwo");
   QTest::keyClicks(Background(), ".pcx");
   EXPECT_EQ(m_doc.GetBackground(), "x.pcx");
-}
-
-TEST_F(TrackAttrBar, BrowsePutsTheChosenFullPathIntoFieldAndDocumentUnlessCancelled) {
+  m_bar.DetachDocument(&m_doc);  // Browse puts the chosen full path in, unless cancelled
   Attach(m_doc, "back.pcx", "");
   QTemporaryDir folder;
   QFile(folder.filePath("sky.pcx")).open(QIODevice::WriteOnly);

@@ -61,15 +61,14 @@ struct RandomSession {
   std::string Problem() const {
     for (const CTrassoDoc* doc : {&m_first, &m_second}) {
       if (const auto problems = CheckTrack(*doc); !problems.empty()) return problems.front();
-      if (std::count_if(doc->m_nodeList.begin(), doc->m_nodeList.end(),
-                        [](const auto& node) { return node->m_bHighlighted; }) > 1)
+      if (std::ranges::count_if(doc->m_nodeList, [](const auto& n) { return n->m_bHighlighted; }) >
+          1)
         return "more than one node under the mouse";
     }
     for (const CTrassoView* view : m_views) {
       const auto& nodes = view->GetDocument()->m_nodeList;
       for (const TSNode* node : view->m_path) {
-        if (std::none_of(nodes.begin(), nodes.end(),
-                         [&](const auto& owned) { return owned.get() == node; }))
+        if (std::ranges::none_of(nodes, [&](const auto& owned) { return owned.get() == node; }))
           return "a path holds a node its document does not";
       }
       if (view->m_path.size() > 12) return "a path of more than 12 nodes";
@@ -83,9 +82,8 @@ struct RandomSession {
   QPoint Point(CTrassoView& view) {
     const auto& nodes = view.GetDocument()->m_nodeList;
     if (view.m_path.size() >= 3 && Pick(3) == 0) return MouseDriver(view).On(*view.m_path.front());
-    if (!nodes.empty() && Pick(2) == 0) {
+    if (!nodes.empty() && Pick(2) == 0)
       return MouseDriver(view).On(*nodes[Pick(nodes.size())]) + QPoint(Pick(9) - 4, Pick(9) - 4);
-    }
     if (Pick(20) == 0) return QPoint(Pick(view.width() + 80) - 40, -20 - Pick(30));
     return QPoint(8 + 16 * Pick(view.width() / 16), 8 + 16 * Pick(view.height() / 16));
   }

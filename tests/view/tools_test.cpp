@@ -33,8 +33,7 @@ TEST_F(SelectTool, AClickHitsANodeElseAWedgeAndAReleaseBeyondTenUnitsIsABand) {
     EXPECT_EQ((std::pair<bool, bool>(corner.m_pNode->m_bSelected, corner.m_bSelected)),
               std::pair(node, wall))
         << hit.x() << "," << hit.y();
-    doc.m_polygonList.clear();
-    doc.m_nodeList.clear();
+    doc.m_polygonList.clear(), doc.m_nodeList.clear();
   }
   // A click toggles what lies under the release; an 11-unit band of no height holds nothing.
   for (QPoint offset : {QPoint(10, 10), QPoint(-10, 10), QPoint(11, 0), QPoint(0, -11)}) {

@@ -99,7 +99,7 @@ TEST_F(Window, UpToFourPanesShowOneDocumentAndShareTheBarsOfTheirColumnAndRow) {
   EXPECT_EQ(topRight->GetWindowOrigin().x(), 0);
 }
 
-TEST_F(Window, DraggingASplitBoxSplitsWhereItIsReleasedAndABarJoinsBelowTenPixels) {
+TEST_F(Window, DraggingASplitBoxSplitsABarJoinsBelowTenPixelsAndTheCommandFollowsTheMouse) {
   const int box = splitter.width() - Bar() / 2;
   QTest::mousePress(&splitter, Qt::LeftButton, {}, QPoint(box, 2));
   EXPECT_TRUE(splitter.IsTracking());
@@ -126,9 +126,6 @@ TEST_F(Window, DraggingASplitBoxSplitsWhereItIsReleasedAndABarJoinsBelowTenPixel
   EXPECT_EQ(At(0, 0), left);
   Drag(QPoint(50, 103), QPoint(50, Area().height() - 5));  // the row bar to the bottom
   EXPECT_EQ(std::pair(splitter.GetRowCount(), At(0)->height()), std::pair(1, Area().height()));
-}
-
-TEST_F(Window, TheSplitCommandFollowsTheMouseUntilEnter) {
   frame->OnWindowSplit();
   ASSERT_TRUE(splitter.IsTracking());
   QTest::keyClick(&splitter, Qt::Key_Escape);
