@@ -111,12 +111,8 @@ struct AppTest : testing::Test {
       docs.push_back(static_cast<CTrassoDoc*>(doc));
     return docs;
   }
-  std::vector<QMdiSubWindow*> Frames(CTrassoDoc* doc) const {
-    return m_app->GetDocManager().GetFrames(*doc);
-  }
-  std::string PathOf(const std::string& name) const {
-    return (m_dir.path() + "/").toStdString() + name;
-  }
+  auto Frames(CTrassoDoc* doc) const { return m_app->GetDocManager().GetFrames(*doc); }
+  auto PathOf(const std::string& name) const { return (m_dir.path() + "/").toStdString() + name; }
   std::string WriteTrack(const std::string& name) const {
     CTrassoDoc doc;
     TrackBuilder t(doc);
@@ -269,10 +265,6 @@ TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereI
 }
 
 struct Documents : AppTest {
-  void SetUp() override {
-    AppTest::SetUp();
-    ASSERT_TRUE(Start());
-  }
   std::string Titles(CTrassoDoc* doc) {
     std::string titles = App().GetMainWnd()->windowTitle().toStdString();
     for (QMdiSubWindow* frame : Frames(doc)) titles += " / " + frame->windowTitle().toStdString();
@@ -282,6 +274,7 @@ struct Documents : AppTest {
 };
 
 TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges) {
+  ASSERT_TRUE(Start());
   Trigger(ID_FILE_NEW);
   CTrassoDoc* doc = Docs()[1];
   doc->AddNode(0, 0, false);
@@ -304,6 +297,7 @@ TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges
 }
 
 TEST_F(Documents, ClosingTheLastWindowOfAChangedTrackAsksAndExitStopsAtTheFirstCancel) {
+  ASSERT_TRUE(Start());
   Trigger(ID_FILE_NEW);
   for (CTrassoDoc* doc : Docs()) doc->AddNode(0, 0, false);
   Prompts().m_boxAnswers = {QMessageBox::Cancel, QMessageBox::Yes};
@@ -326,6 +320,7 @@ TEST_F(Documents, ClosingTheLastWindowOfAChangedTrackAsksAndExitStopsAtTheFirstC
 }
 
 TEST_F(Documents, OpenReadsAFileOnceNamesOneThatFailsAndRecentFilesSurviveARestart) {
+  ASSERT_TRUE(Start());
   Prompts().m_openAnswers = {WriteTrack("loop.tr"), PathOf("./loop.tr"), PathOf("broken.tr")};
   Trigger(ID_FILE_OPEN);
   EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"open Trax Files (*.tr)"});

@@ -189,8 +189,7 @@ TEST_F(TrackAttrBar, AttachShowsTheTextsTypedOnesAreStoredInTheCodePageAndBrowse
 struct ScaleDlg : testing::Test {
   void SetUp() override {
     m_track.Settle();
-    Select(m_a);
-    Select(m_b);
+    for (TSNode* node : {m_a, m_b}) Select(node);
     m_dialog.show();
   }
   void Run(const char* percent, std::initializer_list<int> buttons) {

@@ -62,8 +62,7 @@ TEST_F(ViewDrawing, WedgesFillsABandShownOnceMovedPolygonToolPathsAndNodeDiscsAt
     EXPECT_EQ(Pixels({{300, 1750}, {200, 1752}, {200, 1755}}), (Colours{path, path, kWhite}))
         << tool;
   }
-  TSNode* node = build.Node(30000, 180000);
-  TSNode* carrier = build.Item(35000, 180000, 0)->m_pNode;
+  TSNode *node = build.Node(30000, 180000), *carrier = build.Item(35000, 180000, 0)->m_pNode;
   build.Settle();
   EXPECT_EQ(Pixels({{300, 1800}, {350, 1800}}), (Colours{kMaroon, kGreen}));
   node->m_bSelected = carrier->m_bHighlighted = 1;
