@@ -1,27 +1,22 @@
-// The whole editor, with scripted answers to its dialogs and a settings file
-// of its own: menus, tools, F1, and the documents and their questions.
+// The whole editor, with scripted dialogs and its own settings: menus, tools, F1, documents.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QDockWidget>
-#include <QLineEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSlider>
 #include <QTest>
-#include <QToolBar>
 #include <QWheelEvent>
 #include <deque>
 #include <optional>
 
 #include "model/track_file.h"
-#include "model/trasso_doc.h"
-#include "model/ts_anchor_wall.h"
 #include "model/ts_polygon.h"
 #include "platform/qt/command_table.h"
 #include "platform/qt/dialog_template.h"
@@ -34,16 +29,14 @@
 #include "shell/help_document.h"
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
-#include "shell/track_attr_bar.h"
 #include "shell/trasso_app.h"
 #include "support/track_builder.h"
 #include "view/trasso_view.h"
 #include "view/zoom_bar.h"
 
-// Answers the dialogs from queues, an empty queue with Cancel, and records
-// what was asked.
-class ScriptedPrompts : public CPrompts {
- public:
+namespace {
+// Answers dialogs from queues, Cancel once a queue is empty, and records what was asked.
+struct ScriptedPrompts : CPrompts {
   struct Box {
     QString caption, text;
     QMessageBox::Icon icon;
@@ -72,48 +65,38 @@ class ScriptedPrompts : public CPrompts {
   std::vector<std::string> m_asked;  // the file dialogs
   std::vector<Box> m_boxes;
 
- private:
   template <typename T>
   static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
-    if (answers.empty()) return std::nullopt;
-    const auto answer = answers.front();
-    answers.pop_front();
+    std::optional<T> answer;
+    if (!answers.empty()) answer = answers.front(), answers.pop_front();
     return answer;
   }
 };
 
-class AppTest : public testing::Test {
- protected:
-  // Every test starts with an empty list of recent files.
+struct AppTest : testing::Test {
   void SetUp() override {
     ASSERT_TRUE(m_dir.isValid());
     QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso").clear();
   }
-  void TearDown() override { Stop(); }
-  // Starts the editor with `arguments`, as the program's command line.
+  void TearDown() override { m_app.reset(); }
   bool Start(const QStringList& arguments = {}) {
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    m_prompts = prompts.get();
-    m_app = std::make_unique<CTrassoApp>(std::move(prompts));
+    m_app =
+        std::make_unique<CTrassoApp>(std::unique_ptr<CPrompts>(m_prompts = new ScriptedPrompts));
     if (!m_app->InitInstance(arguments)) return false;
     EXPECT_TRUE(QTest::qWaitForWindowExposed(m_app->GetMainWnd()));
     Settle();
     return true;
   }
-  // Ends the editor as the program ends, keeping the settings file.
-  void Stop() { m_app.reset(); }
 
   CTrassoApp& App() { return *m_app; }
   ScriptedPrompts& Prompts() { return *m_prompts; }
   QAction* Command(int id) const { return m_app->GetCommands().Find(id); }
-  // Runs the command as a menu entry or button would, after an update pass.
   void Trigger(int id) {
-    Settle();
+    Settle();  // the update pass a menu or bar runs first
     ASSERT_NE(Command(id), nullptr) << id;
     Command(id)->trigger();
     Settle();
   }
-  // Lets posted events run, then recomputes the command states.
   void Settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
@@ -124,19 +107,12 @@ class AppTest : public testing::Test {
 
   std::vector<CTrassoDoc*> Docs() const {
     std::vector<CTrassoDoc*> docs;
-    for (CDocument* doc : m_app->GetDocManager().GetDocuments()) {
+    for (CDocument* doc : m_app->GetDocManager().GetDocuments())
       docs.push_back(static_cast<CTrassoDoc*>(doc));
-    }
     return docs;
   }
-  std::vector<QMdiSubWindow*> Frames(CTrassoDoc* doc) const {
-    return m_app->GetDocManager().GetFrames(*doc);
-  }
-  // A path in the test's own folder, and a small track (one section, one
-  // starting position) written there.
-  std::string PathOf(const std::string& name) const {
-    return (m_dir.path() + "/").toStdString() + name;
-  }
+  auto Frames(CTrassoDoc* doc) const { return m_app->GetDocManager().GetFrames(*doc); }
+  auto PathOf(const std::string& name) const { return (m_dir.path() + "/").toStdString() + name; }
   std::string WriteTrack(const std::string& name) const {
     CTrassoDoc doc;
     TrackBuilder t(doc);
@@ -151,44 +127,25 @@ class AppTest : public testing::Test {
   std::unique_ptr<CTrassoApp> m_app;
 };
 
-// Listing the tests, as the build does, needs no QApplication and no display.
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The editor's settings file goes to a folder of the run's own, never to
-  // the user's; Qt reads the variable once, so it is set before anything else.
-  QTemporaryDir config;
-  if (!config.isValid()) return 1;
-  setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}
-
-namespace {
-class Editor : public AppTest {
- protected:
+struct Editor : AppTest {
   CMainFrame& Frame() { return *App().GetMainWnd(); }
-  // The texts and command ids of the entries of a bar or of the visible
-  // menus, "-" for separators.
+  // The texts and command ids of the visible entries, "-" for separators.
   std::string Entries(const QList<QAction*>& actions) {
     QStringList entries;
     for (QAction* action : actions) {
       int id = 32699;
       while (++id < 60000 && Command(id) != action) continue;
-      if (action->isSeparator()) {
+      if (action->isSeparator())
         entries << "-";
-      } else if (action->menu() && action->isVisible()) {
+      else if (action->menu() && action->isVisible())
         entries << action->text() + ": " +
                        QString::fromStdString(Entries(action->menu()->actions()));
-      } else if (action->isVisible()) {
+      else if (action->isVisible())
         entries << action->text().section('\t', 0, 0) + " " + QString::number(id % 60000);
-      }
     }
     return entries.join(" | ").toStdString();
   }
 };
-}  // namespace
 
 TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
   ASSERT_TRUE(Start());
@@ -205,27 +162,23 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
 
   Trigger(ID_FILE_CLOSE);
   EXPECT_EQ(Frame().windowTitle(), "Trasso(v1.01)");
-  for (int id :
-       {ID_FILE_SAVE, ID_FILE_PRINT, ID_CUT_SELECTION, ID_WINDOW_SPLIT, ID_FILE_MRU_FILE1}) {
+  for (int id : {ID_FILE_SAVE, ID_FILE_PRINT, ID_CUT_SELECTION, ID_WINDOW_SPLIT, ID_FILE_MRU_FILE1})
     EXPECT_FALSE(IsEnabled(id)) << id;
-  }
 }
 
-TEST_F(Editor, CutInsertAndScaleAreEnabledByTheSelectionOthersWithoutBehaviourNever) {
+TEST_F(Editor, SelectionEnablesCutInsertAndScaleAndToolChangesReachEveryViewAndDropPaths) {
   ASSERT_TRUE(Start({QString::fromStdString(WriteTrack("loop.tr"))}));
   EXPECT_EQ(Docs()[0]->GetTitle(), "loop.tr");
   TSPolygon* room = Docs()[0]->m_polygonList[0].get();
   const auto enabled = [&] {
     std::string states;
     for (int id : {ID_EDIT_SCALE_SELECTION, ID_CUT_SELECTION, ID_INSERT_NODE, ID_EDIT_UNDO,
-                   ID_EDIT_PASTE, ID_TOOL_TRACE_PATH}) {
+                   ID_EDIT_PASTE, ID_TOOL_TRACE_PATH})
       states += IsEnabled(id) ? '1' : '0';
-    }
     return states;
   };
   EXPECT_EQ(enabled(), "000000");
-  // Every edge: only Cut; one edge (the handles at both its ends): Insert too.
-  SelectWallsOnly(room);
+  SelectWallsOnly(room);  // every edge: only Cut; one edge, both its handles: Insert too
   EXPECT_EQ(enabled(), "010000");
   room->m_wallList[2]->m_bSelected = room->m_wallList[3]->m_bSelected = false;
   EXPECT_EQ(enabled(), "011000");
@@ -236,10 +189,7 @@ TEST_F(Editor, CutInsertAndScaleAreEnabledByTheSelectionOthersWithoutBehaviourNe
   Select(room);
   Trigger(ID_CUT_SELECTION);
   EXPECT_TRUE(Docs()[0]->m_polygonList.empty());
-}
-
-TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropTheirPaths) {
-  ASSERT_TRUE(Start());
+  // Add Track Section is the first tool; tool changes reach every view and drop their paths.
   Trigger(ID_FILE_NEW);
   Trigger(ID_WINDOW_NEW);
   ASSERT_EQ(CTrassoView::s_allViews.size(), 3u);
@@ -247,15 +197,12 @@ TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropT
     EXPECT_EQ(view->m_nTool, ID_TOOL_ADD_SECTION);
     view->m_path.push_back(view->GetDocument()->AddNode(1000, 1000, true));
   }
-  // The current tool chosen again stays checked, and drops the paths too.
-  Trigger(ID_TOOL_ADD_SECTION);
+  Trigger(ID_TOOL_ADD_SECTION);  // chosen again: stays checked, and drops the paths
   EXPECT_TRUE(IsChecked(ID_TOOL_ADD_SECTION));
   for (CTrassoView* view : CTrassoView::s_allViews) EXPECT_TRUE(view->m_path.empty());
-  // Every tool but Select has a cursor image of ours, with the hot spot on the
-  // drawing, not on a transparent pixel.
   for (int tool :
        {ID_TOOL_ADD_FEATURE, ID_TOOL_INSERT_OBJECT, ID_TOOL_MOVE_NODES, ID_TOOL_MOVE_SELECTION}) {
-    Trigger(tool);
+    Trigger(tool);  // a cursor of ours, its hot spot on an opaque pixel
     const QCursor cursor = App().GetToolCursor();
     EXPECT_GT(cursor.pixmap().toImage().pixelColor(cursor.hotSpot()).alpha(), 0) << tool;
   }
@@ -266,9 +213,7 @@ TEST_F(Editor, AddTrackSectionIsTheFirstToolAndToolChangesReachEveryViewAndDropT
   EXPECT_EQ(App().GetToolCursor().shape(), Qt::CrossCursor);
 }
 
-// Help documents are looked for in Help/ beside the working folder, never
-// inside it, then as the installed guide beside the program's folder; a
-// folder named like one is none.
+// Help is in Help/ beside the working folder, then the installed guide; a folder so named is none.
 TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereIsNone) {
   const QDir root(m_dir.path());
   for (const char* folder : {"work", "Help/EditorHelp.doc", "share/doc/trasso/user-guide.html"})
@@ -285,15 +230,15 @@ TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereI
   EXPECT_EQ(FindHelpDocuments(work, bin), QStringList({own, guide}));
   EXPECT_EQ(FindHelpDocuments(m_dir.path(), bin), QStringList({guide}));
 
-  // The desktop's opener is a script that notes what it was asked to show and
-  // ends with the status given; its exit status tells the editor whether it could.
+  // The desktop's opener is a script that logs what it shows and exits with the status given.
   ASSERT_TRUE(Start());
   const QString opener = root.filePath("opener"), log = root.filePath("opened");
   auto help = [&](const QString& folder, int status) {
     QFile::remove(opener);
     QFile script(opener);
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write(QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexit %2\n").arg(log).arg(status).toUtf8());
+    script.write(
+        QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexit %2\n").arg(log).arg(status).toUtf8());
     script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     script.close();
     App().SetHelpOpener(status < 0 ? root.filePath("no-opener") : opener);
@@ -319,13 +264,7 @@ TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereI
             "viewer installed\non your system\n\n");
 }
 
-namespace {
-class Documents : public AppTest {
- protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    ASSERT_TRUE(Start());
-  }
+struct Documents : AppTest {
   std::string Titles(CTrassoDoc* doc) {
     std::string titles = App().GetMainWnd()->windowTitle().toStdString();
     for (QMdiSubWindow* frame : Frames(doc)) titles += " / " + frame->windowTitle().toStdString();
@@ -333,33 +272,32 @@ class Documents : public AppTest {
   }
   QStringList Recent() { return App().GetRecentFiles().GetFiles(); }
 };
-}  // namespace
 
 TEST_F(Documents, NewTracksAreNumberedSaveAsksOnceAndTitlesShowTheNameAndChanges) {
+  ASSERT_TRUE(Start());
   Trigger(ID_FILE_NEW);
   CTrassoDoc* doc = Docs()[1];
   doc->AddNode(0, 0, false);
   Trigger(ID_WINDOW_NEW);
   EXPECT_EQ(Titles(doc), "Trasso(v1.01) - Trax2:2[*] / Trax2:1[*] / Trax2:2[*]");
   EXPECT_TRUE(Frames(doc)[0]->isWindowModified() && App().GetMainWnd()->isWindowModified());
-  // Closing one of two windows asks nothing.
-  Frames(doc)[1]->close();
+  Frames(doc)[1]->close();  // one of two windows: no question
   Settle();
   EXPECT_TRUE(Prompts().m_boxes.empty());
   App().GetMainWnd()->GetMdiArea()->setActiveSubWindow(Frames(doc)[0]);
   Prompts().m_saveAnswers.push_back(PathOf("first.tr"));
   Trigger(ID_FILE_SAVE);  // never saved, so Save asks for a name
   EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"save Trax2.tr Trax Files (*.tr) .tr"});
-  EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("first.tr"))));
-  EXPECT_FALSE(doc->IsModified() || Frames(doc)[0]->isWindowModified());
+  EXPECT_FALSE(doc->IsModified() || Frames(doc)[0]->isWindowModified() ||
+               !QFile::exists(QString::fromStdString(PathOf("first.tr"))));
   EXPECT_EQ(Titles(doc), "Trasso(v1.01) - first.tr[*] / first.tr[*]");
   doc->AddNode(1000, 0, false);
   Trigger(ID_FILE_SAVE);  // saved once, Save writes without asking
-  EXPECT_EQ(Prompts().m_asked.size(), 1u);
-  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(std::pair(Prompts().m_asked.size(), doc->IsModified()), std::pair(1ul, false));
 }
 
 TEST_F(Documents, ClosingTheLastWindowOfAChangedTrackAsksAndExitStopsAtTheFirstCancel) {
+  ASSERT_TRUE(Start());
   Trigger(ID_FILE_NEW);
   for (CTrassoDoc* doc : Docs()) doc->AddNode(0, 0, false);
   Prompts().m_boxAnswers = {QMessageBox::Cancel, QMessageBox::Yes};
@@ -368,23 +306,21 @@ TEST_F(Documents, ClosingTheLastWindowOfAChangedTrackAsksAndExitStopsAtTheFirstC
   ASSERT_EQ(Prompts().m_boxes.size(), 1u);
   EXPECT_EQ(Prompts().m_boxes[0].caption + ": " + Prompts().m_boxes[0].text,
             "Trasso: Save changes to Trax1?");
-  // Yes, then Cancel in the Save As dialog: nothing is closed.
-  Trigger(ID_FILE_CLOSE);
+  Trigger(ID_FILE_CLOSE);  // Yes, then Cancel in the Save As dialog
   EXPECT_EQ(Docs().size(), 2u);
   Prompts().m_boxAnswers = {QMessageBox::No, QMessageBox::Cancel};
   Trigger(ID_APP_EXIT);
-  EXPECT_EQ(Docs().size(), 2u);
-  EXPECT_TRUE(App().GetMainWnd()->isVisible());
+  EXPECT_EQ(std::pair(Docs().size(), App().GetMainWnd()->isVisible()), std::pair(2ul, true));
   Prompts().m_boxAnswers = {QMessageBox::Yes, QMessageBox::No};
   Prompts().m_saveAnswers.push_back(PathOf("kept.tr"));
   Trigger(ID_APP_EXIT);
-  EXPECT_EQ(Prompts().m_boxes.size(), 6u);
-  EXPECT_TRUE(Docs().empty());
-  EXPECT_FALSE(App().GetMainWnd()->isVisible());
+  EXPECT_EQ(std::tuple(Prompts().m_boxes.size(), Docs().size(), App().GetMainWnd()->isVisible()),
+            std::tuple(6ul, 0ul, false));
   EXPECT_TRUE(QFile::exists(QString::fromStdString(PathOf("kept.tr"))));
 }
 
-TEST_F(Documents, OpenReadsTheChosenFileOnceAndAFileThatFailsToLoadIsNamed) {
+TEST_F(Documents, OpenReadsAFileOnceNamesOneThatFailsAndRecentFilesSurviveARestart) {
+  ASSERT_TRUE(Start());
   Prompts().m_openAnswers = {WriteTrack("loop.tr"), PathOf("./loop.tr"), PathOf("broken.tr")};
   Trigger(ID_FILE_OPEN);
   EXPECT_EQ(Prompts().m_asked, std::vector<std::string>{"open Trax Files (*.tr)"});
@@ -404,17 +340,14 @@ TEST_F(Documents, OpenReadsTheChosenFileOnceAndAFileThatFailsToLoadIsNamed) {
   ASSERT_EQ(Prompts().m_boxes.size(), 1u);
   const QString text = Prompts().m_boxes[0].text;
   EXPECT_TRUE(text.startsWith("Cannot open " + file.fileName() + ":\n")) << text.toStdString();
-  EXPECT_GT(text.size(), file.fileName().size() + 15);  // and why
-  EXPECT_EQ(Recent().size(), 1);
-  EXPECT_FALSE(IsEnabled(ID_FILE_MRU_FILE1 + 1));  // no stale entries
-}
-
-TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
+  EXPECT_GT(text.size(), file.fileName().size() + 15);                     // and why
+  EXPECT_FALSE(Recent().size() != 1 || IsEnabled(ID_FILE_MRU_FILE1 + 1));  // no stale entries
+  // Recent files survive a restart and open again.
   for (const char* name : {"a.tr", "b.tr", "c.tr", "d.tr", "e.tr"}) {
     Prompts().m_openAnswers.push_back(WriteTrack(name));
     Trigger(ID_FILE_OPEN);
   }
-  Stop();
+  m_app.reset();  // ends as the program ends, keeping the settings file
   ASSERT_TRUE(Start());
   const QString dir = m_dir.path() + "/";
   EXPECT_EQ(Recent(), QStringList({dir + "e.tr", dir + "d.tr", dir + "c.tr", dir + "b.tr"}));
@@ -423,25 +356,18 @@ TEST_F(Documents, RecentFilesSurviveARestartAndOpenAgain) {
   EXPECT_EQ(QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso")
                 .value("Recent File List/File1"),
             dir + "e.tr");
-  // Opened again, an entry moves to the front, once.
-  Trigger(ID_FILE_MRU_FILE1);
+  Trigger(ID_FILE_MRU_FILE1);  // opened again, an entry moves to the front, once
   Trigger(ID_FILE_MRU_FILE1 + 2);
   ASSERT_EQ(Docs().size(), 3u);
   EXPECT_EQ(Docs()[1]->GetTitle() + Docs()[2]->GetTitle(), "e.trc.tr");
   EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "e.tr", dir + "d.tr", dir + "b.tr"}));
-  // An entry whose file is gone leaves the list after its message.
-  QFile::remove(dir + "d.tr");
+  QFile::remove(dir + "d.tr");  // a gone file's entry leaves after its message
   Trigger(ID_FILE_MRU_FILE1 + 2);
   EXPECT_EQ(Recent(), QStringList({dir + "c.tr", dir + "e.tr", dir + "b.tr"}));
   EXPECT_EQ(Prompts().m_boxes.size(), 1u);
 }
 
-namespace {
-// The keys, the focus and the wheel: where the focus goes after a split, which
-// keys the views take, F6 from anywhere in the window, the wheel over lists.
-class KeysTest : public AppTest {
- protected:
-  // The editor with one window on a selected square section, active.
+struct KeysTest : AppTest {
   void StartOnSection() {
     ASSERT_TRUE(Start());
     m_doc = Docs()[0];
@@ -457,11 +383,7 @@ class KeysTest : public AppTest {
   CTrassoDoc* m_doc = nullptr;
   TSPolygon* m_room = nullptr;
 };
-}  // namespace
 
-// After a split or a cancelled one the keys go to the active view; F6 reaches
-// the panes from the panels and the zoom bar; a key with a modifier is not
-// Delete or Insert.
 TEST_F(KeysTest, TheKeysReachTheActiveViewAfterSplitsAndFromThePanels) {
   StartOnSection();
   CSplitterWnd& splitter = Child().GetSplitter();
@@ -516,4 +438,18 @@ TEST_F(KeysTest, TheWheelChangesAListOnlyWhenItHasTheFocusAndTheSliderPagesByAFi
   slider->setValue(50);
   slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
   EXPECT_EQ(slider->value(), 70);
+}
+}  // namespace
+
+// Listing the tests, as the build does, needs no QApplication and no display.
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Settings go to the run's own folder, never the user's; set before Qt reads it, once.
+  QTemporaryDir config;
+  if (!config.isValid()) return 1;
+  setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
 }

@@ -1,5 +1,3 @@
-// The docked panels and the scaling dialog, driven with keys and clicks.
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,7 +6,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,8 +30,7 @@ void Type(QWidget* edit, const QString& text) {
   QTest::keyClicks(edit, text);
 }
 
-class SelectionAttrBar : public testing::Test {
- protected:
+struct SelectionAttrBar : testing::Test {
   void SetUp() override { m_bar.show(); }
   QComboBox* List(int id) { return qobject_cast<QComboBox*>(GetDlgItem(&m_bar, id)); }
   QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(GetDlgItem(&m_bar, id)); }
@@ -61,20 +57,14 @@ class SelectionAttrBar : public testing::Test {
   TSItem* m_item = nullptr;
   TSPolygon* m_room = nullptr;
 };
-}  // namespace
 
-TEST_F(SelectionAttrBar, TabFollowsTheTemplate) {
-  // The chain also runs through the inner parts of the controls; Tab skips those.
+TEST_F(SelectionAttrBar, TabFollowsTheTemplateTheFieldsShowWhatIsCommonAndAChoiceAppliesToAll) {
+  // Tab skips the inner parts of the controls, which the focus chain runs through.
   std::vector<int> order;
-  for (QWidget* field = List(kWallType); order.size() < 10; field = field->nextInFocusChain()) {
-    if (field->parentWidget() == &m_bar && field->focusPolicy() & Qt::TabFocus) {
+  for (QWidget* field = List(kWallType); order.size() < 10; field = field->nextInFocusChain())
+    if (field->parentWidget() == &m_bar && field->focusPolicy() & Qt::TabFocus)
       order.push_back(field->objectName().toInt());
-    }
-  }
   EXPECT_EQ(order, std::vector<int>(std::begin(kFields), std::end(kFields)));
-}
-
-TEST_F(SelectionAttrBar, TheFieldsShowWhatTheSelectionHasInCommonAndAChoiceAppliesToAll) {
   EXPECT_EQ(Shown(), "- - - - - - - - - - ");
   SelectRoom();
   m_room->m_nCeilingType = 3;
@@ -83,16 +73,14 @@ TEST_F(SelectionAttrBar, TheFieldsShowWhatTheSelectionHasInCommonAndAChoiceAppli
   m_item->m_nType = 12;
   m_item->m_nOrientation = 90000;
   m_bar.UpdateFromDocument();
-  // The walls differ: enabled, no entry; so do the nodes' positions.
-  EXPECT_EQ(Shown(), "-1 3 0 4.000 -0.500   0.000 90.000 12 ");
+  EXPECT_EQ(Shown(), "-1 3 0 4.000 -0.500   0.000 90.000 12 ");  // walls, positions differ
   EXPECT_FALSE(m_doc.IsModified());
   QTest::keyClicks(List(kWallType), "Water");
   for (const auto& wall : m_room->m_wallList) EXPECT_EQ(wall->m_nWallType, 16);
   QTest::keyClicks(Edit(kNodeY), "7");
   EXPECT_EQ(Outline(m_room)[1]->m_y + Outline(m_room)[2]->m_y, 14000);
   EXPECT_TRUE(m_doc.IsModified());
-  // Two consecutive wall handles select the edge of the first only.
-  m_track.Settle();
+  m_track.Settle();  // two consecutive handles select the first one's edge only
   m_room->m_wallList[0]->m_bSelected = m_room->m_wallList[1]->m_bSelected = 1;
   m_bar.UpdateFromDocument();
   EXPECT_EQ(Shown(), "16 - - - - - - - - - ");
@@ -105,12 +93,7 @@ TEST_F(SelectionAttrBar, TheFieldsShowWhatTheSelectionHasInCommonAndAChoiceAppli
 TEST_F(SelectionAttrBar, TypedValuesApplyAtEveryKeystrokeClampedToTheFieldsRange) {
   SelectRoom();
   TSNode* node = m_item->m_pNode;
-  const struct {
-    int id;
-    const char* text;
-    const int* field;
-    int expected;
-  } cases[] = {
+  const std::tuple<int, const char*, const int*, int> cases[] = {
       {kFloorLevel, "25", &m_room->m_nFloorLevel, 20000},
       {kCeilingLevel, "-1.2345", &m_room->m_nCeilingLevel, -1234},
       {kNodeX, "-3e9", &node->m_x, -10000000},
@@ -118,10 +101,10 @@ TEST_F(SelectionAttrBar, TypedValuesApplyAtEveryKeystrokeClampedToTheFieldsRange
       {kAngle, "400", &m_item->m_nOrientation, 360000},
       {kAngle, "-5", &m_item->m_nOrientation, 0},
   };
-  for (const auto& c : cases) {
-    Type(Edit(c.id), c.text);
-    EXPECT_EQ(*c.field, c.expected) << c.text;
-    EXPECT_EQ(Edit(c.id)->text(), c.text);  // as typed, even where clamped
+  for (const auto& [id, text, field, expected] : cases) {
+    Type(Edit(id), text);
+    EXPECT_EQ(*field, expected) << text;
+    EXPECT_EQ(Edit(id)->text(), text);  // as typed, even where clamped
   }
   Type(Edit(kNodeX), "");
   UpdateCounter updates(m_doc);
@@ -136,9 +119,7 @@ TEST_F(SelectionAttrBar, TypedValuesApplyAtEveryKeystrokeClampedToTheFieldsRange
   EXPECT_EQ(updates.Count(), 3);
 }
 
-namespace {
-class TrackAttrBar : public testing::Test {
- protected:
+struct TrackAttrBar : testing::Test {
   void SetUp() override { m_bar.show(); }
   QLineEdit* Background() { return qobject_cast<QLineEdit*>(GetDlgItem(&m_bar, 1027)); }
   QPlainTextEdit* Description() { return qobject_cast<QPlainTextEdit*>(GetDlgItem(&m_bar, 1028)); }
@@ -158,31 +139,24 @@ class TrackAttrBar : public testing::Test {
   CTrassoDoc m_doc;
   CTrackAttrBar m_bar;
 };
-}  // namespace
 
-TEST_F(TrackAttrBar, AttachingShowsTheTextsWithoutMarkingTheDocumentAndDetachingEmptiesAll) {
+TEST_F(TrackAttrBar, AttachShowsTheTextsTypedOnesAreStoredInTheCodePageAndBrowseSetsAPath) {
   EXPECT_EQ(Shown(), "0 |");
-  // A stored CR LF is one line break in the field; a lone line feed, as a
-  // file may hold, would read back as CR LF: it must not be written back.
-  Attach(m_doc, "C:\\tracks\\back.pcx", "Fast\r\nand\nloud");
+  Attach(m_doc, "C:\\tracks\\back.pcx", "Fast\r\nand\nloud");  // CR LF is a break; a lone LF stays
   EXPECT_EQ(Shown(), "3 C:\\tracks\\back.pcx|Fast\nand\nloud");
-  EXPECT_EQ(m_doc.GetDescription(), "Fast\r\nand\nloud");
-  EXPECT_FALSE(m_doc.IsModified());
+  EXPECT_EQ(std::pair(m_doc.GetDescription(), m_doc.IsModified()),
+            std::pair(std::string("Fast\r\nand\nloud"), false));
   m_bar.DetachDocument(&m_doc);
   EXPECT_EQ(Shown(), "0 |");
-  m_bar.OnBrowseBackground();  // without a document no file dialog opens
-}
-
-TEST_F(TrackAttrBar, TypedTextsAreStoredAtOnceInTheFilesCodePageAndTheSameTextBackIsNoChange) {
-  Attach(m_doc, "x", "caf\xE9 \x80 \xA0!");
+  m_bar.OnBrowseBackground();                // without a document no file dialog opens
+  Attach(m_doc, "x", "caf\xE9 \x80 \xA0!");  // typed in the file's code page
   QApplication::clipboard()->setText(QString::fromUtf8("café € \u00A0!"));
   QTest::keyClick(Description(), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(Description(), Qt::Key_V, Qt::ControlModifier);
   QTest::keyClick(Background(), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(Background(), "x");
   EXPECT_FALSE(m_doc.IsModified());
-  // Every character the code page holds, no-break space included, stays;
-  // '?' stands for one it cannot hold; a line break is CR LF.
+  // What the code page holds stays, no-break space too; '?' stands for the rest; a break is CR LF.
   QTest::sendKeyEvent(QTest::Click, Description(), Qt::Key_unknown, QString::fromUtf8("ŝ"),
                       Qt::NoModifier);
   EXPECT_TRUE(m_doc.IsModified());
@@ -191,9 +165,7 @@ TEST_F(TrackAttrBar, TypedTextsAreStoredAtOnceInTheFilesCodePageAndTheSameTextBa
   EXPECT_EQ(m_doc.GetDescription(), "caf\xE9 \x80 \xA0!?\r\ntwo");
   QTest::keyClicks(Background(), ".pcx");
   EXPECT_EQ(m_doc.GetBackground(), "x.pcx");
-}
-
-TEST_F(TrackAttrBar, BrowsePutsTheChosenFullPathIntoFieldAndDocumentUnlessCancelled) {
+  m_bar.DetachDocument(&m_doc);  // Browse puts the chosen full path in, unless cancelled
   Attach(m_doc, "back.pcx", "");
   QTemporaryDir folder;
   QFile(folder.filePath("sky.pcx")).open(QIODevice::WriteOnly);
@@ -208,20 +180,16 @@ TEST_F(TrackAttrBar, BrowsePutsTheChosenFullPathIntoFieldAndDocumentUnlessCancel
     });
     QTest::mouseClick(GetDlgItem(&m_bar, 32792), Qt::LeftButton);
     const QString shown = choose ? folder.filePath("sky.pcx") : "back.pcx";
-    EXPECT_EQ(Background()->text(), shown);
-    EXPECT_EQ(m_doc.GetBackground(), shown.toStdString());
-    EXPECT_EQ(m_doc.IsModified(), choose);
+    EXPECT_EQ(std::tuple(Background()->text(), m_doc.GetBackground(), m_doc.IsModified()),
+              std::tuple(shown, shown.toStdString(), choose));
   }
 }
 
-namespace {
 // Two selected nodes about the centre (5000, 10000), shown in the dialog.
-class ScaleDlg : public testing::Test {
- protected:
+struct ScaleDlg : testing::Test {
   void SetUp() override {
     m_track.Settle();
-    Select(m_a);
-    Select(m_b);
+    for (TSNode* node : {m_a, m_b}) Select(node);
     m_dialog.show();
   }
   void Run(const char* percent, std::initializer_list<int> buttons) {
@@ -238,13 +206,10 @@ class ScaleDlg : public testing::Test {
   CScaleDlg m_dialog{&m_doc};
   UpdateCounter m_updates{m_doc};
 };
-}  // namespace
 
 TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesItBack) {
-  // Only 11 to 999 per cent is taken; the edit takes digits only, and a number
-  // beyond 32 bits reads as none.
   for (const char* text : {"10", "1000", "0", "4294967295", "-1a"}) {
-    Run(text, {kPreview, kOk});
+    Run(text, {kPreview, kOk});  // only 11 to 999 per cent, digits; over 32 bits reads as none
     EXPECT_TRUE(m_dialog.isVisible()) << text;
   }
   Run("100", {kPreview, kOk});  // unchanged: the document is left alone
@@ -254,10 +219,9 @@ TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesI
   EXPECT_EQ(Positions(), (Is{-2500, -5000, 12500, 25000}));
   Run("200", {kPreview, kPreview});
   EXPECT_EQ(Positions(), (Is{-5000, -10000, 15000, 30000}));
-  Run("200", {kCancel});
+  Run("200", {kCancel});  // taken back, but changed on the way
   EXPECT_EQ(Positions(), (Is{0, 0, 10000, 20000}));
-  EXPECT_EQ(m_updates.Count(), 3);
-  EXPECT_TRUE(m_doc.IsModified());  // taken back, but changed on the way
+  EXPECT_EQ(std::pair(m_updates.Count(), m_doc.IsModified()), std::pair(3, true));
   m_dialog.show();
   Run("11", {kPreview});
   QTest::keyClick(&m_dialog, Qt::Key_Escape);  // Cancel too
@@ -268,3 +232,4 @@ TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesI
   EXPECT_EQ(Positions(), (Is{-44950, -89900, 54950, 109900}));
   EXPECT_EQ(m_updates.Count(), 6);
 }
+}  // namespace

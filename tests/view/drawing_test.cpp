@@ -1,5 +1,3 @@
-// What a view paints, pixel by pixel, and what it repaints after a change.
-
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -13,10 +11,8 @@ const QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kSilver(192, 192, 192), kOl
     kGreen(0, 128, 0), kLime(0, 255, 0), kMagenta(255, 0, 255);
 using Colours = std::vector<QColor>;
 
-// At zoom 1 and the scroll positions of a new view, the image shows logical x
-// from 0 and y down from 2000; world is logical × 100.
-class ViewDrawing : public ToolTest {
- protected:
+// A new view at zoom 1 shows logical x from 0 and y down from 2000; world is logical × 100.
+struct ViewDrawing : ToolTest {
   TSPolygon* Square(bool feature = false) {
     const auto corners = {build.Node(10000, 180000), build.Node(10000, 190000),
                           build.Node(20000, 190000), build.Node(20000, 180000)};
@@ -31,21 +27,18 @@ class ViewDrawing : public ToolTest {
     return colours;
   }
 };
-}  // namespace
 
-TEST_F(ViewDrawing, SectionsAreOutlinedWithWedgesUntilAllWallsAreSelectedFeaturesAreFilled) {
+TEST_F(ViewDrawing, WedgesFillsABandShownOnceMovedPolygonToolPathsAndNodeDiscsAtEveryZoom) {
   TSPolygon* square = Square();
   EXPECT_EQ(Pixels({{150, 1800}, {150, 1850}, {150, 1750}}), (Colours{kBlack, kWhite, kWhite}));
   square->m_wallList[0]->m_bSelected = 1;
   EXPECT_EQ(Pixels({{150, 1850}}), Colours{kWhite});
-  // Corner 0 at (100, 1800) opens up and to the right, within a radius of 21;
-  // corner 2 at (200, 1900) down and to the left.
+  // Wedges of radius 21: corner 0 at (100, 1800) opens up right, corner 2 at (200, 1900) down left.
   EXPECT_EQ(Pixels({{112, 1812}, {88, 1812}, {112, 1788}, {125, 1812}, {188, 1888}, {212, 1912}}),
             (Colours{kBlue, kWhite, kWhite, kWhite, kNavy, kWhite}));
   square->m_wallList[0]->m_bHighlighted = 1;
   EXPECT_EQ(Pixels({{112, 1812}}), Colours{kMagenta});
-  SelectWallsOnly(square);
-  // No outline on a filled area; the nodes lie on top.
+  SelectWallsOnly(square);  // filled: no outline, and the nodes on top
   EXPECT_EQ(Pixels({{150, 1850}, {150, 1801}, {150, 1750}, {105, 1805}}),
             (Colours{kSilver, kSilver, kWhite, kMaroon}));
   doc.m_polygonList.clear();
@@ -53,31 +46,6 @@ TEST_F(ViewDrawing, SectionsAreOutlinedWithWedgesUntilAllWallsAreSelectedFeature
   EXPECT_EQ(Pixels({{150, 1850}}), Colours{kOlive});
   SelectWallsOnly(feature);
   EXPECT_EQ(Pixels({{150, 1850}}), Colours{kYellow});
-}
-
-TEST_F(ViewDrawing, NodeDiscsTellSelectionHighlightAndItemsAndKeepTheirSizeAtEveryZoom) {
-  TSNode* node = build.Node(30000, 180000);
-  TSNode* carrier = build.Item(35000, 180000, 0)->m_pNode;
-  build.Settle();
-  EXPECT_EQ(Pixels({{300, 1800}, {350, 1800}}), (Colours{kMaroon, kGreen}));
-  node->m_bSelected = carrier->m_bHighlighted = 1;
-  EXPECT_EQ(Pixels({{300, 1800}, {350, 1800}}), (Colours{kRed, kGreen}));
-  node->m_bHighlighted = carrier->m_bSelected = 1;
-  EXPECT_EQ(Pixels({{300, 1800}, {350, 1800}}), (Colours{kMagenta, kLime}));
-  for (double zoom : {0.5, 2.0}) {
-    view.SetZoom(zoom);
-    view.OnUpdate(nullptr, 0, nullptr);
-    const WorldPoint middle = view.LogicalToWorld(view.GetWindowOrigin() + QPoint(200, -150));
-    node->m_x = middle.x;
-    node->m_y = middle.y;
-    const QPoint p = view.WorldToLogical(node->m_x, node->m_y);
-    EXPECT_EQ(Pixels({p + QPoint(8, 0), p + QPoint(0, -8), p + QPoint(12, 0)}),
-              (Colours{kMagenta, kMagenta, kWhite}))
-        << zoom;
-  }
-}
-
-TEST_F(ViewDrawing, TheBandShowsOnceTheMouseHasMovedAndThePathWithThePolygonToolsOnly) {
   view.m_nTool = ID_TOOL_SELECT;
   view.m_bButtonDown = true;
   view.m_ptAnchor = view.m_ptCurrent = QPoint(250, 1750);
@@ -88,20 +56,32 @@ TEST_F(ViewDrawing, TheBandShowsOnceTheMouseHasMovedAndThePathWithThePolygonTool
   view.m_path = {build.Node(5000, 175000), build.Node(35000, 175000)};
   build.Settle();
   for (int tool : {ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE, ID_TOOL_SELECT, ID_TOOL_MOVE_NODES}) {
-    view.m_nTool = tool;
+    view.m_nTool = tool;  // the path is 0.5 mm wide
     const QColor path =
         tool == ID_TOOL_ADD_SECTION || tool == ID_TOOL_ADD_FEATURE ? kBlack : kWhite;
-    // 0.5 mm wide.
     EXPECT_EQ(Pixels({{300, 1750}, {200, 1752}, {200, 1755}}), (Colours{path, path, kWhite}))
         << tool;
   }
+  TSNode *node = build.Node(30000, 180000), *carrier = build.Item(35000, 180000, 0)->m_pNode;
+  build.Settle();
+  EXPECT_EQ(Pixels({{300, 1800}, {350, 1800}}), (Colours{kMaroon, kGreen}));
+  node->m_bSelected = carrier->m_bHighlighted = 1;
+  EXPECT_EQ(Pixels({{300, 1800}, {350, 1800}}), (Colours{kRed, kGreen}));
+  node->m_bHighlighted = carrier->m_bSelected = 1;
+  EXPECT_EQ(Pixels({{300, 1800}, {350, 1800}}), (Colours{kMagenta, kLime}));
+  for (double zoom : {0.5, 2.0}) {
+    view.SetZoom(zoom);
+    view.OnUpdate(nullptr, 0, nullptr);
+    const WorldPoint middle = view.LogicalToWorld(view.GetWindowOrigin() + QPoint(200, -150));
+    const QPoint p = view.WorldToLogical(node->m_x = middle.x, node->m_y = middle.y);
+    EXPECT_EQ(Pixels({p + QPoint(8, 0), p + QPoint(0, -8), p + QPoint(12, 0)}),
+              (Colours{kMagenta, kMagenta, kWhite}))
+        << zoom;
+  }
 }
 
-namespace {
-// The generated grid at a zoom where the marks of neighbouring corners
-// overlap, so that the order of drawing shows in the pixels.
-class ChangedArea : public ::testing::Test {
- protected:
+// The generated grid at a zoom where neighbouring marks overlap, so drawing order shows.
+struct ChangedArea : ::testing::Test {
   ChangedArea() : doc(GenerateGridTrack(12)), frame(ShowFrame(*doc)), view(*Pane(*frame)) {
     view.SetZoom(0.3);
     view.OnUpdate(nullptr, 0, nullptr);
@@ -115,9 +95,7 @@ class ChangedArea : public ::testing::Test {
     view.PaintOn(image);
     return image;
   }
-  // Repaints only the area the view names, as the window system would, and
-  // checks that the window then shows what a full repaint shows. A local
-  // change must not repaint the whole window.
+  // Repaints only the named area, which must show as a full repaint; a local change stays small.
   QRect Repaint(const char* change, bool local = true) {
     const QRect area = view.TakeChangedArea();
     if (!area.isEmpty()) view.PaintOn(shown, area);
@@ -139,16 +117,14 @@ class ChangedArea : public ::testing::Test {
   CTrassoView& view;
   QImage shown;
 };
-}  // namespace
 
-TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaShowsWhatAFullRepaintShows) {
+TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaOfTrackOrToolFeedbackShowsAFullRepaint) {
   EXPECT_TRUE(Repaint("nothing", false).isEmpty());
   TrackBuilder(*doc).Section({GridNode(8, 8), GridNode(8, 10), GridNode(10, 10)});
   Repaint("a section added");
   GridNode(1, 1)->m_x = -2000000;  // without an update, which would scroll
   Repaint("a node moved out of sight");
-  // Far enough that the marks before and after do not overlap.
-  GridNode(5, 6)->m_x += 24000;
+  GridNode(5, 6)->m_x += 24000;  // far enough that the marks before and after do not overlap
   GridNode(5, 6)->m_y -= 15000;
   Repaint("a node moved");
   SelectWallsOnly(Section(7, 3));
@@ -156,20 +132,16 @@ TEST_F(ChangedArea, RepaintingOnlyTheChangedAreaShowsWhatAFullRepaintShows) {
   ASSERT_TRUE(Section(10, 5, 1)->m_bFeature);
   SelectWallsOnly(Section(10, 5, 1));
   Repaint("a feature selected");
-  // A corner anchored at another, distant node, as merging nodes does: the
-  // old corner's marks go although no node moved.
   TSAnchorWall* corner = Section(2, 2)->m_wallList[1].get();
   TSNode* anchor = corner->m_pNode;
-  corner->m_pNode = GridNode(10, 10);
+  corner->m_pNode = GridNode(10, 10);  // as merging does: old marks go though no node moved
   Repaint("a corner anchored elsewhere", false);
   corner->m_pNode = anchor;
   Repaint("the corner back", false);
   ASSERT_NE(doc->m_nodeList.back()->m_pItem, nullptr);
   doc->m_nodeList.back()->m_bSelected = 1;
   Repaint("an item node selected");
-}
-
-TEST_F(ChangedArea, TheToolFeedbackIsRepaintedWhereItWasAndWhereItIs) {
+  // The tool feedback is repainted where it was and where it is.
   view.m_nTool = ID_TOOL_SELECT;
   view.m_bButtonDown = true;
   view.m_ptAnchor = view.m_ptCurrent = view.WorldToLogical(30000, 30000);
@@ -188,7 +160,6 @@ TEST_F(ChangedArea, TheToolFeedbackIsRepaintedWhereItWasAndWhereItIs) {
   Repaint("path dropped");
 }
 
-// Printing to a PDF file gives one page, with the track drawn on it.
 TEST(ViewPrinting, PrintingToAFileGivesOneDrawnPage) {
   QTemporaryDir dir;
   auto print = [&](CTrassoDoc& doc, const QString& name) {
@@ -201,7 +172,9 @@ TEST(ViewPrinting, PrintingToAFileGivesOneDrawnPage) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   };
   CTrassoDoc empty;
-  const QByteArray blank = print(empty, "blank.pdf"), drawn = print(*GenerateGridTrack(10), "t.pdf");
+  const QByteArray blank = print(empty, "blank.pdf"),
+                   drawn = print(*GenerateGridTrack(10), "t.pdf");
   EXPECT_EQ(drawn.count("/Type /Page"), 2);  // the page and the page tree
   EXPECT_GT(drawn.size(), blank.size() + 1000);
 }
+}  // namespace

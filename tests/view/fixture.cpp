@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTest>
 
 // Widget tests need a QApplication, on the offscreen platform unless told otherwise.
 int main(int argc, char** argv) {

@@ -1,7 +1,5 @@
 #pragma once
-// Frames shown offscreen with stand-ins for the application's bars, pictures
-// of views, and real mouse and key events. A device pixel spans about 2.6
-// logical units, so At tells the logical point a device point stands for.
+// Offscreen frames with stand-in bars, view pictures and real input; a device pixel is ~2.6 units.
 
 #include <gtest/gtest.h>
 
@@ -21,18 +19,17 @@
 #include "view/zoom_bar.h"
 
 struct RecordingPanel : CDocumentPanel {
-  RecordingPanel(const char* name, std::vector<std::string>& journal)
-      : name(name), journal(journal) {}
+  RecordingPanel(std::string n, std::vector<std::string>& j) : name(n), journal(j) {}
   void AttachDocument(CTrassoDoc* doc) override {
-    journal.push_back(std::string("attach ") + name);
+    journal.push_back("attach " + name);
     document = doc;
   }
   void DetachDocument(CTrassoDoc* doc) override {
-    journal.push_back(std::string("detach ") + name);
+    journal.push_back("detach " + name);
     if (doc == document) document = nullptr;
   }
   void UpdateFromDocument() override { ++refreshes; }
-  const char* name;
+  std::string name;
   std::vector<std::string>& journal;
   CTrassoDoc* document = nullptr;
   int refreshes = 0;
@@ -58,8 +55,7 @@ struct FakeServices : CViewServices {
 std::unique_ptr<CChildFrame> ShowFrame(CTrassoDoc& doc, QSize size = QSize(400, 300));
 CTrassoView* Pane(CChildFrame& frame, int row = 0, int col = 0);
 
-// A view painted into an image of 254 dots per inch, where one logical unit
-// is one pixel; pixels are found by logical position.
+// A view painted at 254 dots per inch, one pixel per logical unit, read by logical position.
 struct PlanImage {
   explicit PlanImage(CTrassoView& view) : origin(view.GetWindowOrigin()) {
     image.setDotsPerMeterX(10000);
@@ -71,8 +67,7 @@ struct PlanImage {
   QPoint origin;
 };
 
-class MouseDriver {
- public:
+struct MouseDriver {
   explicit MouseDriver(CTrassoView& view) : m_view(view) {}
   QPoint Device(QPoint logical) const { return m_view.GetClientDC().LPtoDP(logical); }
   QPoint At(QPoint device) const { return m_view.GetClientDC().DPtoLP(device); }
@@ -96,18 +91,13 @@ class MouseDriver {
     Release(*(through.end() - 1));
   }
   void DoubleClick(QPoint device) { QTest::mouseDClick(&m_view, Qt::LeftButton, {}, device); }
-  // A move with the button held although the mouse has not moved, which the
-  // window system would drop.
+  // A move with the button held but no motion, which the window system would drop.
   void MoveInPlace(QPoint device);
   void Key(Qt::Key key, bool autoRepeat = false);
-
- private:
   CTrassoView& m_view;
 };
 
-// One shown window on a document at zoom 1, with the tool under test.
-class ToolTest : public ::testing::Test {
- protected:
+struct ToolTest : ::testing::Test {
   explicit ToolTest(int tool = ID_TOOL_SELECT)
       : frame(ShowFrame(doc)), view(*Pane(*frame)), mouse(view), build(doc) {
     view.SetTool(tool);
@@ -116,18 +106,17 @@ class ToolTest : public ::testing::Test {
   QPoint MiddleLogical() const { return mouse.At(Middle()); }
   // A node exactly on a logical point, at world = logical × 100.
   TSNode* NodeAt(QPoint logical) { return build.Node(logical.x() * 100, logical.y() * 100); }
-  // A section square with its lower left corner on a logical point, wound
-  // clockwise from that corner: up, right, down.
+  // A section square from its lower left corner at a logical point, clockwise: up, right, down.
   TSPolygon* SquareAt(QPoint corner, int side);
   WorldPoint WorldAt(QPoint device) const { return view.LogicalToWorld(mouse.At(device)); }
   int NodeCount() const { return static_cast<int>(doc.m_nodeList.size()); }
   std::vector<TSNode*> Selected() const {
     std::vector<TSNode*> selected;
-    for (const auto& node : doc.m_nodeList) {
+    for (const auto& node : doc.m_nodeList)
       if (node->m_bSelected) selected.push_back(node.get());
-    }
     return selected;
   }
+  static WorldPoint Pos(const TSNode* node) { return {node->m_x, node->m_y}; }
 
   FakeServices services;
   CTrassoDoc doc;
@@ -136,7 +125,3 @@ class ToolTest : public ::testing::Test {
   MouseDriver mouse;
   TrackBuilder build;
 };
-
-inline WorldPoint Pos(const TSNode* node) {
-  return {node->m_x, node->m_y};
-}

@@ -1,6 +1,4 @@
-// Thousands of random presses, moves, releases, keys and tool changes over
-// several views of two documents: after every event the tracks must be sound
-// and every path alive, while the sanitizers watch every pointer.
+// Random input over views of two documents: tracks stay sound and paths alive, sanitizers watching.
 
 #include <QApplication>
 #include <algorithm>
@@ -10,14 +8,14 @@
 #include "model/track_check.h"
 
 namespace {
-class RandomSession {
- public:
+struct RandomSession {
+  std::size_t m_mostPolygons = 0;  // the most sections and features the first track held
   explicit RandomSession(unsigned seed) : m_random(seed) {
     m_frames.push_back(ShowFrame(m_first));
     EXPECT_TRUE(m_frames.back()->GetSplitter().SplitColumn(180));
     m_frames.push_back(ShowFrame(m_first, QSize(300, 240)));
     m_frames.push_back(ShowFrame(m_second));
-    m_views = {Pane(*m_frames[0], 0, 0), Pane(*m_frames[0], 0, 1), Pane(*m_frames[1]),
+    m_views = {Pane(*m_frames[0]), Pane(*m_frames[0], 0, 1), Pane(*m_frames[1]),
                Pane(*m_frames[2])};
     m_views[2]->SetZoom(0.5);
     m_views[3]->SetZoom(2.3);
@@ -59,21 +57,18 @@ class RandomSession {
            std::to_string(p.y());
   }
 
-  // The first problem of either track, or a path entry that is not a node of
-  // its view's document, or more than one node marked under the mouse.
+  // The first problem of a track, a path node its document lacks, or two nodes under the mouse.
   std::string Problem() const {
     for (const CTrassoDoc* doc : {&m_first, &m_second}) {
-      const std::vector<std::string> problems = CheckTrack(*doc);
-      if (!problems.empty()) return problems.front();
-      if (std::count_if(doc->m_nodeList.begin(), doc->m_nodeList.end(),
-                        [](const auto& node) { return node->m_bHighlighted; }) > 1)
+      if (const auto problems = CheckTrack(*doc); !problems.empty()) return problems.front();
+      if (std::ranges::count_if(doc->m_nodeList, [](const auto& n) { return n->m_bHighlighted; }) >
+          1)
         return "more than one node under the mouse";
     }
     for (const CTrassoView* view : m_views) {
       const auto& nodes = view->GetDocument()->m_nodeList;
       for (const TSNode* node : view->m_path) {
-        if (std::none_of(nodes.begin(), nodes.end(),
-                         [&](const auto& owned) { return owned.get() == node; }))
+        if (std::ranges::none_of(nodes, [&](const auto& owned) { return owned.get() == node; }))
           return "a path holds a node its document does not";
       }
       if (view->m_path.size() > 12) return "a path of more than 12 nodes";
@@ -81,26 +76,19 @@ class RandomSession {
     return {};
   }
 
-  std::size_t MostPolygons() const { return m_mostPolygons; }
-
- private:
   int Pick(std::size_t n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(m_random); }
 
-  // Often on the first node of the view's path, or on or near an existing
-  // node, so that paths close and nodes merge; otherwise on a coarse grid, now
-  // and then outside the view.
+  // Often on a path's first node or near a node, so paths close and nodes merge; else on a grid.
   QPoint Point(CTrassoView& view) {
     const auto& nodes = view.GetDocument()->m_nodeList;
     if (view.m_path.size() >= 3 && Pick(3) == 0) return MouseDriver(view).On(*view.m_path.front());
-    if (!nodes.empty() && Pick(2) == 0) {
+    if (!nodes.empty() && Pick(2) == 0)
       return MouseDriver(view).On(*nodes[Pick(nodes.size())]) + QPoint(Pick(9) - 4, Pick(9) - 4);
-    }
     if (Pick(20) == 0) return QPoint(Pick(view.width() + 80) - 40, -20 - Pick(30));
     return QPoint(8 + 16 * Pick(view.width() / 16), 8 + 16 * Pick(view.height() / 16));
   }
 
   std::mt19937 m_random;
-  std::size_t m_mostPolygons = 0;
   CTrassoDoc m_first, m_second;
   std::vector<std::unique_ptr<CChildFrame>> m_frames;
   std::vector<CTrassoView*> m_views;
@@ -115,6 +103,6 @@ TEST(RandomSession, ThousandsOfEventsKeepEveryTrackSoundAndEveryPathAlive) {
       const std::string last = session.Step();
       ASSERT_EQ(session.Problem(), "") << "seed " << seed << ", event " << event << ": " << last;
     }
-    EXPECT_GE(session.MostPolygons(), 3u) << seed;  // the session did build sections and features
+    EXPECT_GE(session.m_mostPolygons, 3u) << seed;  // the session did build sections and features
   }
 }
