@@ -32,9 +32,12 @@ TEST_F(Window, BarsScrollAndClampRangesHoldTheNodesWithAMarginAndTheStatusBarSho
   EXPECT_EQ(view.GetWindowOrigin().y(), -80 + rows);
   view.OnVScroll(SB_PAGEDOWN, 0, &vert);
   EXPECT_EQ(vert.GetScrollPos(), 2080 - rows + 1);
+  view.OnVScroll(SB_PAGEUP, 0, &vert);
+  EXPECT_EQ(vert.GetScrollPos(), 2080 - rows + 1 - rows * 8 / 10);
   SCROLLINFO tiny = Info(SB_HORZ);
   tiny.nPage = 15;  // a line is a twentieth of a page, at least 1
-  EXPECT_EQ(ScrollPositionFor(tiny, SB_LINEDOWN), tiny.nPos + 1);
+  EXPECT_EQ(std::pair(ScrollPositionFor(tiny, SB_LINEDOWN), ScrollPositionFor(tiny, SB_LINEUP)),
+            std::pair(tiny.nPos + 1, tiny.nPos - 1));
   const auto ranges = [&] {
     return std::vector<int>{Info(SB_HORZ).nMin, Info(SB_HORZ).nMax, Info(SB_VERT).nMin,
                             Info(SB_VERT).nMax, Info(SB_HORZ).nPage};
