@@ -4,10 +4,9 @@
 #include <QTimer>
 
 void CHelpOpener::Open(const QStringList& documents, std::function<void()> onFailure) {
-  if (m_pProcess) {
-    m_pProcess->disconnect(this);
-    m_pProcess = nullptr;
-  }
+  // An earlier attempt still running is abandoned: when it ends, OnEnded only
+  // deletes it, since it is no longer m_pProcess.
+  m_pProcess = nullptr;
   m_pending = documents;
   m_onFailure = std::move(onFailure);
   TryNext();
