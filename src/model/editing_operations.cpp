@@ -1,8 +1,9 @@
 // The operations through which the editing view changes the shape of the track.
+// Each records in the history what it is about to change, just before it does.
 #include <algorithm>
 #include <unordered_set>
 
-#include "model/node_deletion_observer.h"
+#include "model/step_scope.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
@@ -24,6 +25,25 @@ void RemoveRepeatedNodes(std::vector<TSNode*>& path) {
   std::erase_if(path, [&](TSNode* node) { return !seen.insert(node).second; });
 }
 
+// Takes one listing of the wall off its anchor, as a deleted wall does.
+void UnlistWall(CTrackHistory& history, TSAnchorWall& wall) {
+  TSNode& node = *wall.m_pNode;
+  auto it = std::find(node.m_wallList.begin(), node.m_wallList.end(), &wall);
+  if (it == node.m_wallList.end()) return;
+  history.RecordWalls(node);
+  node.m_wallList.erase(it);
+}
+
+void ListWall(CTrackHistory& history, TSNode& node, TSAnchorWall& wall) {
+  history.RecordWalls(node);
+  node.m_wallList.push_back(&wall);
+}
+
+void Reanchor(CTrackHistory& history, TSAnchorWall& wall, TSNode& node) {
+  history.RecordAnchor(wall);
+  wall.m_pNode = &node;
+}
+
 }  // namespace
 
 TSNode* CTrassoDoc::AppendNode(TrackLength x, TrackLength y, bool bSelected) {
@@ -31,11 +51,13 @@ TSNode* CTrassoDoc::AppendNode(TrackLength x, TrackLength y, bool bSelected) {
   node->m_x = x;
   node->m_y = y;
   node->m_bSelected = bSelected;
-  m_nodeList.push_back(std::move(node));
-  return m_nodeList.back().get();
+  TSNode* added = node.get();
+  m_history.Append(m_nodeList, std::move(node));
+  return added;
 }
 
 TSNode* CTrassoDoc::AddNode(TrackLength x, TrackLength y, bool bSelected) {
+  CStepScope step(*this, "Add node");
   TSNode* node = AppendNode(x, y, bSelected);
   NotifyChanged();
   return node;
@@ -44,14 +66,17 @@ TSNode* CTrassoDoc::AddNode(TrackLength x, TrackLength y, bool bSelected) {
 void CTrassoDoc::MoveSelectedNodes(TrackLength dx, TrackLength dy) {
   // A move that moves nothing (no node selected, a zero step, every node
   // already at the edge) must not make the track look changed.
+  CStepScope step(*this, "Move nodes");
   bool moved = false;
   for (const auto& node : m_nodeList) {
     if (!node->m_bSelected) continue;
     const TrackLength x = SaturateToTrackLength(std::int64_t{node->m_x} + dx);
     const TrackLength y = SaturateToTrackLength(std::int64_t{node->m_y} + dy);
-    moved = moved || x != node->m_x || y != node->m_y;
+    if (x == node->m_x && y == node->m_y) continue;
+    step.History().RecordPlace(*node);
     node->m_x = x;
     node->m_y = y;
+    moved = true;
   }
   if (moved) NotifyChanged();
 }
@@ -62,6 +87,7 @@ void CTrassoDoc::CreatePolygon(bool bFeature, std::vector<TSNode*>& path, TrackL
   RemoveRepeatedNodes(path);
   const std::size_t n = path.size();
   if (n < 3) return;
+  CStepScope step(*this, bFeature ? "Add feature" : "Add section");
 
   // The turn at the last three traced nodes decides the direction, so that a
   // convex outline traced either way is stored clockwise.
@@ -80,18 +106,19 @@ void CTrassoDoc::CreatePolygon(bool bFeature, std::vector<TSNode*>& path, TrackL
     wall->m_nWallType = wallType;
     wall->m_pNode = node;
     wall->m_pPolygon = polygon.get();
-    node->m_wallList.push_back(wall.get());
+    ListWall(step.History(), *node, *wall);
     polygon->m_wallList.push_back(std::move(wall));
   }
-  m_polygonList.push_back(std::move(polygon));
+  step.History().Append(m_polygonList, std::move(polygon));
   NotifyChanged();
 }
 
 void CTrassoDoc::AttachItem(TSNode* node, int type) {
+  CStepScope step(*this, "Insert object");
   auto item = std::make_unique<TSItem>();
   item->m_nType = type;
   item->m_pNode = node;
-  node->m_pItem = std::move(item);
+  step.History().SetItem(*node, std::move(item));
   NotifyChanged();
 }
 
@@ -114,6 +141,7 @@ bool CTrassoDoc::InsertNodeOnWall(TSAnchorWall* wall) {
   if (polygon->m_wallList.size() >= kMaxWalls) return false;
   const int index = polygon->IndexOfWall(wall);
   if (index < 0) return false;
+  CStepScope step(*this, "Insert node");
 
   wall->m_bSelected = 0;
   wall->m_pNode->m_bSelected = 0;
@@ -128,25 +156,31 @@ bool CTrassoDoc::InsertNodeOnWall(TSAnchorWall* wall) {
   added->m_bSelected = 1;
   added->m_pNode = middle;
   added->m_pPolygon = polygon;
-  middle->m_wallList.push_back(added.get());
-  polygon->m_wallList.insert(polygon->m_wallList.begin() + index + 1, std::move(added));
+  ListWall(step.History(), *middle, *added);
+  step.History().Insert(polygon->m_wallList, static_cast<std::size_t>(index) + 1,
+                        std::move(added));
   NotifyChanged();
   return true;
 }
 
 TSNode* CTrassoDoc::DetachWall(TSAnchorWall* wall, TrackLength x, TrackLength y) {
+  CStepScope step(*this, "Detach wall");
+  CTrackHistory& history = step.History();
   TSNode* node = AppendNode(x, y, true);
   wall->m_bSelected = 1;
+  history.RecordWalls(*wall->m_pNode);
   wall->m_pNode->m_wallList.remove(wall);
-  node->m_wallList.push_back(wall);
-  wall->m_pNode = node;
+  ListWall(history, *node, *wall);
+  Reanchor(history, *wall, *node);
   NotifyChanged();
   return node;
 }
 
 void CTrassoDoc::MergeNodes(TSNode* target, TSNode* source) {
   if (target == source) return;
-  // A copy: deleting a wall takes it out of the source's list.
+  CStepScope step(*this, "Merge nodes");
+  CTrackHistory& history = step.History();
+  // A copy: the loop takes walls out of the source's list.
   const auto walls = source->m_wallList;
   for (TSAnchorWall* wall : walls) {
     TSPolygon* polygon = wall->m_pPolygon;
@@ -155,49 +189,50 @@ void CTrassoDoc::MergeNodes(TSNode* target, TSNode* source) {
                     [&](const TSAnchorWall* w) { return w->m_pPolygon == polygon; });
     if (targetInPolygon) {
       // The polygon loses this vertex rather than passing twice through the target.
-      auto& outline = polygon->m_wallList;
-      outline.erase(outline.begin() + polygon->IndexOfWall(wall));
+      UnlistWall(history, *wall);
+      history.Remove(polygon->m_wallList,
+                     {static_cast<std::size_t>(polygon->IndexOfWall(wall))});
     } else {
+      history.RecordWalls(*source);
       source->m_wallList.remove(wall);
-      target->m_wallList.push_back(wall);
-      wall->m_pNode = target;
+      ListWall(history, *target, *wall);
+      Reanchor(history, *wall, *target);
     }
   }
   auto it = std::find_if(m_nodeList.begin(), m_nodeList.end(),
                          [&](const auto& node) { return node.get() == source; });
   if (it != m_nodeList.end()) {
-    NotifyDeletingNodes([source](const TSNode* node) { return node == source; });
-    m_nodeList.erase(it);
+    history.Remove(m_nodeList, {static_cast<std::size_t>(it - m_nodeList.begin())});
   }
   NotifyChanged();
 }
 
 void CTrassoDoc::DeleteSelection() {
-  // Deleted objects leave null entries that are swept out once per list, so
-  // the whole cut is linear in the size of the track.
-  for (auto& polygon : m_polygonList) {
-    auto& walls = polygon->m_wallList;
-    for (auto& wall : walls) {
-      if (wall->m_bSelected) wall.reset();
+  CStepScope step(*this, "Cut");
+  CTrackHistory& history = step.History();
+  // A polygon left with fewer than 3 walls goes whole, with all its walls, so
+  // that undo brings it back as it was; each list is swept once, so the whole
+  // cut is linear in the size of the track.
+  std::vector<std::size_t> doomedPolygons;
+  for (std::size_t p = 0; p < m_polygonList.size(); ++p) {
+    TSPolygon& polygon = *m_polygonList[p];
+    std::vector<std::size_t> selected;
+    for (std::size_t w = 0; w < polygon.m_wallList.size(); ++w) {
+      if (polygon.m_wallList[w]->m_bSelected) selected.push_back(w);
     }
-    std::erase(walls, nullptr);
-    if (walls.size() < 3) polygon.reset();
+    if (polygon.m_wallList.size() - selected.size() < 3) {
+      for (const auto& wall : polygon.m_wallList) UnlistWall(history, *wall);
+      doomedPolygons.push_back(p);
+      continue;
+    }
+    for (std::size_t w : selected) UnlistWall(history, *polygon.m_wallList[w]);
+    history.Remove(polygon.m_wallList, std::move(selected));
   }
-  std::erase(m_polygonList, nullptr);
-  const auto doomed = [](const TSNode* node) {
-    return node->m_bSelected && node->m_wallList.empty();
-  };
-  NotifyDeletingNodes(doomed);
-  for (auto& node : m_nodeList) {
-    if (doomed(node.get())) node.reset();
+  history.Remove(m_polygonList, std::move(doomedPolygons));
+  std::vector<std::size_t> doomedNodes;
+  for (std::size_t n = 0; n < m_nodeList.size(); ++n) {
+    if (m_nodeList[n]->m_bSelected && m_nodeList[n]->m_wallList.empty()) doomedNodes.push_back(n);
   }
-  std::erase(m_nodeList, nullptr);
+  history.Remove(m_nodeList, std::move(doomedNodes));
   NotifyChanged();
-}
-
-void CTrassoDoc::NotifyDeletingNodes(const std::function<bool(const TSNode*)>& isDoomed) const {
-  for (CDocumentObserver* view : GetViews()) {
-    if (auto* observer = dynamic_cast<CNodeDeletionObserver*>(view))
-      observer->OnDeletingNodes(isDoomed);
-  }
 }

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "model/step_scope.h"
 #include "model/trasso_doc.h"
 #include "model/ts_node.h"
 
@@ -22,11 +23,13 @@ void CTrassoDoc::ScaleSelection(double factor) {
     maxY = std::max(maxY, node->m_y);
   }
   if (!any) return;
+  CStepScope step(*this, "Scale selection");
 
   const std::int64_t cx = (std::int64_t{minX} + maxX) / 2;
   const std::int64_t cy = (std::int64_t{minY} + maxY) / 2;
   for (const auto& node : m_nodeList) {
     if (!node->m_bSelected) continue;
+    step.History().RecordPlace(*node);
     node->m_x = TruncateToTrackLength(static_cast<double>(cx) +
                                       factor * static_cast<double>(node->m_x - cx));
     node->m_y = TruncateToTrackLength(static_cast<double>(cy) +

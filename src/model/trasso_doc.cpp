@@ -1,5 +1,8 @@
 #include "model/trasso_doc.h"
 
+#include <algorithm>
+
+#include "model/step_scope.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
 #include "model/ts_node.h"
@@ -49,7 +52,9 @@ void CTrassoDoc::ClearSelection(bool bKeepSelected) {
     for (const auto& wall : polygon->m_wallList) clear(*wall);
   }
   for (const auto& node : m_nodeList) clear(*node);
-  if (changed) UpdateAllViews(nullptr, 0, nullptr);
+  if (!changed) return;
+  NotifyTrackObservers(TrackChange::kSelection);
+  UpdateAllViews(nullptr, 0, nullptr);
 }
 
 bool CTrassoDoc::HasSelection(bool bNodesOnly) const {
@@ -63,19 +68,98 @@ bool CTrassoDoc::HasSelection(bool bNodesOnly) const {
   return false;
 }
 
+void CTrassoDoc::SelectAll() {
+  for (const auto& node : m_nodeList) {
+    node->m_bSelected = 1;
+    for (TSAnchorWall* wall : node->m_wallList) wall->m_bSelected = 1;
+  }
+  NotifyTrackObservers(TrackChange::kSelection);
+  UpdateAllViews(nullptr, 0, nullptr);
+}
+
 void CTrassoDoc::SetBackground(std::string text) {
-  if (text == m_strBackground) return;
-  m_strBackground = std::move(text);
-  SetModifiedFlag(true);
+  SetText(m_strBackground, std::move(text), "Background");
 }
 
 void CTrassoDoc::SetDescription(std::string text) {
-  if (text == m_strDescription) return;
-  m_strDescription = std::move(text);
-  SetModifiedFlag(true);
+  SetText(m_strDescription, std::move(text), "Description");
+}
+
+void CTrassoDoc::SetText(std::string& text, std::string value, const char* name) {
+  if (value == text) return;
+  CStepScope step(*this, name);
+  step.History().SetText(text, std::move(value));
 }
 
 void CTrassoDoc::NotifyChanged() {
+  NotifyTrackObservers();
   UpdateAllViews(nullptr, 0, nullptr);
-  SetModifiedFlag(true);
+}
+
+void CTrassoDoc::BeginStep(std::string name, std::string mergeKey) {
+  m_history.Begin(std::move(name), std::move(mergeKey));
+}
+
+void CTrassoDoc::EndStep() {
+  m_history.End();
+  NotifyTrackObservers();
+}
+
+void CTrassoDoc::CancelStep() {
+  m_history.Cancel();
+  NotifyChanged();
+}
+
+bool CTrassoDoc::Undo() {
+  return ShowHistoryStep(m_history.Undo());
+}
+
+bool CTrassoDoc::Redo() {
+  return ShowHistoryStep(m_history.Redo());
+}
+
+// The user sees what changed: the objects the step touched become the selection.
+bool CTrassoDoc::ShowHistoryStep(const HistoryStep* step) {
+  if (!step) return false;
+  for (const auto& node : m_nodeList) node->m_bSelected = node->m_bHighlighted = 0;
+  for (const auto& polygon : m_polygonList) {
+    for (const auto& wall : polygon->m_wallList) wall->m_bSelected = wall->m_bHighlighted = 0;
+  }
+  step->SelectTouched();
+  NotifyTrackObservers(TrackChange::kSelection);
+  UpdateAllViews(nullptr, 0, nullptr);
+  return true;
+}
+
+void CTrassoDoc::SetModifiedFlag(bool modified) {
+  if (modified) {
+    m_history.MarkDirty();
+  } else {
+    m_history.MarkClean();
+  }
+}
+
+void CTrassoDoc::AddTrackObserver(CTrackObserver* observer) {
+  if (std::find(m_trackObservers.begin(), m_trackObservers.end(), observer) ==
+      m_trackObservers.end()) {
+    m_trackObservers.push_back(observer);
+  }
+}
+
+void CTrassoDoc::RemoveTrackObserver(CTrackObserver* observer) {
+  std::erase(m_trackObservers, observer);
+}
+
+void CTrassoDoc::NotifyTrackObservers(unsigned extraKinds) {
+  TrackChange change = m_history.TakeChange();
+  change.kinds |= extraKinds;
+  if (change.Empty()) return;
+  // A copy, so that observers may come and go while being told.
+  const std::vector<CTrackObserver*> observers = m_trackObservers;
+  for (CTrackObserver* observer : observers) {
+    if (std::find(m_trackObservers.begin(), m_trackObservers.end(), observer) !=
+        m_trackObservers.end()) {
+      observer->OnTrackChanged(change);
+    }
+  }
 }

@@ -1,15 +1,17 @@
 #pragma once
 // One open track: owns every node and polygon, keeps the track attributes,
 // answers the queries of views and panels and carries out every change to the
-// model, so that each change updates all views and marks the document modified
-// in one place. Operations that cannot apply do nothing, silently.
+// model, so that each change is recorded in the history, told to the
+// observers and updates all views in one place. Operations that cannot apply
+// do nothing, silently.
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "model/track_change.h"
+#include "model/track_history.h"
 #include "model/track_length.h"
 #include "platform/document.h"
 
@@ -54,11 +56,13 @@ class CTrassoDoc : public CDocument {
   // `bKeepSelected`; updates the views when anything changed. Never marks the
   // document modified.
   void ClearSelection(bool bKeepSelected);
+  // Selects every node and wall; not a step of the history.
+  void SelectAll();
   // Whether a node is selected, or (unless `bNodesOnly`) a wall.
   bool HasSelection(bool bNodesOnly) const;
 
-  // Track attributes. Setting a different text marks the document modified;
-  // the views are not updated, because the attributes are not drawn.
+  // Track attributes. Setting a different text is a step; the views are not
+  // updated, because the attributes are not drawn.
   std::string GetBackground() const { return m_strBackground; }
   std::string GetDescription() const { return m_strDescription; }
   void SetBackground(std::string text);
@@ -78,8 +82,8 @@ class CTrassoDoc : public CDocument {
   int SetSelItemElevation(int value);
   int SetSelItemOrientation(int value);
 
-  // Editing operations. Each one that changes the model updates all views and
-  // then marks the document modified.
+  // Editing operations. Each one that changes the model is a step of the
+  // history (or part of the open one) and updates all views.
   TSNode* AddNode(TrackLength x, TrackLength y, bool bSelected);
   // A call that moves no node (none selected, a zero step, every node held at
   // the edge of the world) neither updates nor marks modified.
@@ -102,8 +106,7 @@ class CTrassoDoc : public CDocument {
   // are the same node.
   void MergeNodes(TSNode* target, TSNode* source);
   // Cut: deletes the selected walls, every polygon left with fewer than 3
-  // walls, and the selected nodes that anchor no wall. Always updates and marks
-  // modified.
+  // walls, and the selected nodes that anchor no wall. Always updates.
   void DeleteSelection();
 
   // Scales the selected nodes about the centre of their bounding box.
@@ -112,18 +115,47 @@ class CTrassoDoc : public CDocument {
   // alone do not enable it.
   bool OnUpdateScaleSelection() const { return HasSelection(true); }
 
+  // The history. Steps nest: the operations inside an open step (a drag, a
+  // dialog, keystrokes in one field) become part of it. After Undo and Redo
+  // the objects the step touched are the selection.
+  void BeginStep(std::string name, std::string mergeKey = {});
+  void EndStep();
+  // Takes back what the open step did; the outermost step only.
+  void CancelStep();
+  bool Undo();
+  bool Redo();
+  CTrackHistory& GetHistory() { return m_history; }
+  const CTrackHistory& GetHistory() const { return m_history; }
+
+  // The modified flag follows the history: clean at the revision last saved.
+  bool IsModified() const override { return m_history.IsModified(); }
+  void SetModifiedFlag(bool modified = true) override;
+
+  // Observers of typed changes; not owned, and they remove themselves.
+  void AddTrackObserver(CTrackObserver* observer);
+  void RemoveTrackObserver(CTrackObserver* observer);
+  // Tells the observers what changed since the last time, if anything.
+  void NotifyTrackObservers(unsigned extraKinds = 0);
+
   std::vector<std::unique_ptr<TSNode>> m_nodeList;        // owned, in order
   std::vector<std::unique_ptr<TSPolygon>> m_polygonList;  // owned, in order
   std::string m_strDescription;                           // Windows-1252; lines separated by CR LF
   std::string m_strBackground;                            // file name of the background image
 
  private:
+  friend class CStepScope;
+
   TSNode* AppendNode(TrackLength x, TrackLength y, bool bSelected);  // no update
-  void NotifyChanged();  // UpdateAllViews(null, 0, null), then SetModifiedFlag
-  // Tells the observers that keep node pointers before `nodes` are deleted.
-  void NotifyDeletingNodes(const std::function<bool(const TSNode*)>& isDoomed) const;
+  // Tells the typed observers, then UpdateAllViews(null, 0, null).
+  void NotifyChanged();
+  bool ShowHistoryStep(const HistoryStep* step);
+  void SetText(std::string& text, std::string value, const char* name);
   template <class Visit>
-  int ApplyToSelectedPolygons(int value, Visit field);
+  int ApplyToSelectedPolygons(int value, const char* name, Visit field);
   template <class Visit>
-  int ApplyToSelectedNodes(int value, bool itemsOnly, Visit field);
+  int ApplyToSelectedItems(int value, const char* name, Visit field);
+  int ApplyToSelectedPlaces(int value, const char* name, TrackLength TSNode::* coordinate);
+
+  CTrackHistory m_history;
+  std::vector<CTrackObserver*> m_trackObservers;
 };

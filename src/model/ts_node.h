@@ -2,6 +2,7 @@
 // A vertex of the plan. Walls of any number of polygons may hang from it; it
 // may also carry one item, which it owns.
 
+#include <cstdint>
 #include <memory>
 
 #include "model/track_length.h"
@@ -28,4 +29,8 @@ class TSNode : public TSSelectable {
   // a few sections, so up to four are kept inline.
   SmallPointerList<TSAnchorWall, 4> m_wallList;
   std::unique_ptr<TSItem> m_pItem;  // owned; null when the node carries nothing
+  // The history step that last recorded the position (the wall list), so that
+  // a drag records each node once however many moves it makes; never stored.
+  std::uint32_t m_nPlaceStamp = 0;
+  std::uint32_t m_nWallsStamp = 0;
 };

@@ -26,7 +26,7 @@ void CDocument::UpdateAllViews(CDocumentObserver* sender, long hint, CObject* ob
 }
 
 bool CDocument::OnNewDocument() {
-  m_bModified = false;
+  SetModifiedFlag(false);
   m_strPathName.clear();
   return true;
 }

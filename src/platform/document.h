@@ -22,8 +22,8 @@ class CDocument : public CObject {
  public:
   ~CDocument() override;
 
-  bool IsModified() const { return m_bModified; }
-  void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+  virtual bool IsModified() const { return m_bModified; }
+  virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
 
   const std::string& GetPathName() const { return m_strPathName; }
   void SetPathName(std::string path) { m_strPathName = std::move(path); }

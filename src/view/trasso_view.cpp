@@ -30,6 +30,7 @@ CTrassoView::CTrassoView(CTrassoDoc* document, QWidget* parent)
   setMouseTracking(true);
   setCursor(LoadToolCursor(m_nTool));
   s_allViews.push_back(this);
+  document->AddTrackObserver(this);
 }
 
 CTrassoView::~CTrassoView() {
@@ -43,6 +44,7 @@ CTrassoView::~CTrassoView() {
   // No other view knows of this view's hover mark, so it goes with the view.
   if (m_pHoverNode) m_pHoverNode->m_bHighlighted = 0;
   std::erase(s_allViews, this);
+  GetDocument()->RemoveTrackObserver(this);
 }
 
 CTrassoDoc* CTrassoView::GetDocument() const {

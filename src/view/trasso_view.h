@@ -7,7 +7,7 @@
 #include <QPoint>
 #include <vector>
 
-#include "model/node_deletion_observer.h"
+#include "model/track_change.h"
 #include "model/track_length.h"
 #include "platform/qt/view.h"
 #include "view/drawn_marks.h"
@@ -37,7 +37,7 @@ int ScrollPositionFor(const SCROLLINFO& info, int code);
 // The status bar text of a world point.
 QString FormatMousePosition(WorldPoint world);
 
-class CTrassoView : public CView, public CNodeDeletionObserver {
+class CTrassoView : public CView, public CTrackObserver {
   Q_OBJECT
 
  public:
@@ -104,7 +104,8 @@ class CTrassoView : public CView, public CNodeDeletionObserver {
   bool CanCutSelection() const;
   bool CanInsertNode() const;
 
-  void OnDeletingNodes(const std::function<bool(const TSNode*)>& isDoomed) override;
+  // Drops the nodes that left the track from the path and the hover mark.
+  void OnTrackChanged(const TrackChange& change) override;
 
   // The state of the mouse tools.
   int m_nTool;

@@ -56,7 +56,12 @@ bool CTrassoView::CanInsertNode() const {
   return GetDocument()->GetSelectedWall() != nullptr;
 }
 
-void CTrassoView::OnDeletingNodes(const std::function<bool(const TSNode*)>& isDoomed) {
-  if (m_pHoverNode && isDoomed(m_pHoverNode)) m_pHoverNode = nullptr;
-  std::erase_if(m_path, isDoomed);
+void CTrassoView::OnTrackChanged(const TrackChange& change) {
+  if (change.removedNodes.empty()) return;
+  const auto removed = [&](const TSNode* node) {
+    return std::find(change.removedNodes.begin(), change.removedNodes.end(), node) !=
+           change.removedNodes.end();
+  };
+  if (m_pHoverNode && removed(m_pHoverNode)) m_pHoverNode = nullptr;
+  std::erase_if(m_path, removed);
 }
