@@ -49,6 +49,7 @@ constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_PASTE = 57637;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_WINDOW_NEW = 57648;
 constexpr int ID_WINDOW_ARRANGE = 57649;
 constexpr int ID_WINDOW_CASCADE = 57650;

@@ -11,7 +11,11 @@ const std::string kNoName;
 }  // namespace
 
 void CTrackHistory::Begin(std::string name, std::string mergeKey) {
-  if (m_depth++ > 0) return;
+  if (m_depth++ > 0) {
+    // A caller that only groups (a panel field) leaves the naming to the operation.
+    if (m_open.name.empty()) m_open.name = std::move(name);
+    return;
+  }
   m_open = HistoryStep();
   m_open.id = m_nextId++;
   m_open.name = std::move(name);

@@ -110,6 +110,12 @@ void CTrassoDoc::CancelStep() {
   NotifyChanged();
 }
 
+bool CTrassoDoc::RollBackTo(std::uint64_t revision) {
+  if (!m_history.RollBackTo(revision)) return false;
+  NotifyChanged();
+  return true;
+}
+
 bool CTrassoDoc::Undo() {
   return ShowHistoryStep(m_history.Undo());
 }

@@ -124,6 +124,8 @@ class CTrassoDoc : public CDocument {
   void CancelStep();
   bool Undo();
   bool Redo();
+  // Undoes and forgets the steps after `revision`, when it is a done one.
+  bool RollBackTo(std::uint64_t revision);
   CTrackHistory& GetHistory() { return m_history; }
   const CTrackHistory& GetHistory() const { return m_history; }
 

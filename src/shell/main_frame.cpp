@@ -92,7 +92,8 @@ void CMainFrame::CreateToolBars() {
   m_wndToolBar->setObjectName(QStringLiteral("ToolBar%1").arg(IDR_MAINFRAME));
   m_wndToolBar->setIconSize(kButtonImage);
   FillToolBar(m_wndToolBar, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_SEPARATOR, ID_EDIT_CUT,
-                             ID_EDIT_COPY, ID_EDIT_PASTE, ID_SEPARATOR, ID_FILE_PRINT, ID_HELP});
+                             ID_EDIT_COPY, ID_EDIT_PASTE, ID_SEPARATOR, ID_EDIT_UNDO, ID_EDIT_REDO,
+                             ID_SEPARATOR, ID_FILE_PRINT, ID_HELP});
 
   m_wndToolsBar = new QToolBar(BarTitle(IDS_TOOLS), this);
   m_wndToolsBar->setObjectName(QStringLiteral("ToolBar%1").arg(IDR_TOOLS));

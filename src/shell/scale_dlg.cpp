@@ -77,11 +77,29 @@ CScaleDlg::CScaleDlg(CTrassoDoc* doc, QWidget* parent) : QDialog(parent), m_pDoc
           &CScaleDlg::OnPreview);
 }
 
+CScaleDlg::~CScaleDlg() {
+  CloseStep(true);
+}
+
+void CScaleDlg::CloseStep(bool keep) {
+  if (!m_bStepOpen) return;
+  m_bStepOpen = false;
+  if (keep) {
+    m_pDoc->EndStep();
+  } else {
+    m_pDoc->CancelStep();
+  }
+}
+
 unsigned CScaleDlg::ReadPercent() const {
   return static_cast<unsigned>(ReadInteger(m_pPercentEdit->text()));
 }
 
 void CScaleDlg::ScaleTo(unsigned percent) {
+  if (!m_bStepOpen) {
+    m_pDoc->BeginStep("Scale selection");
+    m_bStepOpen = true;
+  }
   const double target = percent;
   m_pDoc->ScaleSelection(target / m_dPercent);
   m_dPercent = target;
@@ -97,11 +115,15 @@ void CScaleDlg::accept() {
   const unsigned percent = ReadPercent();
   if (!IsValidPercent(percent)) return;
   if (percent != m_dPercent) ScaleTo(percent);
+  CloseStep(true);
   QDialog::accept();
 }
 
+// Taking the step back restores every node exactly, which scaling back by the
+// inverse factor would not after truncation.
 void CScaleDlg::reject() {
-  if (m_dPercent != 100.0) ScaleTo(100);
+  CloseStep(false);
+  m_dPercent = 100.0;
   QDialog::reject();
 }
 

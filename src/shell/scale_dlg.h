@@ -1,7 +1,9 @@
 #pragma once
 // The modal dialog of Scale selection: the user types a whole percentage, may
 // try it on the track (Preview), and then keeps it (OK) or takes the track
-// back to its size when the dialog opened (Cancel).
+// back to exactly what it was when the dialog opened (Cancel). The dialog
+// holds one step of the history open from its first scaling, so OK makes one
+// step and Cancel none.
 
 #include <QDialog>
 
@@ -13,6 +15,7 @@ class CScaleDlg : public QDialog {
 
  public:
   explicit CScaleDlg(CTrassoDoc* doc, QWidget* parent = nullptr);
+  ~CScaleDlg() override;
 
   // Scales the selection to the typed percentage of its size when the dialog
   // opened; the dialog stays open. An invalid percentage does nothing.
@@ -28,8 +31,10 @@ class CScaleDlg : public QDialog {
   // or text without a number reads 0, a negative number very large.
   unsigned ReadPercent() const;
   void ScaleTo(unsigned percent);
+  void CloseStep(bool keep);
 
   CTrassoDoc* m_pDoc;
+  bool m_bStepOpen = false;  // from the first scaling until OK or Cancel
   // How far, in percent, the selection now differs from its size when the
   // dialog opened.
   double m_dPercent = 100.0;

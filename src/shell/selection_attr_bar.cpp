@@ -127,16 +127,19 @@ void CSelectionAttrBar::FillLists() {
 void CSelectionAttrBar::AttachDocument(CTrassoDoc* doc) {
   if (doc == m_pDocument) return;
   m_pDocument = doc;
+  m_link.Set(doc);
   UpdateFromDocument();
 }
 
 void CSelectionAttrBar::DetachDocument(CTrassoDoc* doc) {
   if (doc != m_pDocument) return;
   m_pDocument = nullptr;
+  m_link.Set(nullptr);
   UpdateFromDocument();
 }
 
 void CSelectionAttrBar::UpdateFromDocument() {
+  m_link.MarkFresh();
   const auto query = [this](Operation apply) {
     return m_pDocument == nullptr ? SEL_VALUE_NONE : (m_pDocument->*apply)(SEL_VALUE_MIXED);
   };
@@ -162,6 +165,7 @@ void CSelectionAttrBar::UpdateFromDocument() {
 void CSelectionAttrBar::OnListChosen(const ListField& field) {
   const int row = field.list->currentIndex();
   if (row < 0 || m_pDocument == nullptr) return;
+  CPanelDocumentLink::Applying applying(m_link);
   (m_pDocument->*field.apply)(row);
 }
 
@@ -169,5 +173,9 @@ void CSelectionAttrBar::OnEditChanged(const EditField& field) {
   if (m_pDocument == nullptr) return;
   // The text stays as typed, even where the value applied was clamped.
   const int value = ParseLength(ToWindows1252(field.edit->text()), field.nMin, field.nMax);
+  // The keystrokes in one field make one step, until the focus moves.
+  CPanelDocumentLink::Applying applying(m_link);
+  m_pDocument->BeginStep({}, "field " + field.edit->objectName().toStdString());
   (m_pDocument->*field.apply)(value);
+  m_pDocument->EndStep();
 }

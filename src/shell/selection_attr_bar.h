@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include "view/panel_document_link.h"
 #include "view/view_services.h"
 
 class CTrassoDoc;
@@ -54,4 +55,6 @@ class CSelectionAttrBar : public QWidget, public CDocumentPanel {
   std::array<ListField, 4> m_lists{};
   std::array<EditField, 6> m_edits{};
   CTrassoDoc* m_pDocument = nullptr;
+  // Refreshes the panel after undo, redo and changes made elsewhere.
+  CPanelDocumentLink m_link{this, ~0u, [this] { UpdateFromDocument(); }};
 };

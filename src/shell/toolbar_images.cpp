@@ -85,6 +85,27 @@ void DrawPaste(QPainter& p) {
   Page(p, QRectF(7.5, 5.5, 7, 8));
 }
 
+// A hooked arrow turning back to the left (undo) or on to the right (redo).
+void DrawTurnArrow(QPainter& p, bool toRight) {
+  if (toRight) p.setTransform(QTransform(-1, 0, 0, 1, 16, 0), true);
+  p.setPen(QPen(QColor(0, 70, 160), 1.8));
+  p.setBrush(Qt::NoBrush);
+  QPainterPath hook(QPointF(4, 6));
+  hook.cubicTo(QPointF(9, 2), QPointF(15, 5), QPointF(12, 12));
+  p.drawPath(hook);
+  p.setBrush(QColor(0, 70, 160));
+  p.setPen(Qt::NoPen);
+  p.drawPolygon(QPolygonF{{1, 6}, {6, 2}, {6.5, 9}});
+}
+
+void DrawUndo(QPainter& p) {
+  DrawTurnArrow(p, false);
+}
+
+void DrawRedo(QPainter& p) {
+  DrawTurnArrow(p, true);
+}
+
 void DrawPrint(QPainter& p) {
   Page(p, QRectF(4.5, 0.5, 7, 6));
   p.setBrush(QColor(190, 190, 190));
@@ -197,6 +218,10 @@ QIcon ToolbarImage(int id) {
       return Paint(DrawCopy);
     case ID_EDIT_PASTE:
       return Paint(DrawPaste);
+    case ID_EDIT_UNDO:
+      return Paint(DrawUndo);
+    case ID_EDIT_REDO:
+      return Paint(DrawRedo);
     case ID_FILE_PRINT:
       return Paint(DrawPrint);
     case ID_HELP:

@@ -70,16 +70,19 @@ CTrackAttrBar::CTrackAttrBar(QWidget* parent) : QWidget(parent) {
 void CTrackAttrBar::AttachDocument(CTrassoDoc* doc) {
   if (doc == m_pDocument) return;
   m_pDocument = doc;
+  m_link.Set(doc);
   UpdateFromDocument();
 }
 
 void CTrackAttrBar::DetachDocument(CTrassoDoc* doc) {
   if (doc != m_pDocument) return;
   m_pDocument = nullptr;
+  m_link.Set(nullptr);
   UpdateFromDocument();
 }
 
 void CTrackAttrBar::UpdateFromDocument() {
+  m_link.MarkFresh();
   const bool enabled = m_pDocument != nullptr;
   m_pBrowseButton->setEnabled(enabled);
   m_pBackgroundEdit->setEnabled(enabled);
@@ -95,12 +98,18 @@ void CTrackAttrBar::UpdateFromDocument() {
 
 void CTrackAttrBar::OnBackgroundChanged() {
   if (m_pDocument == nullptr) return;
+  CPanelDocumentLink::Applying applying(m_link);
+  m_pDocument->BeginStep({}, "background");
   m_pDocument->SetBackground(ToWindows1252(m_pBackgroundEdit->text()));
+  m_pDocument->EndStep();
 }
 
 void CTrackAttrBar::OnDescriptionChanged() {
   if (m_bFilling || m_pDocument == nullptr) return;
+  CPanelDocumentLink::Applying applying(m_link);
+  m_pDocument->BeginStep({}, "description");
   m_pDocument->SetDescription(FieldToDescription(m_pDescriptionEdit));
+  m_pDocument->EndStep();
 }
 
 void CTrackAttrBar::OnBrowseBackground() {
@@ -115,5 +124,6 @@ void CTrackAttrBar::OnBrowseBackground() {
   const QString path = QFileInfo(dialog.selectedFiles().first()).absoluteFilePath();
   m_pBackgroundEdit->setText(path);
   m_pBackgroundEdit->setCursorPosition(0);
+  CPanelDocumentLink::Applying applying(m_link);
   m_pDocument->SetBackground(ToWindows1252(path));
 }

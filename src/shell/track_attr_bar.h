@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include "view/panel_document_link.h"
 #include "view/view_services.h"
 
 class CTrassoDoc;
@@ -40,4 +41,6 @@ class CTrackAttrBar : public QWidget, public CDocumentPanel {
   QPlainTextEdit* m_pDescriptionEdit;
   CTrassoDoc* m_pDocument = nullptr;
   bool m_bFilling = false;  // set while the panel fills the description itself
+  // Refreshes the panel after undo and redo.
+  CPanelDocumentLink m_link{this, TrackChange::kAttributes, [this] { UpdateFromDocument(); }};
 };

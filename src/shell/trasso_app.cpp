@@ -71,10 +71,18 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   connect(m_pDocManager.get(), &CDocManager::DocumentsChanged, m_pCommands.get(),
           &CCommandTable::RequestUpdate);
   connect(qApp, &QApplication::focusChanged, m_pCommands.get(), &CCommandTable::RequestUpdate);
+  // Keystrokes in a panel field join one step until the focus leaves the field.
+  connect(qApp, &QApplication::focusChanged, this, [this] {
+    // The focus also moves while the application is taken down.
+    if (!m_pDocManager) return;
+    for (CDocument* doc : m_pDocManager->GetDocuments())
+      static_cast<CTrassoDoc*>(doc)->GetHistory().SealMerge();
+  });
   qApp->installEventFilter(this);
   WireAppCommands();
   WireDocumentCommands();
   WireViewCommands();
+  WireHistoryCommands();
   WireFrameCommands();
 
   // Lays the frame out before the first window opens, so that the window can

@@ -41,6 +41,7 @@ CTrassoView::~CTrassoView() {
   if (CViewServices* services = GetViewServices()) {
     if (CZoomBar* zoomBar = services->GetZoomBar()) zoomBar->DetachView(this);
   }
+  EndDragStep();
   // No other view knows of this view's hover mark, so it goes with the view.
   if (m_pHoverNode) m_pHoverNode->m_bHighlighted = 0;
   std::erase(s_allViews, this);

@@ -5,6 +5,7 @@
 // give the logical point at the window's top-left corner.
 
 #include <QPoint>
+#include <cstdint>
 #include <vector>
 
 #include "model/track_change.h"
@@ -101,6 +102,9 @@ class CTrassoView : public CView, public CTrackObserver {
   // The two editing commands of the view and whether they can act now.
   void OnCutSelection();
   void OnInsertNode();
+  // Escape: drops the path being traced and takes back the nodes it made;
+  // false when no path is being traced.
+  bool CancelPath();
   bool CanCutSelection() const;
   bool CanInsertNode() const;
 
@@ -115,6 +119,8 @@ class CTrassoView : public CView, public CTrackObserver {
   QPoint m_ptCurrent;              // logical; the moving corner of the rubber band
   std::vector<TSNode*> m_path;     // the path being traced, or the dragged node; not owned
   TSNode* m_pHoverNode = nullptr;  // the node this view last marked under the mouse; not owned
+  std::uint64_t m_nPathStart = 0;  // the history's revision before the path's first press
+  bool m_bDragStepOpen = false;    // a drag holds a step of the history open
 
   static std::vector<CTrassoView*> s_allViews;
 
@@ -136,6 +142,8 @@ class CTrassoView : public CView, public CTrackObserver {
   void PressMoveNodes(QPoint p);
   void DragSelection(QPoint p);
   void ReleaseMoveNodes(QPoint p);
+  void BeginDragStep(const char* name);
+  void EndDragStep();
   void Capture();
 
   void OnScroll(CScrollBar* bar, int code);

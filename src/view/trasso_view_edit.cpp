@@ -33,6 +33,8 @@ void CTrassoView::OnKeyDown(int key) {
     OnCutSelection();
   } else if (key == Qt::Key_Insert) {
     OnInsertNode();
+  } else if (key == Qt::Key_Escape) {
+    CancelPath();
   }
 }
 
@@ -46,6 +48,13 @@ void CTrassoView::OnCutSelection() {
 void CTrassoView::OnInsertNode() {
   CTrassoDoc* doc = GetDocument();
   if (TSAnchorWall* wall = doc->GetSelectedWall()) doc->InsertNodeOnWall(wall);
+}
+
+bool CTrassoView::CancelPath() {
+  if (m_path.empty()) return false;
+  m_path.clear();
+  GetDocument()->RollBackTo(m_nPathStart);
+  return true;
 }
 
 bool CTrassoView::CanCutSelection() const {

@@ -65,6 +65,7 @@ void CTrassoView::OnLButtonDown(Qt::KeyboardModifiers flags, QPoint device) {
       break;
     case ID_TOOL_MOVE_SELECTION:
       Capture();
+      BeginDragStep("Move selection");
       m_ptAnchor = p;
       break;
     case ID_TOOL_MOVE_NODES:
@@ -108,13 +109,30 @@ void CTrassoView::OnLButtonUp(QPoint device) {
   } else if (m_nTool == ID_TOOL_MOVE_NODES) {
     ReleaseMoveNodes(p);
   }
+  EndDragStep();
+}
+
+// A drag, from press to release, is one step however many moves it makes.
+void CTrassoView::BeginDragStep(const char* name) {
+  if (m_bDragStepOpen) return;
+  GetDocument()->BeginStep(name);
+  m_bDragStepOpen = true;
+}
+
+void CTrassoView::EndDragStep() {
+  if (!m_bDragStepOpen) return;
+  m_bDragStepOpen = false;
+  GetDocument()->EndStep();
 }
 
 void CTrassoView::PressTracePath(QPoint p) {
   CTrassoDoc* doc = GetDocument();
   const WorldPoint w = LogicalToWorld(p);
   TSNode* node = FindNearestNode(p, kSnap, nullptr);
-  if (m_path.empty()) doc->ClearSelection(false);
+  if (m_path.empty()) {
+    doc->ClearSelection(false);
+    m_nPathStart = doc->GetHistory().Revision();
+  }
   if (!node && m_path.size() < kMaxPath) node = doc->AddNode(w.x, w.y, false);
   if (!node) return;
 
@@ -124,7 +142,10 @@ void CTrassoView::PressTracePath(QPoint p) {
     // The path is handed over and shortened by the document; it is done with.
     std::vector<TSNode*> path;
     path.swap(m_path);
-    doc->CreatePolygon(m_nTool == ID_TOOL_ADD_FEATURE, path, 0, 4000, 0, 0, 0, true);
+    const bool feature = m_nTool == ID_TOOL_ADD_FEATURE;
+    doc->CreatePolygon(feature, path, 0, 4000, 0, 0, 0, true);
+    // The nodes the path made and the polygon are taken back together.
+    doc->GetHistory().Squash(m_nPathStart, feature ? "Add feature" : "Add section");
     return;
   }
   if (m_path.size() == kMaxPath) return;
@@ -138,8 +159,10 @@ void CTrassoView::PressInsertObject(QPoint p) {
   CTrassoDoc* doc = GetDocument();
   doc->ClearSelection(false);
   const WorldPoint w = LogicalToWorld(p);
+  doc->BeginStep("Insert object");
   TSNode* node = doc->AddNode(w.x, w.y, true);
   doc->AttachItem(node, 0);
+  doc->EndStep();
 }
 
 void CTrassoView::PressMoveNodes(QPoint p) {
@@ -150,6 +173,7 @@ void CTrassoView::PressMoveNodes(QPoint p) {
   m_ptAnchor = p;
   if (!hit) return;
   Capture();
+  BeginDragStep("Move nodes");
   const WorldPoint w = LogicalToWorld(p);
   if (auto* node = dynamic_cast<TSNode*>(hit)) {
     node->m_bSelected = 1;

@@ -153,7 +153,7 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
   EXPECT_EQ(Entries(Frame().menuBar()->actions()),
             "&File: &New 57600 | &Open... 57601 | &Close 57602 | &Save 57603 | Save &As... 57604 | "
             "- | Compil&e 32793 | - | &Print... 57607 | Print Pre&view 57609 | P&rint Setup... "
-            "57606 | - | Recent File 57616 | - | E&xit 57665 | &Edit: &Undo 57643 | - | Cu&t 57635 "
+            "57606 | - | Recent File 57616 | - | E&xit 57665 | &Edit: &Undo 57643 | &Redo 57644 | - | Cu&t 57635 "
             "| &Copy 57634 | &Paste 57637 | - | &Scale selection... 32798 | &View: &Standard "
             "Toolbar 59392 | Tools 32794 | Slection attributes 32795 | Track Attributes 32796 | "
             "&Status Bar 59393 | &Window: &New Window 57648 | &Cascade 57650 | &Tile 57651 | "

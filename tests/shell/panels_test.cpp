@@ -219,9 +219,10 @@ TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesI
   EXPECT_EQ(Positions(), (Is{-2500, -5000, 12500, 25000}));
   Run("200", {kPreview, kPreview});
   EXPECT_EQ(Positions(), (Is{-5000, -10000, 15000, 30000}));
-  Run("200", {kCancel});  // taken back, but changed on the way
+  Run("200", {kCancel});  // taken back exactly, and no step is left to undo
   EXPECT_EQ(Positions(), (Is{0, 0, 10000, 20000}));
-  EXPECT_EQ(std::pair(m_updates.Count(), m_doc.IsModified()), std::pair(3, true));
+  EXPECT_EQ(std::tuple(m_updates.Count(), m_doc.IsModified(), m_doc.GetHistory().UndoName()),
+            std::tuple(3, false, "Add node"));
   m_dialog.show();
   Run("11", {kPreview});
   QTest::keyClick(&m_dialog, Qt::Key_Escape);  // Cancel too
@@ -231,5 +232,8 @@ TEST_F(ScaleDlg, PreviewsScaleTheSelectionAboutItsCentreOkKeepsItAndCancelTakesI
   EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
   EXPECT_EQ(Positions(), (Is{-44950, -89900, 54950, 109900}));
   EXPECT_EQ(m_updates.Count(), 6);
+  EXPECT_EQ(m_doc.GetHistory().UndoName(), "Scale selection");
+  m_doc.Undo();  // previews and OK were one step
+  EXPECT_EQ(Positions(), (Is{0, 0, 10000, 20000}));
 }
 }  // namespace

@@ -69,6 +69,7 @@ void CCommandTable::UpdateAll() {
     if (command.handler && command.update) command.update(state);
     command.action->setEnabled(state.m_bEnabled);
     if (command.action->isCheckable()) command.action->setChecked(state.m_bChecked);
+    if (!state.m_text.isNull()) command.action->setText(state.m_text);
   }
 }
 

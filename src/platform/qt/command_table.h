@@ -11,12 +11,17 @@
 
 class QAction;
 
-// The state an update handler sets. Enabled unless the handler says otherwise.
+#include <QString>
+
+// The state an update handler sets. Enabled unless the handler says otherwise;
+// the text stays as it is unless the handler sets one.
 struct CCmdUI {
   void Enable(bool bOn = true) { m_bEnabled = bOn; }
   void SetCheck(bool bChecked = true) { m_bChecked = bChecked; }
+  void SetText(QString text) { m_text = std::move(text); }
   bool m_bEnabled = true;
   bool m_bChecked = false;
+  QString m_text;  // null: unchanged
 };
 
 class CCommandTable : public QObject {
