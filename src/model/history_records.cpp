@@ -97,6 +97,13 @@ void WallAnchorRecord::Swap() {
 }
 
 template <class T>
+CMembershipRecord<T>::CMembershipRecord(List& list, std::vector<std::size_t> indexes)
+    : m_list(list), m_indexes(std::move(indexes)), m_outside(m_indexes.size()) {
+  m_objects.reserve(m_indexes.size());
+  for (std::size_t index : m_indexes) m_objects.push_back(m_list[index].get());
+}
+
+template <class T>
 CMembershipRecord<T>::~CMembershipRecord() {
   for (auto& object : m_outside) {
     if (object) Unlink(*object);
@@ -108,6 +115,7 @@ bool CMembershipRecord<T>::ExtendByAppended() {
   const std::size_t last = m_list.size() - 1;
   if (!m_inside || m_indexes.empty() || m_indexes.back() + 1 != last) return false;
   m_indexes.push_back(last);
+  m_objects.push_back(m_list[last].get());
   m_outside.emplace_back();
   return true;
 }
@@ -161,13 +169,13 @@ void CMembershipRecord<T>::PutBack() {
 template <class T>
 void CMembershipRecord<T>::SelectTouched() const {
   if (!m_inside) return;
-  for (std::size_t index : m_indexes) Select(*m_list[index]);
+  for (T* object : m_objects) Select(*object);
 }
 
 template <class T>
 std::size_t CMembershipRecord<T>::Bytes() const {
   std::size_t bytes = sizeof *this + m_indexes.capacity() * sizeof(std::size_t) +
-                      m_outside.capacity() * sizeof(void*);
+                      (m_objects.capacity() + m_outside.capacity()) * sizeof(void*);
   for (const auto& object : m_outside) {
     if (object) bytes += ObjectBytes(*object);
   }

@@ -70,8 +70,7 @@ template <class T>
 class CMembershipRecord final : public CStructureRecord {
  public:
   using List = std::vector<std::unique_ptr<T>>;
-  CMembershipRecord(List& list, std::vector<std::size_t> indexes)
-      : m_list(list), m_indexes(std::move(indexes)), m_outside(m_indexes.size()) {}
+  CMembershipRecord(List& list, std::vector<std::size_t> indexes);
   ~CMembershipRecord() override;
 
   bool IsOnList(const List& list) const { return &list == &m_list; }
@@ -88,7 +87,10 @@ class CMembershipRecord final : public CStructureRecord {
   void PutBack();
 
   List& m_list;
+  // Positions in the list as it is when the record swaps; later records of
+  // the same step may move the objects, so selection goes by the objects.
   std::vector<std::size_t> m_indexes;
+  std::vector<T*> m_objects;
   std::vector<std::unique_ptr<T>> m_outside;  // null while inside
   bool m_inside = true;
 };

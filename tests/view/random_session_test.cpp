@@ -1,11 +1,14 @@
-// Random input over views of two documents: tracks stay sound and paths alive, sanitizers watching.
+// Random input over views of two documents, with panel edits, undo and redo: tracks stay sound,
+// paths alive, and every revision of the history has the same bytes whenever it comes back.
 
 #include <QApplication>
 #include <algorithm>
+#include <map>
 #include <random>
 
 #include "fixture.h"
 #include "model/track_check.h"
+#include "model/track_file.h"
 
 namespace {
 struct RandomSession {
@@ -26,7 +29,7 @@ struct RandomSession {
     CTrassoView& view = *m_views[index];
     MouseDriver mouse(view);
     const QPoint p = Point(view);
-    const int dice = Pick(100);
+    const int dice = Pick(125);
     const auto keys = Pick(4) ? Qt::NoModifier : Qt::ShiftModifier;
     if (dice < 4) {
       CTrassoView::SetToolForAllViews(
@@ -47,14 +50,56 @@ struct RandomSession {
       mouse.Release(p);
     } else if (dice < 89) {
       mouse.DoubleClick(p);
-    } else {
+    } else if (dice < 100) {
       mouse.Key(dice < 94 ? Qt::Key_Delete : Qt::Key_Insert, Pick(2) == 0);
+    } else if (dice < 115) {
+      CTrassoDoc& doc = *view.GetDocument();
+      for (int times = Pick(3); times >= 0; --times) dice < 109 ? doc.Undo() : doc.Redo();
+    } else if (dice < 123) {
+      EditLikeAPanel(*view.GetDocument(), dice);
+    } else {
+      mouse.Key(Qt::Key_Escape);
     }
     if (Pick(10) == 0) QApplication::processEvents();  // let the views paint
     m_mostPolygons = std::max(m_mostPolygons, m_first.m_polygonList.size());
     return "gesture " + std::to_string(dice) + " in view " + std::to_string(index) + " with tool " +
            std::to_string(view.m_nTool) + " at " + std::to_string(p.x()) + "," +
            std::to_string(p.y());
+  }
+
+  // Keystrokes in a field (which join one step), a list choice, a track attribute, a scaling.
+  void EditLikeAPanel(CTrassoDoc& doc, int dice) {
+    using Setter = int (CTrassoDoc::*)(int);
+    constexpr Setter kSetters[] = {
+        &CTrassoDoc::SetSelWallType,     &CTrassoDoc::SetSelCeilingType,
+        &CTrassoDoc::SetSelFloorType,    &CTrassoDoc::SetSelCeilingLevel,
+        &CTrassoDoc::SetSelFloorLevel,   &CTrassoDoc::SetSelItemType,
+        &CTrassoDoc::SetSelNodeX,        &CTrassoDoc::SetSelNodeY,
+        &CTrassoDoc::SetSelItemElevation, &CTrassoDoc::SetSelItemOrientation};
+    const int field = Pick(std::size(kSetters));
+    if (dice < 120) {
+      doc.BeginStep({}, "field " + std::to_string(field));
+      (doc.*kSetters[field])(Pick(40) * 500);
+      doc.EndStep();
+      if (Pick(3) == 0) doc.GetHistory().SealMerge();
+    } else if (dice < 122) {
+      doc.SetBackground(std::string(Pick(3), 'b'));
+    } else {
+      doc.ScaleSelection(Pick(2) ? 1.5 : 0.5);
+    }
+  }
+
+  // Whether each document's bytes are those it had when its history was last at this revision.
+  std::string HistoryProblem() {
+    for (std::size_t d = 0; d < 2; ++d) {
+      CTrassoDoc& doc = d == 0 ? m_first : m_second;
+      if (doc.GetHistory().IsOpen()) continue;
+      const auto [seen, added] = m_bytes[d].try_emplace(doc.GetHistory().Revision());
+      if (added) seen->second = SaveTrackBytes(doc);
+      if (seen->second != SaveTrackBytes(doc)) return "revision " + std::to_string(seen->first) +
+                                                      " differs from when it was made";
+    }
+    return {};
   }
 
   // The first problem of a track, a path node its document lacks, or two nodes under the mouse.
@@ -90,6 +135,7 @@ struct RandomSession {
 
   std::mt19937 m_random;
   CTrassoDoc m_first, m_second;
+  std::map<std::uint64_t, std::vector<std::uint8_t>> m_bytes[2];  // per document and revision
   std::vector<std::unique_ptr<CChildFrame>> m_frames;
   std::vector<CTrassoView*> m_views;
 };
@@ -101,7 +147,8 @@ TEST(RandomSession, ThousandsOfEventsKeepEveryTrackSoundAndEveryPathAlive) {
     RandomSession session(seed);
     for (int event = 0; event < 2000; ++event) {
       const std::string last = session.Step();
-      ASSERT_EQ(session.Problem(), "") << "seed " << seed << ", event " << event << ": " << last;
+      ASSERT_EQ(session.Problem() + session.HistoryProblem(), "")
+          << "seed " << seed << ", event " << event << ": " << last;
     }
     EXPECT_GE(session.m_mostPolygons, 3u) << seed;  // the session did build sections and features
   }
