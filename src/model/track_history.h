@@ -60,6 +60,7 @@ class CTrackHistory {
   TrackChange TakeChange() { return std::exchange(m_change, {}); }
   std::size_t StepCount() const { return m_steps.size(); }
   std::size_t Bytes() const { return m_bytes; }
+  void SetBudget(std::size_t budgetBytes) { m_budget = budgetBytes; }
 
   // Recording, just before the change; only inside Begin and End.
   void RecordPlace(TSNode& node);
