@@ -415,6 +415,37 @@ TEST_F(KeysTest, TheKeysReachTheActiveViewAfterSplitsAndFromThePanels) {
   EXPECT_EQ(m_room->m_wallList.size(), 5u);
 }
 
+// Typing in a field is one step; the entries name it; Escape takes back a traced path's nodes.
+TEST_F(KeysTest, UndoAndRedoNameTheStepTheirKeysWorkAndEscapeCancelsAPath) {
+  StartOnSection();
+  m_doc->SelectAll();
+  Settle();
+  auto* floor = App().GetMainWnd()->m_wndSelectionBar->findChild<QLineEdit*>("1006");
+  floor->setFocus();
+  floor->selectAll();
+  QTest::keyClicks(floor, "12");
+  QWidget* view = Child().GetActiveView();
+  view->setFocus();
+  Settle();
+  EXPECT_EQ(Command(ID_EDIT_UNDO)->text(), "&Undo Floor level\tCtrl+Z");
+  QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(std::tuple(m_room->m_nFloorLevel, floor->text(), m_doc->IsModified()),
+            std::tuple(0, QString("0.000"), false));
+  EXPECT_EQ(Command(ID_EDIT_REDO)->text(), "&Redo Floor level\tCtrl+Y");
+  QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(m_room->m_nFloorLevel, 12000);
+
+  const std::size_t nodes = m_doc->m_nodeList.size();
+  Trigger(ID_TOOL_ADD_SECTION);
+  for (int x : {20, 60}) QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(x, 40));
+  EXPECT_EQ(m_doc->m_nodeList.size(), nodes + 2);
+  QTest::keyClick(view, Qt::Key_Escape);
+  EXPECT_EQ(m_doc->m_nodeList.size(), nodes);
+  EXPECT_FALSE(IsEnabled(ID_EDIT_REDO));
+  EXPECT_EQ(Command(ID_EDIT_UNDO)->text(), "&Undo Floor level\tCtrl+Z");
+}
+
 TEST_F(KeysTest, TheWheelChangesAListOnlyWhenItHasTheFocusAndTheSliderPagesByAFifth) {
   StartOnSection();
   SelectWallsOnly(m_room);
