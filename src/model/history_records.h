@@ -126,6 +126,7 @@ struct HistoryStep {
   std::uint64_t id = 0;
   std::string name;
   std::string mergeKey;
+  int operations = 0;  // the Begin calls it took; a single operation has no no-op records
   std::vector<NodePlaceRecord> places;
   std::vector<FieldRecord> fields;
   std::vector<NodeWallsRecord> nodeWalls;

@@ -29,11 +29,14 @@ void CTrassoDoc::ScaleSelection(double factor) {
   const std::int64_t cy = (std::int64_t{minY} + maxY) / 2;
   for (const auto& node : m_nodeList) {
     if (!node->m_bSelected) continue;
+    const TrackLength x = TruncateToTrackLength(static_cast<double>(cx) +
+                                                factor * static_cast<double>(node->m_x - cx));
+    const TrackLength y = TruncateToTrackLength(static_cast<double>(cy) +
+                                                factor * static_cast<double>(node->m_y - cy));
+    if (x == node->m_x && y == node->m_y) continue;
     step.History().RecordPlace(*node);
-    node->m_x = TruncateToTrackLength(static_cast<double>(cx) +
-                                      factor * static_cast<double>(node->m_x - cx));
-    node->m_y = TruncateToTrackLength(static_cast<double>(cy) +
-                                      factor * static_cast<double>(node->m_y - cy));
+    node->m_x = x;
+    node->m_y = y;
   }
   NotifyChanged();
 }

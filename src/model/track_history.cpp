@@ -11,12 +11,14 @@ const std::string kNoName;
 }  // namespace
 
 void CTrackHistory::Begin(std::string name, std::string mergeKey) {
+  ++m_open.operations;
   if (m_depth++ > 0) {
     // A caller that only groups (a panel field) leaves the naming to the operation.
     if (m_open.name.empty()) m_open.name = std::move(name);
     return;
   }
   m_open = HistoryStep();
+  m_open.operations = 1;
   m_open.id = m_nextId++;
   m_open.name = std::move(name);
   m_open.mergeKey = std::move(mergeKey);
@@ -25,7 +27,8 @@ void CTrackHistory::Begin(std::string name, std::string mergeKey) {
 void CTrackHistory::End() {
   if (m_depth == 0 || --m_depth > 0) return;
   HistoryStep step = std::exchange(m_open, {});
-  step.Prune();
+  // Only a later operation of the same step can bring a value back.
+  if (step.operations > 2) step.Prune();
   if (!step.Empty()) Keep(std::move(step));
 }
 

@@ -25,12 +25,13 @@ class TSNode : public TSSelectable {
 
   TrackLength m_x = 0;
   TrackLength m_y = 0;
+  // The history step that last recorded the position (the wall list), so that
+  // a drag records each node once however many moves it makes; never stored.
+  // Beside the position, so that recording touches no other cache line.
+  std::uint32_t m_nPlaceStamp = 0;
+  std::uint32_t m_nWallsStamp = 0;
   // Walls anchored here, in order; not owned. A node of a plan joins at most
   // a few sections, so up to four are kept inline.
   SmallPointerList<TSAnchorWall, 4> m_wallList;
   std::unique_ptr<TSItem> m_pItem;  // owned; null when the node carries nothing
-  // The history step that last recorded the position (the wall list), so that
-  // a drag records each node once however many moves it makes; never stored.
-  std::uint32_t m_nPlaceStamp = 0;
-  std::uint32_t m_nWallsStamp = 0;
 };
