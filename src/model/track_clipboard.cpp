@@ -95,12 +95,12 @@ std::vector<std::uint8_t> CopySelection(const CTrassoDoc& doc) {
 
 TrackVector PasteOffset(const CTrassoDoc& track, std::optional<TrackVector> pointer) {
   if (!pointer || track.m_nodeList.empty()) return {kWorldUnit, -kWorldUnit};
-  const auto [left, right] = std::minmax_element(
-      track.m_nodeList.begin(), track.m_nodeList.end(),
-      [](const auto& a, const auto& b) { return a->m_x < b->m_x; });
-  const auto [bottom, top] = std::minmax_element(
-      track.m_nodeList.begin(), track.m_nodeList.end(),
-      [](const auto& a, const auto& b) { return a->m_y < b->m_y; });
+  const auto [left, right] =
+      std::minmax_element(track.m_nodeList.begin(), track.m_nodeList.end(),
+                          [](const auto& a, const auto& b) { return a->m_x < b->m_x; });
+  const auto [bottom, top] =
+      std::minmax_element(track.m_nodeList.begin(), track.m_nodeList.end(),
+                          [](const auto& a, const auto& b) { return a->m_y < b->m_y; });
   // The sums and differences of 32-bit values need 33 bits.
   const std::int64_t centreX = (std::int64_t{(*left)->m_x} + (*right)->m_x) / 2;
   const std::int64_t centreY = (std::int64_t{(*bottom)->m_y} + (*top)->m_y) / 2;

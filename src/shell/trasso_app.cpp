@@ -75,6 +75,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireAppCommands();
   WireDocumentCommands();
   WireViewCommands();
+  WireClipboardCommands();
   WireFrameCommands();
 
   // Lays the frame out before the first window opens, so that the window can

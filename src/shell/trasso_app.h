@@ -74,6 +74,7 @@ class CTrassoApp : public QObject, public CViewServices {
   void WireAppCommands();
   void WireDocumentCommands();
   void WireViewCommands();
+  void WireClipboardCommands();
   void WireFrameCommands();
   // Brings titles, menus, recent files and indicators up to date; runs before
   // every command update.
