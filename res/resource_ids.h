@@ -48,6 +48,7 @@ constexpr int ID_FILE_MRU_FILE1 = 57616;  // the recent files are 57616 to 57619
 constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_PASTE = 57637;
+constexpr int ID_EDIT_SELECT_ALL = 57642;
 constexpr int ID_EDIT_UNDO = 57643;
 constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_WINDOW_NEW = 57648;

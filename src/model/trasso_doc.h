@@ -109,6 +109,12 @@ class CTrassoDoc : public CDocument {
   // walls, and the selected nodes that anchor no wall. Always updates.
   void DeleteSelection();
 
+  // Paste: moves every node and polygon of `track` (loaded from the
+  // clipboard) by (dx, dy), held at the edge of the world, to the end of this
+  // document's lists, as one step; what was pasted becomes the selection.
+  // Leaves `track` empty; an empty track changes nothing.
+  void PasteTrack(CTrassoDoc& track, TrackLength dx, TrackLength dy);
+
   // Scales the selected nodes about the centre of their bounding box.
   void ScaleSelection(double factor);
   // Whether Scale selection can act: it moves nodes only, so selected walls

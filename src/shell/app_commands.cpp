@@ -78,6 +78,7 @@ void CTrassoApp::WireDocumentCommands() {
     CQtCompileHost host(*m_pPrompts);
     OnCompile(doc, host);
   });
+  onDocument(ID_EDIT_SELECT_ALL, [](CTrassoDoc& doc) { doc.SelectAll(); });
   onDocument(ID_EDIT_SCALE_SELECTION,
              [this](CTrassoDoc& doc) { OnScaleSelection(&doc, m_pMainWnd.get()); });
   commands.OnUpdate(ID_EDIT_SCALE_SELECTION, [this](CCmdUI& ui) {

@@ -8,7 +8,7 @@
 #include "shell/trasso_app.h"
 
 namespace {
-enum : int { IDS_UNDO_ENTRY = 12914, IDS_REDO_ENTRY = 12935 };
+enum : int { IDS_UNDO_ENTRY = 12914, IDS_REDO_ENTRY = 12934 };
 
 // "&Undo\tCtrl+Z" with a step name becomes "&Undo Move nodes\tCtrl+Z".
 QString NamedEntry(int nTextId, const std::string& name) {

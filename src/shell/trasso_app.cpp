@@ -83,6 +83,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireDocumentCommands();
   WireViewCommands();
   WireHistoryCommands();
+  WireClipboardCommands();
   WireFrameCommands();
 
   // Lays the frame out before the first window opens, so that the window can

@@ -75,6 +75,7 @@ class CTrassoApp : public QObject, public CViewServices {
   void WireDocumentCommands();
   void WireViewCommands();
   void WireHistoryCommands();
+  void WireClipboardCommands();
   void WireFrameCommands();
   // Brings titles, menus, recent files and indicators up to date; runs before
   // every command update.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
 #include <QSlider>
 #include <QTest>
@@ -153,8 +155,9 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
   EXPECT_EQ(Entries(Frame().menuBar()->actions()),
             "&File: &New 57600 | &Open... 57601 | &Close 57602 | &Save 57603 | Save &As... 57604 | "
             "- | Compil&e 32793 | - | &Print... 57607 | Print Pre&view 57609 | P&rint Setup... "
-            "57606 | - | Recent File 57616 | - | E&xit 57665 | &Edit: &Undo 57643 | &Redo 57644 | - | Cu&t 57635 "
-            "| &Copy 57634 | &Paste 57637 | - | &Scale selection... 32798 | &View: &Standard "
+            "57606 | - | Recent File 57616 | - | E&xit 57665 | &Edit: &Undo 57643 | &Redo 57644 | - | "
+            "Cu&t 57635 | &Copy 57634 | &Paste 57637 | Select &All 57642 | - | &Scale selection... "
+            "32798 | &View: &Standard "
             "Toolbar 59392 | Tools 32794 | Slection attributes 32795 | Track Attributes 32796 | "
             "&Status Bar 59393 | &Window: &New Window 57648 | &Cascade 57650 | &Tile 57651 | "
             "&Arrange Icons 57649 | S&plit 57653 | &Help: &Help 32797 | &About Trasso... 57664");
@@ -262,6 +265,39 @@ TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereI
   EXPECT_EQ(Prompts().m_boxes[0].caption + ": " + Prompts().m_boxes[0].text,
             "Trasso Help Error: To be able to display Trasso Help\nyou must have a Word document "
             "viewer installed\non your system\n\n");
+}
+
+// Tracks travel through the system clipboard under the document type, so between documents too.
+TEST_F(Editor, CutCopyAndPasteGoThroughTheClipboardAndRefusedContentsChangeNothing) {
+  ASSERT_TRUE(Start({QString::fromStdString(WriteTrack("loop.tr"))}));
+  QCursor::setPos(Frame().menuBar()->mapToGlobal(QPoint(1, 1)));
+  EXPECT_FALSE(IsEnabled(ID_EDIT_COPY) || IsEnabled(ID_EDIT_CUT) || IsEnabled(ID_EDIT_PASTE));
+  Trigger(ID_EDIT_SELECT_ALL);
+  Trigger(ID_EDIT_COPY);
+  Trigger(ID_FILE_NEW);
+  Trigger(ID_EDIT_PASTE);                     // the pointer is off the view: one unit right, down
+  CTrassoView* view = App().GetActiveView();  // then over it: centred under the pointer
+  const QPoint centre = view->rect().center();
+  QCursor::setPos(view->mapToGlobal(centre));
+  const WorldPoint world = view->LogicalToWorld(view->GetClientDC().DPtoLP(centre));
+  Trigger(ID_EDIT_PASTE);
+  const auto& pasted = Docs()[1]->m_nodeList;
+  ASSERT_EQ(pasted.size(), 10u);
+  EXPECT_EQ(std::tuple(pasted[0]->m_x, pasted[0]->m_y, pasted[7]->m_x, pasted[7]->m_y,
+                       pasted[9]->m_pItem != nullptr),
+            std::tuple(1000, -1000, world.x + 10000, world.y + 10000, true));
+  App().GetMainWnd()->GetMdiArea()->setActiveSubWindow(Frames(Docs()[0])[0]);
+  QApplication::clipboard()->clear();
+  Trigger(ID_EDIT_CUT);
+  Trigger(ID_EDIT_PASTE);  // what was cut comes back, once
+  auto* garbage = new QMimeData;
+  garbage->setData("application/x-trax-document", "not a track");
+  QApplication::clipboard()->setMimeData(garbage);
+  Trigger(ID_EDIT_PASTE);
+  EXPECT_EQ(std::pair(Docs()[0]->m_nodeList.size(), Docs()[0]->GetHistory().UndoName()),
+            std::pair(5ul, std::string("Paste")));
+  EXPECT_TRUE(Frame().m_wndStatusBar->GetPaneText(0).startsWith("Cannot paste: a count of "));
+  QApplication::clipboard()->clear();
 }
 
 struct Documents : AppTest {
