@@ -55,19 +55,22 @@ void CTrassoApp::WireClipboardCommands() {
   commands.OnCommand(ID_EDIT_COPY, [this] {
     if (const CTrassoDoc* doc = GetActiveDocument()) CopyToClipboard(*doc);
   });
+  commands.OnUpdate(ID_EDIT_COPY, [this](CCmdUI& ui) {
+    const CTrassoDoc* doc = GetActiveDocument();
+    ui.Enable(doc && CanCopySelection(*doc));
+  });
   // The view cuts, so that the path it is tracing drops the deleted nodes.
+  // Selected walls alone leave no whole section to copy, but are still cut.
   commands.OnCommand(ID_EDIT_CUT, [this] {
     if (CTrassoView* view = GetActiveView()) {
-      CopyToClipboard(*view->GetDocument());
+      if (CanCopySelection(*view->GetDocument())) CopyToClipboard(*view->GetDocument());
       view->OnCutSelection();
     }
   });
-  for (int id : {ID_EDIT_COPY, ID_EDIT_CUT}) {
-    commands.OnUpdate(id, [this](CCmdUI& ui) {
-      const CTrassoDoc* doc = GetActiveDocument();
-      ui.Enable(doc && CanCopySelection(*doc));
-    });
-  }
+  commands.OnUpdate(ID_EDIT_CUT, [this](CCmdUI& ui) {
+    const CTrassoView* view = GetActiveView();
+    ui.Enable(view && view->CanCutSelection());
+  });
 
   commands.OnCommand(ID_EDIT_PASTE, [this] {
     CTrassoView* view = GetActiveView();
