@@ -50,8 +50,8 @@ TSNode* CTrassoDoc::AppendNode(TrackLength x, TrackLength y, bool bSelected) {
   auto node = std::make_unique<TSNode>();
   node->m_x = x;
   node->m_y = y;
-  node->m_bSelected = bSelected;
   TSNode* added = node.get();
+  if (bSelected) Select(*added);
   m_history.Append(m_nodeList, std::move(node));
   return added;
 }
@@ -65,8 +65,9 @@ TSNode* CTrassoDoc::AddNode(TrackLength x, TrackLength y, bool bSelected) {
 
 void CTrassoDoc::MoveSelectedNodes(TrackLength dx, TrackLength dy) {
   // A move that moves nothing (no node selected, a zero step, every node
-  // already at the edge) must not make the track look changed.
-  CStepScope step(*this, "Move nodes");
+  // already at the edge) must not make the track look changed. Moves made
+  // one after another outside a drag join one step, as keystrokes do.
+  CStepScope step(*this, "Move nodes", "move nodes");
   bool moved = false;
   for (const auto& node : m_nodeList) {
     if (!node->m_bSelected) continue;
@@ -102,7 +103,7 @@ void CTrassoDoc::CreatePolygon(bool bFeature, std::vector<TSNode*>& path, TrackL
   for (std::size_t k = 0; k < n && polygon->m_wallList.size() < kMaxWalls; ++k) {
     TSNode* node = path[forward ? k : n - 1 - k];
     auto wall = std::make_unique<TSAnchorWall>();
-    wall->m_bSelected = bWallsSelected;
+    if (bWallsSelected) Select(*wall);
     wall->m_nWallType = wallType;
     wall->m_pNode = node;
     wall->m_pPolygon = polygon.get();
@@ -153,7 +154,7 @@ bool CTrassoDoc::InsertNodeOnWall(TSAnchorWall* wall) {
                  static_cast<TrackLength>((std::int64_t{to->m_y} + from->m_y) / 2), true);
 
   auto added = std::make_unique<TSAnchorWall>();
-  added->m_bSelected = 1;
+  Select(*added);
   added->m_pNode = middle;
   added->m_pPolygon = polygon;
   ListWall(step.History(), *middle, *added);
@@ -167,7 +168,7 @@ TSNode* CTrassoDoc::DetachWall(TSAnchorWall* wall, TrackLength x, TrackLength y)
   CStepScope step(*this, "Detach wall");
   CTrackHistory& history = step.History();
   TSNode* node = AppendNode(x, y, true);
-  wall->m_bSelected = 1;
+  Select(*wall);
   history.RecordWalls(*wall->m_pNode);
   wall->m_pNode->m_wallList.remove(wall);
   ListWall(history, *node, *wall);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
 #include "model/ts_node.h"
@@ -19,14 +20,14 @@ void Unlink(TSPolygon& polygon) {
 }
 void Unlink(TSNode&) {}
 
-void Select(TSNode& node) {
-  node.m_bSelected = 1;
+void Select(CTrassoDoc& doc, TSNode& node) {
+  doc.Select(node);
 }
-void Select(TSPolygon& polygon) {
-  for (auto& wall : polygon.m_wallList) wall->m_bSelected = 1;
+void Select(CTrassoDoc& doc, TSPolygon& polygon) {
+  for (auto& wall : polygon.m_wallList) doc.Select(*wall);
 }
-void Select(TSAnchorWall& wall) {
-  wall.m_bSelected = 1;
+void Select(CTrassoDoc& doc, TSAnchorWall& wall) {
+  doc.Select(wall);
 }
 
 void ReportRemoved(const TSNode& node, TrackChange& change) {
@@ -70,20 +71,20 @@ bool NodePlaceRecord::IsNoOp() const {
   return node->m_x == x && node->m_y == y;
 }
 
-void FieldRecord::SelectOwner() const {
+void FieldRecord::SelectOwner(CTrassoDoc& doc) const {
   switch (kind) {
     case FieldOwner::kPolygon:
-      Select(*static_cast<TSPolygon*>(owner));
+      Select(doc, *static_cast<TSPolygon*>(owner));
       break;
     case FieldOwner::kWall: {
       // A wall's texture belongs to its edge, which runs to the next corner.
       auto* wall = static_cast<TSAnchorWall*>(owner);
-      Select(*wall);
-      if (TSAnchorWall* next = wall->GetNextWall()) Select(*next);
+      Select(doc, *wall);
+      if (TSAnchorWall* next = wall->GetNextWall()) Select(doc, *next);
       break;
     }
     case FieldOwner::kItem:
-      if (TSNode* node = static_cast<TSItem*>(owner)->m_pNode) Select(*node);
+      if (TSNode* node = static_cast<TSItem*>(owner)->m_pNode) Select(doc, *node);
       break;
   }
 }
@@ -167,9 +168,9 @@ void CMembershipRecord<T>::PutBack() {
 }
 
 template <class T>
-void CMembershipRecord<T>::SelectTouched() const {
+void CMembershipRecord<T>::SelectTouched(CTrassoDoc& doc) const {
   if (!m_inside) return;
-  for (T* object : m_objects) Select(*object);
+  for (T* object : m_objects) Select(doc, *object);
 }
 
 template <class T>
@@ -198,8 +199,8 @@ void CItemRecord::Swap(TrackChange& change) {
   change.kinds |= m_node.m_pItem ? TrackChange::kAdded : TrackChange::kRemoved;
 }
 
-void CItemRecord::SelectTouched() const {
-  Select(m_node);
+void CItemRecord::SelectTouched(CTrassoDoc& doc) const {
+  Select(doc, m_node);
 }
 
 std::size_t CItemRecord::Bytes() const {
@@ -230,11 +231,11 @@ void HistoryStep::Apply(bool forward, TrackChange& change) {
   }
 }
 
-void HistoryStep::SelectTouched() const {
-  for (const auto& record : places) Select(*record.node);
-  for (const auto& record : fields) record.SelectOwner();
-  for (const auto& record : anchors) Select(*record.wall);
-  for (const auto& record : structure) record->SelectTouched();
+void HistoryStep::SelectTouched(CTrassoDoc& doc) const {
+  for (const auto& record : places) Select(doc, *record.node);
+  for (const auto& record : fields) record.SelectOwner(doc);
+  for (const auto& record : anchors) Select(doc, *record.wall);
+  for (const auto& record : structure) record->SelectTouched(doc);
 }
 
 void HistoryStep::Prune() {

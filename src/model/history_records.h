@@ -16,6 +16,7 @@
 #include "platform/small_pointer_list.h"
 
 class CObject;
+class CTrassoDoc;
 class TSAnchorWall;
 class TSItem;
 class TSNode;
@@ -39,7 +40,7 @@ struct FieldRecord {
   FieldOwner kind;
   void Swap() { std::swap(*field, value); }
   bool IsNoOp() const { return *field == value; }
-  void SelectOwner() const;
+  void SelectOwner(CTrassoDoc& doc) const;
 };
 
 struct NodeWallsRecord {
@@ -60,7 +61,7 @@ class CStructureRecord {
   virtual ~CStructureRecord() = default;
   virtual void Swap(TrackChange& change) = 0;
   // Selects the objects the record put into the track, if it did.
-  virtual void SelectTouched() const {}
+  virtual void SelectTouched(CTrassoDoc&) const {}
   virtual std::size_t Bytes() const = 0;
 };
 
@@ -79,7 +80,7 @@ class CMembershipRecord final : public CStructureRecord {
   // record's entries already end the list.
   bool ExtendByAppended();
   void Swap(TrackChange& change) override;
-  void SelectTouched() const override;
+  void SelectTouched(CTrassoDoc& doc) const override;
   std::size_t Bytes() const override;
 
  private:
@@ -101,7 +102,7 @@ class CItemRecord final : public CStructureRecord {
   CItemRecord(TSNode& node, std::unique_ptr<TSItem> item);
   ~CItemRecord() override;
   void Swap(TrackChange& change) override;
-  void SelectTouched() const override;
+  void SelectTouched(CTrassoDoc& doc) const override;
   std::size_t Bytes() const override;
 
  private:
@@ -126,7 +127,9 @@ struct HistoryStep {
   std::uint64_t id = 0;
   std::string name;
   std::string mergeKey;
-  int operations = 0;  // the Begin calls it took; a single operation has no no-op records
+  std::uint32_t stamp = 0;  // marks the nodes recorded in this step; kept when it reopens
+  int operations = 0;       // the Begin calls it took; a single operation has no no-op records
+  bool reopened = false;    // a later step with the same merge key joined it
   std::vector<NodePlaceRecord> places;
   std::vector<FieldRecord> fields;
   std::vector<NodeWallsRecord> nodeWalls;
@@ -137,11 +140,11 @@ struct HistoryStep {
   // Undo (backward) or redo (forward). The kinds of record never touch the
   // same values, so only the order within each kind matters.
   void Apply(bool forward, TrackChange& change);
-  void SelectTouched() const;
+  void SelectTouched(CTrassoDoc& doc) const;
   // Drops value records that end where they began (a drag brought back).
-  // Exact only while each value has one record, which holds for an open step:
-  // positions are recorded once per step, and a step changes a field at most
-  // once (one setter call); merged steps are never pruned.
+  // Exact only while each value has one record: positions are recorded once
+  // per step, and one operation changes a field once. Joined steps, which may
+  // hold several records of one field, are not pruned.
   void Prune();
   // Appends the records of a later step, which then apply after these.
   void Append(HistoryStep&& later);

@@ -23,7 +23,7 @@ void CTrassoDoc::ScaleSelection(double factor) {
     maxY = std::max(maxY, node->m_y);
   }
   if (!any) return;
-  CStepScope step(*this, "Scale selection");
+  CStepScope step(*this, "Scale selection", "scale selection");
 
   const std::int64_t cx = (std::int64_t{minX} + maxX) / 2;
   const std::int64_t cy = (std::int64_t{minY} + maxY) / 2;

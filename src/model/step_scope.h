@@ -8,7 +8,9 @@
 
 class CStepScope {
  public:
-  CStepScope(CTrassoDoc& doc, std::string name) : m_doc(doc) { doc.BeginStep(std::move(name)); }
+  CStepScope(CTrassoDoc& doc, std::string name, std::string mergeKey = {}) : m_doc(doc) {
+    doc.BeginStep(std::move(name), std::move(mergeKey));
+  }
   ~CStepScope() { m_doc.EndStep(); }
   CStepScope(const CStepScope&) = delete;
   CStepScope& operator=(const CStepScope&) = delete;

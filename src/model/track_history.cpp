@@ -17,18 +17,35 @@ void CTrackHistory::Begin(std::string name, std::string mergeKey) {
     if (m_open.name.empty()) m_open.name = std::move(name);
     return;
   }
-  m_open = HistoryStep();
-  m_open.operations = 1;
+  if (CanReopen(mergeKey)) {
+    // The step goes on where it stopped: the nodes it recorded stay recorded.
+    m_bytes -= m_steps.back().Bytes();
+    m_open = std::move(m_steps.back());
+    m_steps.pop_back();
+    --m_nDone;
+    m_open.reopened = true;
+    ++m_open.operations;
+  } else {
+    m_open = HistoryStep();
+    m_open.operations = 1;
+    m_open.stamp = static_cast<std::uint32_t>(m_nextId);
+    m_open.name = std::move(name);
+    m_open.mergeKey = std::move(mergeKey);
+  }
   m_open.id = m_nextId++;
-  m_open.name = std::move(name);
-  m_open.mergeKey = std::move(mergeKey);
+}
+
+// Not into the saved state, which undo must still be able to reach.
+bool CTrackHistory::CanReopen(const std::string& mergeKey) const {
+  return !m_bSealed && !mergeKey.empty() && m_nDone > 0 && m_nDone == m_steps.size() &&
+         m_steps.back().mergeKey == mergeKey && m_steps.back().id != m_clean;
 }
 
 void CTrackHistory::End() {
   if (m_depth == 0 || --m_depth > 0) return;
   HistoryStep step = std::exchange(m_open, {});
   // Only a later operation of the same step can bring a value back.
-  if (step.operations > 2) step.Prune();
+  if (step.operations > 2 && !step.reopened) step.Prune();
   if (!step.Empty()) Keep(std::move(step));
 }
 
@@ -37,28 +54,21 @@ void CTrackHistory::Cancel() {
   m_depth = 0;
   HistoryStep step = std::exchange(m_open, {});
   step.Apply(false, m_change);
+  ++m_nDrops;
 }
 
 void CTrackHistory::Keep(HistoryStep&& step) {
   DropRedoSteps();
-  const bool merge = !m_bSealed && !step.mergeKey.empty() && m_nDone > 0 &&
-                     m_steps.back().mergeKey == step.mergeKey && m_steps.back().id != m_clean;
-  if (merge) {
-    HistoryStep& last = m_steps.back();
-    m_bytes -= last.Bytes();
-    last.Append(std::move(step));
-    last.id = step.id;
-    m_bytes += last.Bytes();
-  } else {
-    m_bytes += step.Bytes();
-    m_steps.push_back(std::move(step));
-    ++m_nDone;
-  }
+  m_bytes += step.Bytes();
+  m_steps.push_back(std::move(step));
+  ++m_nDone;
   m_bSealed = m_steps.back().mergeKey.empty();
   DropOldSteps();
 }
 
 void CTrackHistory::DropRedoSteps() {
+  if (m_nDone == m_steps.size()) return;
+  ++m_nDrops;
   m_bytes -= CountBytes(m_steps, m_nDone, m_steps.size());
   m_steps.erase(m_steps.begin() + static_cast<std::ptrdiff_t>(m_nDone), m_steps.end());
 }
@@ -68,6 +78,7 @@ void CTrackHistory::DropOldSteps() {
     m_bytes -= m_steps.front().Bytes();
     m_baseId = m_steps.front().id;
     m_steps.pop_front();
+    ++m_nDrops;
     --m_nDone;
   }
 }

@@ -24,7 +24,8 @@ class CTrackHistory {
 
   // Begin and End nest; the outermost pair makes the step and names it. A step
   // that changed nothing is not kept. A step whose merge key equals that of
-  // the step before it joins that step, until SealMerge, an undo or redo, a
+  // the step before it joins that step (repeated small changes: keystrokes in
+  // one field, moves outside a drag), until SealMerge, an undo or redo, a
   // save, or a step with another key.
   void Begin(std::string name, std::string mergeKey = {});
   void End();
@@ -60,6 +61,9 @@ class CTrackHistory {
   TrackChange TakeChange() { return std::exchange(m_change, {}); }
   std::size_t StepCount() const { return m_steps.size(); }
   std::size_t Bytes() const { return m_bytes; }
+  // Counts the times the history let go of steps, and with them perhaps of
+  // objects outside the track.
+  std::uint64_t DropCount() const { return m_nDrops; }
   void SetBudget(std::size_t budgetBytes) { m_budget = budgetBytes; }
 
   // Recording, just before the change; only inside Begin and End.
@@ -80,7 +84,8 @@ class CTrackHistory {
  private:
   static constexpr std::uint64_t kNever = ~std::uint64_t{0};
 
-  std::uint32_t Stamp() const { return static_cast<std::uint32_t>(m_open.id); }
+  std::uint32_t Stamp() const { return m_open.stamp; }
+  bool CanReopen(const std::string& mergeKey) const;
   void Keep(HistoryStep&& step);
   void DropRedoSteps();
   void DropOldSteps();
@@ -96,6 +101,7 @@ class CTrackHistory {
   std::uint64_t m_clean = 0;
   bool m_bSealed = true;
   std::size_t m_bytes = 0;
+  std::uint64_t m_nDrops = 0;
   std::size_t m_budget;
   TrackChange m_change;
 };

@@ -10,20 +10,19 @@ void CTrassoDoc::PasteTrack(CTrassoDoc& track, TrackLength dx, TrackLength dy) {
   if (track.m_nodeList.empty()) return;
   CStepScope step(*this, "Paste");
   // Only what was pasted stays selected, so that it can be moved at once.
-  for (const auto& node : m_nodeList) node->m_bSelected = node->m_bHighlighted = 0;
-  for (const auto& polygon : m_polygonList) {
-    for (const auto& wall : polygon->m_wallList) wall->m_bSelected = wall->m_bHighlighted = 0;
-  }
+  // Pasting does not come at the rate of undo, so it looks at every object
+  // rather than trust the remembered selection.
+  DropSelection(true);
   // The objects themselves move over, so their links stay as loaded; undo
   // takes them back out of the lists.
   for (auto& node : track.m_nodeList) {
     node->m_x = SaturateToTrackLength(std::int64_t{node->m_x} + dx);
     node->m_y = SaturateToTrackLength(std::int64_t{node->m_y} + dy);
-    node->m_bSelected = 1;
+    Select(*node);
     step.History().Append(m_nodeList, std::move(node));
   }
   for (auto& polygon : track.m_polygonList) {
-    for (const auto& wall : polygon->m_wallList) wall->m_bSelected = 1;
+    for (const auto& wall : polygon->m_wallList) Select(*wall);
     step.History().Append(m_polygonList, std::move(polygon));
   }
   track.m_nodeList.clear();

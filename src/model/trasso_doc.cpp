@@ -52,6 +52,7 @@ void CTrassoDoc::ClearSelection(bool bKeepSelected) {
     for (const auto& wall : polygon->m_wallList) clear(*wall);
   }
   for (const auto& node : m_nodeList) clear(*node);
+  if (!bKeepSelected) ForgetSelection();
   if (!changed) return;
   NotifyTrackObservers(TrackChange::kSelection);
   UpdateAllViews(nullptr, 0, nullptr);
@@ -73,6 +74,9 @@ void CTrassoDoc::SelectAll() {
     node->m_bSelected = 1;
     for (TSAnchorWall* wall : node->m_wallList) wall->m_bSelected = 1;
   }
+  // Too many to remember; the next drop looks at every object.
+  m_selected.clear();
+  m_bSelectedWhole = false;
   NotifyTrackObservers(TrackChange::kSelection);
   UpdateAllViews(nullptr, 0, nullptr);
 }
@@ -124,14 +128,37 @@ bool CTrassoDoc::Redo() {
   return ShowHistoryStep(m_history.Redo());
 }
 
+void CTrassoDoc::Select(TSSelectable& object) {
+  object.m_bSelected = 1;
+  if (!m_bSelectedWhole) return;
+  // Toggling back and forth would grow the list without end.
+  constexpr std::size_t kMostRemembered = std::size_t{1} << 20;
+  if (m_selected.size() < kMostRemembered) {
+    m_selected.push_back(&object);
+  } else {
+    m_selected.clear();
+    m_bSelectedWhole = false;
+  }
+}
+
+void CTrassoDoc::DropSelection(bool bScanAll) {
+  if (!bScanAll && m_bSelectedWhole && m_nSelectedDrops == m_history.DropCount()) {
+    for (TSSelectable* object : m_selected) object->m_bSelected = 0;
+  } else {
+    for (const auto& node : m_nodeList) node->m_bSelected = 0;
+    for (const auto& polygon : m_polygonList) {
+      for (const auto& wall : polygon->m_wallList) wall->m_bSelected = 0;
+    }
+  }
+  ForgetSelection();
+  m_nSelectedDrops = m_history.DropCount();
+}
+
 // The user sees what changed: the objects the step touched become the selection.
 bool CTrassoDoc::ShowHistoryStep(const HistoryStep* step) {
   if (!step) return false;
-  for (const auto& node : m_nodeList) node->m_bSelected = node->m_bHighlighted = 0;
-  for (const auto& polygon : m_polygonList) {
-    for (const auto& wall : polygon->m_wallList) wall->m_bSelected = wall->m_bHighlighted = 0;
-  }
-  step->SelectTouched();
+  DropSelection();
+  step->SelectTouched(*this);
   NotifyTrackObservers(TrackChange::kSelection);
   UpdateAllViews(nullptr, 0, nullptr);
   return true;

@@ -19,6 +19,7 @@ class TSAnchorWall;
 class TSItem;
 class TSNode;
 class TSPolygon;
+class TSSelectable;
 
 // The selection attribute operations answer with these when no selected object
 // carries the attribute, or when the selected objects differ. Passed in as the
@@ -58,6 +59,10 @@ class CTrassoDoc : public CDocument {
   void ClearSelection(bool bKeepSelected);
   // Selects every node and wall; not a step of the history.
   void SelectAll();
+  // Selects one node or wall. Whatever selects goes through here, so that
+  // undo and redo can drop the selection in the time of the selection's size
+  // rather than the track's.
+  void Select(TSSelectable& object);
   // Whether a node is selected, or (unless `bNodesOnly`) a wall.
   bool HasSelection(bool bNodesOnly) const;
 
@@ -157,6 +162,10 @@ class CTrassoDoc : public CDocument {
   // Tells the typed observers, then UpdateAllViews(null, 0, null).
   void NotifyChanged();
   bool ShowHistoryStep(const HistoryStep* step);
+  // Unselects everything, from the remembered selection when it is whole
+  // and `bScanAll` is not set; no update.
+  void DropSelection(bool bScanAll = false);
+  void ForgetSelection() { m_selected.clear(), m_bSelectedWhole = true; }
   void SetText(std::string& text, std::string value, const char* name);
   template <class Visit>
   int ApplyToSelectedPolygons(int value, const char* name, Visit field);
@@ -165,5 +174,11 @@ class CTrassoDoc : public CDocument {
   int ApplyToSelectedPlaces(int value, const char* name, TrackLength TSNode::* coordinate);
 
   CTrackHistory m_history;
+  // Every selected node and wall is here while m_bSelectedWhole holds and the
+  // history has deleted no object since (they may also be unselected since,
+  // or out of the track).
+  std::vector<TSSelectable*> m_selected;
+  bool m_bSelectedWhole = true;
+  std::uint64_t m_nSelectedDrops = 0;
   std::vector<CTrackObserver*> m_trackObservers;
 };

@@ -117,7 +117,11 @@ TSSelectable* CTrassoView::HitTest(QPoint p) const {
 void CTrassoView::ToggleSelectionAt(QPoint p) {
   TSSelectable* hit = HitTest(p);
   if (!hit) return;
-  hit->m_bSelected = hit->m_bSelected ? 0 : 1;
+  if (hit->m_bSelected) {
+    hit->m_bSelected = 0;
+  } else {
+    GetDocument()->Select(*hit);
+  }
   GetDocument()->UpdateAllViews(nullptr, 0, nullptr);
 }
 
@@ -127,26 +131,27 @@ void CTrassoView::SelectInRect(QPoint a, QPoint c) {
   const HalfOpenRect inner = band.Grown(-kWallReach);
   const HalfOpenRect middle = band.Grown(-kNodeReach);
   bool changed = false;
-  for (const auto& node : GetDocument()->m_nodeList) {
+  CTrassoDoc& doc = *GetDocument();
+  for (const auto& node : doc.m_nodeList) {
     const QPoint n = WorldToLogical(node->m_x, node->m_y);
     if (!outer.Contains(n)) continue;
     if (inner.Contains(n)) {
-      node->m_bSelected = 1;
-      for (TSAnchorWall* wall : node->m_wallList) wall->m_bSelected = 1;
+      doc.Select(*node);
+      for (TSAnchorWall* wall : node->m_wallList) doc.Select(*wall);
       changed = true;
       continue;
     }
     if (middle.Contains(n)) {
-      node->m_bSelected = 1;
+      doc.Select(*node);
       changed = true;
     }
     for (TSAnchorWall* wall : node->m_wallList) {
       if (!ProbesInside(*this, *wall, n, band)) continue;
-      wall->m_bSelected = 1;
+      doc.Select(*wall);
       changed = true;
     }
   }
-  if (changed) GetDocument()->UpdateAllViews(nullptr, 0, nullptr);
+  if (changed) doc.UpdateAllViews(nullptr, 0, nullptr);
 }
 
 // Only the hover sets m_bHighlighted, and only on nodes (files and the model

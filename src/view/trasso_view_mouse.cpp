@@ -138,7 +138,7 @@ void CTrassoView::PressTracePath(QPoint p) {
 
   if (!m_path.empty() && node == m_path.front()) {
     if (m_path.size() < 3) return;
-    for (TSNode* corner : m_path) corner->m_bSelected = 1;
+    for (TSNode* corner : m_path) doc->Select(*corner);
     // The path is handed over and shortened by the document; it is done with.
     std::vector<TSNode*> path;
     path.swap(m_path);
@@ -151,7 +151,7 @@ void CTrassoView::PressTracePath(QPoint p) {
   if (m_path.size() == kMaxPath) return;
   if (!m_path.empty()) m_path.back()->m_bSelected = 0;
   m_path.push_back(node);
-  node->m_bSelected = 1;
+  doc->Select(*node);
   doc->UpdateAllViews(nullptr, 0, nullptr);
 }
 
@@ -176,7 +176,7 @@ void CTrassoView::PressMoveNodes(QPoint p) {
   BeginDragStep("Move nodes");
   const WorldPoint w = LogicalToWorld(p);
   if (auto* node = dynamic_cast<TSNode*>(hit)) {
-    node->m_bSelected = 1;
+    doc->Select(*node);
     doc->UpdateAllViews(nullptr, 0, nullptr);
     m_path.push_back(node);
   } else {
