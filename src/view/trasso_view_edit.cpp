@@ -6,6 +6,7 @@
 
 #include "model/trasso_doc.h"
 #include "model/ts_node.h"
+#include "resource_ids.h"
 #include "view/tool_cursors.h"
 #include "view/trasso_view.h"
 
@@ -51,7 +52,9 @@ void CTrassoView::OnInsertNode() {
 }
 
 bool CTrassoView::CancelPath() {
-  if (m_path.empty()) return false;
+  // The move tools keep the dragged node in m_path; that is no traced path.
+  const bool tracing = m_nTool == ID_TOOL_ADD_SECTION || m_nTool == ID_TOOL_ADD_FEATURE;
+  if (!tracing || m_path.empty()) return false;
   m_path.clear();
   GetDocument()->RollBackTo(m_nPathStart);
   return true;
