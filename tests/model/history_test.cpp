@@ -37,6 +37,15 @@ TEST_F(TrackTest, UndoBringsBackTheSameObjectsSelectedAndTheSavedStateIsUnmodifi
   doc.Undo();
   EXPECT_FALSE(doc.IsModified());
   doc.RemoveTrackObserver(&probe);
+  const std::size_t told = probe.changes.size();
+  room->m_wallList[0]->m_bSelected = room->m_wallList[1]->m_bSelected = 1;
+  doc.SetSelWallType(5);
+  doc.ClearSelection(false);
+  updates.Reset();
+  doc.Undo();  // the edge of the texture comes back selected, and only it; views are updated
+  EXPECT_EQ(std::tuple(room->m_wallList[0]->m_bSelected, room->m_wallList[1]->m_bSelected,
+                       room->m_wallList[2]->m_bSelected, updates.Count(), probe.changes.size()),
+            std::tuple(1, 1, 0, 1, told));
 }
 
 TEST_F(TrackTest, StepsThatChangeNothingAreNotKeptAndMergedKeystrokesUndoAtOnce) {
