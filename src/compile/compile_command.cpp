@@ -16,46 +16,58 @@ CCompileOutcome Fail(CCompileHost& host, std::string reason) {
   return {CompileResult::kFailed, std::move(reason)};
 }
 
-// Runs `Mapforge OUTPUT INPUT` in the program folder. What went wrong, or
-// nothing on success.
-std::optional<std::string> RunCompiler(const CCompileHost& host, const std::string& output,
-                                       const std::string& input) {
-  const std::string folder = host.GetProgramFolder();
-  const std::string program = FindProgram(kCompilerName, folder, host.GetSearchPath());
-  if (program.empty()) {
-    return std::string(kCompilerName) + " was not found in " + (folder.empty() ? "?" : folder) +
-           " or on the search path";
+// Quotes an argument when a shell would split or expand it.
+std::string Quoted(const std::string& argument) {
+  if (!argument.empty() &&
+      argument.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                 "0123456789-_./=:+,@%") == std::string::npos) {
+    return argument;
   }
-  const CProcessResult run = RunProcess(program, {kCompilerName, output, input}, folder);
-  if (run.Succeeded()) return std::nullopt;
-  std::string details = run.m_strOutput;
-  if (!details.empty() && details.back() != '\n') details += '\n';
-  return details + program + ": " + run.Describe();
+  std::string quoted = "'";
+  for (char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
 }
 
-CCompileOutcome CompileTo(CTrassoDoc& doc, CCompileHost& host, const std::string& output) {
+std::unique_ptr<CCompileJob> PrepareJob(CTrassoDoc& doc, CCompileHost& host,
+                                        const std::string& output, CCompileOutcome& outcome) {
+  auto fail = [&](std::string reason) {
+    outcome = Fail(host, std::move(reason));
+    return nullptr;
+  };
   // The compiler runs in another folder, so it must get absolute paths; a
   // relative one cannot be made absolute once our working folder is gone.
   std::error_code pathError;
-  const std::string outputPath = std::filesystem::absolute(output, pathError).string();
-  if (pathError) return Fail(host, output + ": " + pathError.message());
+  auto job = std::make_unique<CCompileJob>();
+  job->m_strOutputPath = std::filesystem::absolute(output, pathError).string();
+  if (pathError) return fail(output + ": " + pathError.message());
   const std::string tempFolder =
       std::filesystem::absolute(host.GetTempFolder(), pathError).string();
-  if (pathError) return Fail(host, host.GetTempFolder() + ": " + pathError.message());
-
+  if (pathError) return fail(host.GetTempFolder() + ": " + pathError.message());
   std::string error;
-  // Deleted when this function returns, however it returns.
-  const std::unique_ptr<CTempFile> input = CTempFile::Create(tempFolder, "TS", ".TMP", error);
-  if (!input) return {CompileResult::kFailed, error};
-
+  // Deleted with the job, however the compile ends.
+  job->m_pInput = CTempFile::Create(tempFolder, "TS", ".TMP", error);
+  if (!job->m_pInput) {
+    outcome = {CompileResult::kFailed, error};
+    return nullptr;
+  }
   std::ostringstream text;
   WriteCompilerInput(doc, text, host);
   // A truncated input would compile a truncated track and look like success.
-  if (!input->WriteAndClose(text.view(), error)) return Fail(host, error);
-
-  if (auto failure = RunCompiler(host, outputPath, input->GetPath())) return Fail(host, *failure);
-  return {CompileResult::kSucceeded, {}};
+  if (!job->m_pInput->WriteAndClose(text.view(), error)) return fail(error);
+  job->m_strWorkingDir = host.GetProgramFolder();
+  job->m_strProgram = FindProgram(kCompilerName, job->m_strWorkingDir, host.GetSearchPath());
+  if (job->m_strProgram.empty()) {
+    return fail(std::string(kCompilerName) + " was not found in " +
+                (job->m_strWorkingDir.empty() ? "?" : job->m_strWorkingDir) +
+                " or on the search path");
+  }
+  job->m_arguments = {kCompilerName, job->m_strOutputPath, job->m_pInput->GetPath()};
+  const auto written = std::filesystem::last_write_time(job->m_strOutputPath, pathError);
+  if (!pathError) job->m_outputWrittenBefore = written;
+  outcome = {CompileResult::kSucceeded, {}};
+  return job;
 }
+
 }  // namespace
 
 std::string CCompileHost::GetProgramFolder() const {
@@ -78,14 +90,56 @@ std::string ProposeCompileOutputName(const std::string& documentPath) {
   return documentPath.substr(0, nameStart) + name + ".trk";
 }
 
-CCompileOutcome OnCompile(CTrassoDoc& doc, CCompileHost& host) {
+CCompileJob::CCompileJob() = default;
+CCompileJob::~CCompileJob() = default;
+
+std::string CCompileJob::CommandLine() const {
+  std::string line = Quoted(m_strProgram);
+  for (std::size_t i = 1; i < m_arguments.size(); ++i) line += ' ' + Quoted(m_arguments[i]);
+  return line;
+}
+
+std::unique_ptr<CCompileJob> PrepareCompile(CTrassoDoc& doc, CCompileHost& host,
+                                            CCompileOutcome& outcome) {
   const std::optional<std::string> output =
       host.AskOutputPath(ProposeCompileOutputName(doc.GetPathName()));
-  if (!output) return {CompileResult::kCancelled, {}};
+  if (!output) {
+    outcome = {CompileResult::kCancelled, {}};
+    return nullptr;
+  }
   // Whatever goes wrong (memory, the file system) is a failed compile with its
   // reason, never an abort of the program; the temporary file goes either way.
   try {
-    return CompileTo(doc, host, *output);
+    return PrepareJob(doc, host, *output, outcome);
+  } catch (const std::exception& e) {
+    outcome = Fail(host, e.what());
+    return nullptr;
+  }
+}
+
+CCompileOutcome FinishCompile(const CCompileJob& job, const CProcessResult& run,
+                              CCompileHost& host) {
+  std::string details = run.m_strOutput;
+  if (!details.empty() && details.back() != '\n') details += '\n';
+  if (!run.Succeeded()) return Fail(host, details + job.m_strProgram + ": " + run.Describe());
+  // A compiler that says it succeeded but wrote nothing made no track.
+  std::error_code error;
+  const auto written = std::filesystem::last_write_time(job.m_strOutputPath, error);
+  if (error || !std::filesystem::is_regular_file(job.m_strOutputPath, error) ||
+      written == job.m_outputWrittenBefore) {
+    return Fail(host, details + job.m_strProgram + ": exit status 0 but no " +
+                          job.m_strOutputPath + " was written");
+  }
+  return {CompileResult::kSucceeded, {}};
+}
+
+CCompileOutcome OnCompile(CTrassoDoc& doc, CCompileHost& host) {
+  CCompileOutcome outcome{CompileResult::kFailed, {}};
+  const std::unique_ptr<CCompileJob> job = PrepareCompile(doc, host, outcome);
+  if (!job) return outcome;
+  try {
+    return FinishCompile(
+        *job, RunProcess(job->m_strProgram, job->m_arguments, job->m_strWorkingDir), host);
   } catch (const std::exception& e) {
     return Fail(host, e.what());
   }

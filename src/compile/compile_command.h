@@ -4,12 +4,17 @@
 // a failure and remove the temporary file. The editor and the command-line
 // tool each supply a host.
 
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "compile/compiler_warnings.h"
 
+class CTempFile;
 class CTrassoDoc;
+struct CProcessResult;
 
 // What the command needs from its surroundings. The warnings of the writer
 // arrive through the inherited ShowWarning, before the compiler runs.
@@ -45,6 +50,35 @@ inline constexpr const char* kCompilerName = "Mapforge";
 // "/tracks/Loop[2].tr" proposes "/tracks/Loop.trk".
 std::string ProposeCompileOutputName(const std::string& documentPath);
 
-// Compiles the document's current content; it neither saves nor marks the
-// document, and never changes our working directory.
+// A compile ready to run: the compiler found, its input written to a
+// temporary file that lives as long as the job, the output path absolute.
+struct CCompileJob {
+  CCompileJob();
+  ~CCompileJob();
+  std::string m_strProgram;               // the compiler's path
+  std::vector<std::string> m_arguments;   // argument 0 included
+  std::string m_strWorkingDir;            // the program folder
+  std::string m_strOutputPath;            // absolute
+  // When the output file was last written before the compile, if it existed:
+  // the compiler must write it again.
+  std::optional<std::filesystem::file_time_type> m_outputWrittenBefore;
+  std::unique_ptr<CTempFile> m_pInput;    // the compiler input
+  // The command as a shell would take it, for the user to read.
+  std::string CommandLine() const;
+};
+
+// The first half of Compile, on the document's thread: asks for the output
+// file, writes the compiler input (its warnings reach the host in order) and
+// finds the compiler. The job, or null with the outcome: cancelled, or failed
+// with the failure already shown.
+std::unique_ptr<CCompileJob> PrepareCompile(CTrassoDoc& doc, CCompileHost& host,
+                                            CCompileOutcome& outcome);
+// The second half, once the compiler has ended: success needs exit status 0
+// and an output file; a failure is shown with the compiler's output.
+CCompileOutcome FinishCompile(const CCompileJob& job, const CProcessResult& run,
+                              CCompileHost& host);
+
+// Compiles the document's current content, waiting for the compiler; it
+// neither saves nor marks the document, and never changes our working
+// directory.
 CCompileOutcome OnCompile(CTrassoDoc& doc, CCompileHost& host);

@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <fstream>
 #include <regex>
 
 #include "compile_test_support.h"
@@ -159,6 +160,17 @@ TEST_F(CompileCommand, NothingIsCompiledWithoutACompleteInputFile) {
   }
   EXPECT_TRUE(Contains(Failure(), "cannot write"));
   EXPECT_FALSE(fs::exists(m_log));
+}
+
+// Exit status 0 is not enough: the output file must have been written by this run.
+TEST_F(CompileCommand, ACompilerThatWritesNoTrackFailsEvenOverAnOldOne) {
+  const ScopedEnv silent("FAKE_MAPFORGE_NO_OUTPUT", "1");
+  for (bool old : {false, true}) {
+    if (old) std::ofstream(m_records / "Loop.trk") << "an older track\n";
+    m_host.m_messages.clear();
+    EXPECT_EQ(Compile(), CompileResult::kFailed);
+    EXPECT_TRUE(Contains(Failure(), "exit status 0 but no " + (m_records / "Loop.trk")));
+  }
 }
 
 TEST(Process, RunsReportsFindsProgramsAndTempFilesGoWithTheirObject) {

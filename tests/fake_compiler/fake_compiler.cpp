@@ -1,6 +1,7 @@
 // The compiler of the Compile tests. FAKE_MAPFORGE_LOG gets the working directory, stdin=null or
 // other, and the arguments a line each; _COPY the input file (argument 2); _NOISE bytes are printed
-// first; _CRASH makes it die of SIGSEGV; _EXIT is the exit status.
+// first; _CRASH makes it die of SIGSEGV; _EXIT is the exit status. The output file (argument 1)
+// gets one line, unless _NO_OUTPUT is set.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     std::signal(SIGSEGV, SIG_DFL);
     std::raise(SIGSEGV);
   }
+  if (argc > 1 && !std::getenv("FAKE_MAPFORGE_NO_OUTPUT")) std::ofstream(argv[1]) << "track\n";
   const char* status = std::getenv("FAKE_MAPFORGE_EXIT");
   return status ? std::atoi(status) : 0;
 }
