@@ -7,7 +7,6 @@
 #include <QPageSetupDialog>
 #include <QToolBar>
 
-#include "compile/compile_command.h"
 #include "model/trasso_doc.h"
 #include "platform/qt/command_table.h"
 #include "platform/qt/doc_manager.h"
@@ -17,7 +16,6 @@
 #include "resource_ids.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
-#include "shell/qt_compile_host.h"
 #include "shell/scale_dlg.h"
 #include "shell/track_attr_bar.h"
 #include "shell/trasso_app.h"
@@ -74,10 +72,6 @@ void CTrassoApp::WireDocumentCommands() {
   onDocument(ID_FILE_SAVE, [this](CTrassoDoc& doc) { m_pDocManager->OnFileSave(doc); });
   onDocument(ID_FILE_SAVE_AS, [this](CTrassoDoc& doc) { m_pDocManager->OnFileSaveAs(doc); });
   onDocument(ID_WINDOW_NEW, [this](CTrassoDoc& doc) { m_pDocManager->OnWindowNew(doc); });
-  onDocument(ID_FILE_COMPILE, [this](CTrassoDoc& doc) {
-    CQtCompileHost host(*m_pPrompts);
-    OnCompile(doc, host);
-  });
   onDocument(ID_EDIT_SELECT_ALL, [](CTrassoDoc& doc) { doc.SelectAll(); });
   onDocument(ID_EDIT_SCALE_SELECTION,
              [this](CTrassoDoc& doc) { OnScaleSelection(&doc, m_pMainWnd.get()); });
@@ -123,7 +117,7 @@ void CTrassoApp::WireFrameCommands() {
   const std::pair<int, QWidget*> bars[] = {
       {ID_VIEW_TOOLBAR, frame.m_wndToolBar},           {ID_VIEW_TOOLS, frame.m_wndToolsBar},
       {ID_VIEW_SELECTION_BAR, frame.m_pSelectionDock}, {ID_VIEW_TRACK_BAR, frame.m_pTrackDock},
-      {ID_VIEW_STATUS_BAR, frame.m_wndStatusBar},
+      {ID_VIEW_STATUS_BAR, frame.m_wndStatusBar},     {ID_VIEW_COMPILE_OUTPUT, frame.m_pCompileDock},
   };
   for (auto [id, bar] : bars) {
     commands.SetCheckable(id);

@@ -13,6 +13,7 @@
 #include "platform/qt/windows1252.h"
 #include "platform/string_table.h"
 #include "resource_ids.h"
+#include "shell/compile_output_bar.h"
 #include "shell/selection_attr_bar.h"
 #include "shell/toolbar_images.h"
 #include "shell/track_attr_bar.h"
@@ -24,6 +25,7 @@ constexpr QSize kButtonImage(16, 15);
 constexpr int IDS_SELECTION_ATTRIBUTES = 10300;
 constexpr int IDS_ZOOM_BAR = 10500;
 constexpr int IDS_TRACK_ATTRIBUTES = 103100;
+constexpr int IDS_COMPILE_OUTPUT = 12938;
 constexpr int IDS_STANDARD_TOOLBAR = 12920;  // the View menu's texts
 constexpr int IDS_TOOLS = 12921;
 // The frame's size before the user changes it.
@@ -73,6 +75,8 @@ void CMainFrame::OnCreate() {
   addToolBar(Qt::LeftToolBarArea, m_pZoomHolder);
   addDockWidget(Qt::RightDockWidgetArea, m_pSelectionDock);
   addDockWidget(Qt::RightDockWidgetArea, m_pTrackDock, Qt::Vertical);
+  addDockWidget(Qt::BottomDockWidgetArea, m_pCompileDock);
+  m_pCompileDock->hide();
 }
 
 void CMainFrame::FillToolBar(QToolBar* bar, std::initializer_list<int> ids) {
@@ -115,6 +119,9 @@ void CMainFrame::CreateDockBars() {
   m_pSelectionDock = MakeDock(m_wndSelectionBar, IDS_SELECTION_ATTRIBUTES, "SelectionBar", this);
   m_wndTrackBar = new CTrackAttrBar;
   m_pTrackDock = MakeDock(m_wndTrackBar, IDS_TRACK_ATTRIBUTES, "TrackBar", this);
+  m_wndCompileOutput = new CCompileOutputBar;
+  m_pCompileDock = MakeDock(m_wndCompileOutput, IDS_COMPILE_OUTPUT, "CompileOutput", this);
+  m_pCompileDock->setAllowedAreas(Qt::AllDockWidgetAreas);
 }
 
 void CMainFrame::CreateStatusBar() {

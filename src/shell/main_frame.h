@@ -11,6 +11,7 @@ class CSelectionAttrBar;
 class CStatusBar;
 class CTrackAttrBar;
 class CZoomBar;
+class CCompileOutputBar;
 class QDockWidget;
 class QMdiArea;
 class QMenu;
@@ -50,6 +51,8 @@ class CMainFrame : public QMainWindow {
   QToolBar* m_pZoomHolder = nullptr;
   QDockWidget* m_pSelectionDock = nullptr;
   QDockWidget* m_pTrackDock = nullptr;
+  CCompileOutputBar* m_wndCompileOutput = nullptr;
+  QDockWidget* m_pCompileDock = nullptr;  // at the bottom, hidden until the first compile
   QMenu* m_pFileMenu128 = nullptr;
   QMenu* m_pFileMenu129 = nullptr;
 

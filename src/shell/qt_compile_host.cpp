@@ -12,11 +12,13 @@ std::optional<std::string> CQtCompileHost::AskOutputPath(const std::string& prop
 }
 
 void CQtCompileHost::ShowWarning(const std::string& text) {
+  if (m_log) m_log(FromWindows1252(text));
   m_prompts.MessageBox(AppTitle(), FromWindows1252(text), QMessageBox::Warning);
 }
 
 // The compiler's output may be in any encoding; the local one is the best guess.
 void CQtCompileHost::ShowMessage(const std::string& text, const std::string& details) {
+  if (m_log) m_log(FromWindows1252(text));
   m_prompts.MessageBox(AppTitle(), FromWindows1252(text), QMessageBox::Warning, QMessageBox::Ok,
                        QString::fromLocal8Bit(details));
 }

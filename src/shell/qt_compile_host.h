@@ -2,6 +2,9 @@
 // The Compile command's host in the editor: the output file is chosen with a
 // save dialog, the warnings and the failure are message boxes.
 
+#include <QString>
+#include <functional>
+
 #include "compile/compile_command.h"
 
 class CPrompts;
@@ -9,6 +12,9 @@ class CPrompts;
 class CQtCompileHost : public CCompileHost {
  public:
   explicit CQtCompileHost(CPrompts& prompts) : m_prompts(prompts) {}
+
+  // Also gets every warning and message, for the compile output.
+  std::function<void(const QString&)> m_log;
 
   std::optional<std::string> AskOutputPath(const std::string& proposedPath) override;
   void ShowWarning(const std::string& text) override;

@@ -15,6 +15,7 @@
 #include "resource_ids.h"
 #include "shell/about_dlg.h"
 #include "shell/child_frame.h"
+#include "shell/compile_runner.h"
 #include "shell/help_document.h"
 #include "shell/help_opener.h"
 #include "shell/main_frame.h"
@@ -83,6 +84,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireDocumentCommands();
   WireViewCommands();
   WireHistoryCommands();
+  WireCompileCommands();
   WireClipboardCommands();
   WireFrameCommands();
 

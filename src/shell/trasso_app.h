@@ -8,12 +8,14 @@
 #include <QObject>
 #include <QSettings>
 #include <QStringList>
+#include <map>
 #include <memory>
 
 #include "platform/qt/prompts.h"
 #include "view/view_services.h"
 
 class CChildFrame;
+class CCompileRunner;
 class CCommandTable;
 class CDocManager;
 class CHelpOpener;
@@ -75,6 +77,11 @@ class CTrassoApp : public QObject, public CViewServices {
   void WireDocumentCommands();
   void WireViewCommands();
   void WireHistoryCommands();
+  void WireCompileCommands();
+  void StartCompile(CTrassoDoc& doc);
+  void FinishCompile(CCompileRunner& runner);
+  // Whether `doc` may close: a running compile is stopped when the user agrees.
+  bool CanCloseWhileCompiling(CTrassoDoc& doc);
   void WireClipboardCommands();
   void WireFrameCommands();
   // Brings titles, menus, recent files and indicators up to date; runs before
@@ -89,6 +96,8 @@ class CTrassoApp : public QObject, public CViewServices {
   std::unique_ptr<CTrassoDocTemplate> m_pDocTemplate;
   std::unique_ptr<CCommandTable> m_pCommands;
   std::unique_ptr<CMainFrame> m_pMainWnd;
+  // The compiles running in the background, one at most per document.
+  std::map<CTrassoDoc*, std::unique_ptr<CCompileRunner>> m_compiles;
   // Destroyed before the frame, since the document windows live in it.
   std::unique_ptr<CDocManager> m_pDocManager;
 };

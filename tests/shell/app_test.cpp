@@ -154,12 +154,13 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
   EXPECT_EQ(Frame().windowTitle(), "Trasso(v1.01) - Trax1[*]");
   EXPECT_EQ(Entries(Frame().menuBar()->actions()),
             "&File: &New 57600 | &Open... 57601 | &Close 57602 | &Save 57603 | Save &As... 57604 | "
-            "- | Compil&e 32793 | - | &Print... 57607 | Print Pre&view 57609 | P&rint Setup... "
+            "- | Compil&e 32793 | Stop compilin&g 32800 | - | &Print... 57607 | Print Pre&view 57609 | "
+            "P&rint Setup... "
             "57606 | - | Recent File 57616 | - | E&xit 57665 | &Edit: &Undo 57643 | &Redo 57644 | - | "
             "Cu&t 57635 | &Copy 57634 | &Paste 57637 | Select &All 57642 | - | &Scale selection... "
             "32798 | &View: &Standard "
             "Toolbar 59392 | Tools 32794 | Slection attributes 32795 | Track Attributes 32796 | "
-            "&Status Bar 59393 | &Window: &New Window 57648 | &Cascade 57650 | &Tile 57651 | "
+            "&Compile Output 32799 | &Status Bar 59393 | &Window: &New Window 57648 | &Cascade 57650 | &Tile 57651 | "
             "&Arrange Icons 57649 | S&plit 57653 | &Help: &Help 32797 | &About Trasso... 57664");
   EXPECT_EQ(Frame().m_wndStatusBar->GetPaneText(0), "Ready");
 

@@ -214,6 +214,7 @@ void CDocManager::ShowFileError(int nIdFormat, const std::string& path, const ch
 }
 
 bool CDocManager::SaveModified(CDocument& doc) {
+  if (m_canCloseDocument && !m_canCloseDocument(doc)) return false;
   if (!doc.IsModified()) return true;
   const QString text =
       FromWindows1252(LoadResString(IDS_ASK_TO_SAVE)).arg(QString::fromStdString(doc.GetTitle()));

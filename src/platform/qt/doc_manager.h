@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,9 @@ class CDocManager : public QObject {
   // Asks about each modified document in turn; false at the first Cancel, or
   // when a save fails or is cancelled.
   bool SaveAllModified();
+  // Asked before a document's last window closes and before Exit, ahead of the
+  // question about saving; false keeps the document open.
+  std::function<bool(CDocument&)> m_canCloseDocument;
   void CloseAllDocuments();
 
   // Window New Window: another window on the document.

@@ -1,0 +1,42 @@
+#include "shell/compile_output_bar.h"
+
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+CCompileOutputBar::CCompileOutputBar(QWidget* parent)
+    : QWidget(parent), m_pLog(new QPlainTextEdit(this)), m_pStop(new QPushButton(tr("Stop"), this)) {
+  m_pLog->setReadOnly(true);
+  m_pLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  m_pLog->setLineWrapMode(QPlainTextEdit::NoWrap);
+  m_pStop->setEnabled(false);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(m_pLog);
+  layout->addWidget(m_pStop, 0, Qt::AlignRight);
+  connect(m_pStop, &QPushButton::clicked, this, &CCompileOutputBar::StopRequested);
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(escape, &QShortcut::activated, this, [this] {
+    if (m_pStop->isEnabled()) emit StopRequested();
+  });
+}
+
+void CCompileOutputBar::Begin(const QString& commandLine, bool keep) {
+  if (!keep) m_pLog->clear();
+  AppendLine(QStringLiteral("$ ") + commandLine);
+}
+
+void CCompileOutputBar::AppendLine(const QString& line) {
+  m_pLog->appendPlainText(line);
+}
+
+void CCompileOutputBar::SetStopEnabled(bool enabled) {
+  m_pStop->setEnabled(enabled);
+}
+
+QString CCompileOutputBar::Text() const {
+  return m_pLog->toPlainText();
+}
