@@ -51,7 +51,7 @@ std::unique_ptr<CCompileJob> PrepareJob(CTrassoDoc& doc, CCompileHost& host,
     return nullptr;
   }
   std::ostringstream text;
-  WriteCompilerInput(doc, text, host);
+  WriteCompilerInput(doc, text, host, &job->m_inputMap);
   // A truncated input would compile a truncated track and look like success.
   if (!job->m_pInput->WriteAndClose(text.view(), error)) return fail(error);
   job->m_strWorkingDir = host.GetProgramFolder();
@@ -127,8 +127,8 @@ CCompileOutcome FinishCompile(const CCompileJob& job, const CProcessResult& run,
   const auto written = std::filesystem::last_write_time(job.m_strOutputPath, error);
   if (error || !std::filesystem::is_regular_file(job.m_strOutputPath, error) ||
       written == job.m_outputWrittenBefore) {
-    return Fail(host, details + job.m_strProgram + ": exit status 0 but no " +
-                          job.m_strOutputPath + " was written");
+    return Fail(host, details + job.m_strProgram + ": exit status 0 but no " + job.m_strOutputPath +
+                          " was written");
   }
   return {CompileResult::kSucceeded, {}};
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "compile/compiler_input.h"
 #include "compile/compiler_warnings.h"
 
 class CTempFile;
@@ -55,14 +56,15 @@ std::string ProposeCompileOutputName(const std::string& documentPath);
 struct CCompileJob {
   CCompileJob();
   ~CCompileJob();
-  std::string m_strProgram;               // the compiler's path
-  std::vector<std::string> m_arguments;   // argument 0 included
-  std::string m_strWorkingDir;            // the program folder
-  std::string m_strOutputPath;            // absolute
+  std::string m_strProgram;              // the compiler's path
+  std::vector<std::string> m_arguments;  // argument 0 included
+  std::string m_strWorkingDir;           // the program folder
+  std::string m_strOutputPath;           // absolute
   // When the output file was last written before the compile, if it existed:
   // the compiler must write it again.
   std::optional<std::filesystem::file_time_type> m_outputWrittenBefore;
-  std::unique_ptr<CTempFile> m_pInput;    // the compiler input
+  std::unique_ptr<CTempFile> m_pInput;  // the compiler input
+  CompilerInputMap m_inputMap;          // which object each block of it was written for
   // The command as a shell would take it, for the user to read.
   std::string CommandLine() const;
 };

@@ -1,5 +1,6 @@
 #include "compile/compiler_input.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <unordered_map>
@@ -31,8 +32,8 @@ void MarkReported(TSAnchorWall& wall) {
 // The wall before `wall` in its polygon's outline.
 TSAnchorWall* PrevWall(const TSAnchorWall& wall) {
   const auto& walls = wall.m_pPolygon->m_wallList;
-  const auto position = static_cast<std::size_t>(
-      IsReported(wall) ? ~wall.m_nExportIndex : wall.m_nExportIndex);
+  const auto position =
+      static_cast<std::size_t>(IsReported(wall) ? ~wall.m_nExportIndex : wall.m_nExportIndex);
   return walls[(position + walls.size() - 1) % walls.size()].get();
 }
 
@@ -63,8 +64,9 @@ std::string Warning(int stringId, int number) {
 
 class CInputWriter {
  public:
-  CInputWriter(CTrassoDoc& doc, std::ostream& out, CCompilerWarnings& warnings)
-      : m_doc(doc), m_text(out), m_warnings(warnings), m_locator(doc) {}
+  CInputWriter(CTrassoDoc& doc, std::ostream& out, CCompilerWarnings& warnings,
+               CompilerInputMap* map)
+      : m_doc(doc), m_text(out), m_warnings(warnings), m_locator(doc), m_pMap(map) {}
 
   bool Write() {
     m_text.Text("[Header]\nDescription=").Text(EscapeCompilerInputLine(m_doc.m_strDescription));
@@ -79,6 +81,10 @@ class CInputWriter {
   }
 
  private:
+  void Mark(const TSPolygon* polygon, const TSNode* node) {
+    if (m_pMap) m_pMap->push_back({m_text.Line(), polygon, node});
+  }
+
   TSPolygon* SectionOf(const TSNode& node) const {
     return m_locator.FindSection(node.m_x, node.m_y);
   }
@@ -99,9 +105,11 @@ class CInputWriter {
       if (polygon.m_wallList.empty()) return;
       const TSPolygon* parent = SectionOf(*polygon.m_wallList.front()->m_pNode);
       if (!parent) return;
+      Mark(&polygon, nullptr);
       m_text.Text("[Feature]\nId=").Int(polygon.m_nExportId);
       m_text.Text("\nParent=").Int(parent->m_nExportId).Text("\n");
     } else {
+      Mark(&polygon, nullptr);
       m_text.Text("[Room]\nId=").Int(polygon.m_nExportId).Text("\n");
     }
     m_text.Text("floor= ").Thousandths(polygon.m_nFloorLevel).Text(", ");
@@ -147,6 +155,7 @@ class CInputWriter {
       } else if (!section) {
         m_warnings.ShowWarning(Warning(IDS_START_NOT_ON_TRACK, k + 1));
       } else {
+        Mark(nullptr, item->m_pNode);
         m_text.Text("[Initial_Position]\n");
         WritePlacement(*item, *section);
         m_text.Text("Team= ").Int(k + 1).Text("\n\n");
@@ -162,6 +171,7 @@ class CInputWriter {
       if (type.nFlag <= 0) continue;
       const TSPolygon* section = SectionOf(*node);
       if (!section) continue;
+      Mark(nullptr, node.get());
       m_text.Text("[Free_Element]\n");
       WritePlacement(*item, *section);
       m_text.Text("Element_Type= ");
@@ -212,6 +222,7 @@ class CInputWriter {
   }
 
   void WriteConnections() {
+    Mark(nullptr, nullptr);
     m_text.Text("[Connection_List]\n");
     for (const auto& polygon : m_doc.m_polygonList) {
       if (polygon->m_bFeature) continue;
@@ -249,6 +260,7 @@ class CInputWriter {
   CInputTextBuffer m_text;
   CCompilerWarnings& m_warnings;
   CSectionLocator m_locator;
+  CompilerInputMap* m_pMap;
   std::unordered_map<const TSNode*, EndingWalls> m_crowdedNodes;
 };
 }  // namespace
@@ -268,6 +280,14 @@ std::string EscapeCompilerInputLine(const std::string& text) {
   return line;
 }
 
-bool WriteCompilerInput(CTrassoDoc& doc, std::ostream& out, CCompilerWarnings& warnings) {
-  return CInputWriter(doc, out, warnings).Write();
+bool WriteCompilerInput(CTrassoDoc& doc, std::ostream& out, CCompilerWarnings& warnings,
+                        CompilerInputMap* map) {
+  return CInputWriter(doc, out, warnings, map).Write();
+}
+
+const CompilerInputBlock* FindInputBlock(const CompilerInputMap& map, std::size_t line) {
+  const auto after = std::upper_bound(
+      map.begin(), map.end(), line,
+      [](std::size_t l, const CompilerInputBlock& block) { return l < block.firstLine; });
+  return after == map.begin() ? nullptr : &*(after - 1);
 }

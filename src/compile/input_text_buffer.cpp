@@ -1,8 +1,10 @@
 #include "compile/input_text_buffer.h"
 
+#include <algorithm>
 #include <charconv>
 
 CInputTextBuffer& CInputTextBuffer::Text(std::string_view text) {
+  m_nNewlines += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
   m_text.append(text);
   FlushIfFull();
   return *this;

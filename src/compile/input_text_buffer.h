@@ -19,6 +19,8 @@ class CInputTextBuffer {
 
   // Writes out what is buffered; returns whether the stream took everything so far.
   bool Flush();
+  // The line, from 1, that the next text starts on.
+  std::size_t Line() const { return m_nNewlines + 1; }
 
  private:
   static constexpr std::size_t kChunk = 1 << 16;
@@ -26,4 +28,5 @@ class CInputTextBuffer {
 
   std::ostream& m_out;
   std::string m_text;
+  std::size_t m_nNewlines = 0;  // only Text can hold line breaks
 };

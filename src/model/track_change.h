@@ -9,11 +9,11 @@ class TSNode;
 
 struct TrackChange {
   enum Kind : unsigned {
-    kMoved = 1,         // node positions
-    kAdded = 2,         // nodes, polygons, walls or items came into the track
-    kRemoved = 4,       // ... or left it (they stay alive in the history)
-    kAttributes = 8,    // textures, levels, item fields, track attributes
-    kSelection = 16,    // the selection changed with no change to the track
+    kMoved = 1,       // node positions
+    kAdded = 2,       // nodes, polygons, walls or items came into the track
+    kRemoved = 4,     // ... or left it (they stay alive in the history)
+    kAttributes = 8,  // textures, levels, item fields, track attributes
+    kSelection = 16,  // the selection changed with no change to the track
   };
   unsigned kinds = 0;
   // Nodes that left the track; their memory is still valid when this is told.

@@ -8,8 +8,8 @@
 #include <deque>
 #include <memory>
 #include <string>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "model/history_records.h"
 

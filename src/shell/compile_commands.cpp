@@ -4,20 +4,26 @@
 // appears when it fails.
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "model/trasso_doc.h"
+#include "model/ts_anchor_wall.h"
+#include "model/ts_node.h"
+#include "model/ts_polygon.h"
 #include "platform/qt/command_table.h"
 #include "platform/qt/doc_manager.h"
 #include "platform/qt/status_bar.h"
 #include "platform/qt/windows1252.h"
 #include "platform/string_table.h"
+#include "platform/temp_file.h"
 #include "resource_ids.h"
 #include "shell/compile_output_bar.h"
 #include "shell/compile_runner.h"
 #include "shell/main_frame.h"
 #include "shell/qt_compile_host.h"
 #include "shell/trasso_app.h"
+#include "view/trasso_view.h"
 
 namespace {
 enum : int {
@@ -49,13 +55,14 @@ void CTrassoApp::WireCompileCommands() {
   commands.OnCommand(ID_FILE_STOP_COMPILE, [this] {
     if (auto it = m_compiles.find(GetActiveDocument()); it != m_compiles.end()) it->second->Stop();
   });
-  commands.OnUpdate(ID_FILE_STOP_COMPILE, [this](CCmdUI& ui) {
-    ui.Enable(m_compiles.contains(GetActiveDocument()));
-  });
+  commands.OnUpdate(ID_FILE_STOP_COMPILE,
+                    [this](CCmdUI& ui) { ui.Enable(m_compiles.contains(GetActiveDocument())); });
   // The panel's Stop acts on the compile it shows last.
   connect(m_pMainWnd->m_wndCompileOutput, &CCompileOutputBar::StopRequested, this, [this] {
     for (auto& [doc, runner] : m_compiles) runner->Stop();
   });
+  connect(m_pMainWnd->m_wndCompileOutput, &CCompileOutputBar::LineActivated, this,
+          &CTrassoApp::ShowInputLine);
   m_pDocManager->m_canCloseDocument = [this](CDocument& doc) {
     return CanCloseWhileCompiling(static_cast<CTrassoDoc&>(doc));
   };
@@ -77,6 +84,7 @@ void CTrassoApp::StartCompile(CTrassoDoc& doc) {
   for (const QString& warning : warnings) output.AppendLine(warning);
   m_pMainWnd->m_pCompileDock->show();
   const QString name = QFileInfo(QString::fromLocal8Bit(job->m_strOutputPath)).fileName();
+  m_shownCompile = ShownCompile{&doc, job->m_pInput->GetPath(), job->m_inputMap};
   auto runner = std::make_unique<CCompileRunner>(doc, std::move(job));
   connect(runner.get(), &CCompileRunner::OutputLine, &output, &CCompileOutputBar::AppendLine);
   connect(runner.get(), &CCompileRunner::Finished, this,
@@ -119,12 +127,41 @@ bool CTrassoApp::CanCloseWhileCompiling(CTrassoDoc& doc) {
   if (it == m_compiles.end()) return true;
   const QString title = QString::fromStdString(doc.GetTitle());
   if (m_pPrompts->MessageBox(AppTitle(), Text(IDS_STOP_RUNNING_COMPILE).arg(title),
-                             QMessageBox::Question, QMessageBox::Yes | QMessageBox::No) !=
-      QMessageBox::Yes) {
+                             QMessageBox::Question,
+                             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
     return false;
   }
   // The question ran an event loop, in which the compile may have ended.
   it = m_compiles.find(&doc);
   if (it != m_compiles.end()) it->second->StopAndWait();
   return true;
+}
+
+void CTrassoApp::ShowInputLine(const QString& line) {
+  static const QRegularExpression kLocation(QStringLiteral("^(.+):(\\d+): "));
+  const QRegularExpressionMatch match = kLocation.match(line);
+  CTrassoDoc* doc = m_shownCompile.doc;
+  if (!match.hasMatch() ||
+      match.captured(1).toLocal8Bit().toStdString() != m_shownCompile.inputPath)
+    return;
+  const std::vector<CDocument*> open = m_pDocManager->GetDocuments();
+  if (std::ranges::find(open, doc) == open.end()) return;
+  const CompilerInputBlock* block =
+      FindInputBlock(m_shownCompile.map, match.captured(2).toULongLong());
+  if (!block) return;
+  // The track may have changed since: only objects it still holds are shown.
+  const TSNode* at = nullptr;
+  doc->ClearSelection(false);
+  if (std::ranges::any_of(doc->m_polygonList,
+                          [&](const auto& p) { return p.get() == block->polygon; })) {
+    for (const auto& wall : block->polygon->m_wallList) doc->Select(*wall);
+    if (!block->polygon->m_wallList.empty()) at = block->polygon->m_wallList.front()->m_pNode;
+  } else if (std::ranges::any_of(doc->m_nodeList,
+                                 [&](const auto& n) { return n.get() == block->node; })) {
+    at = block->node;
+    doc->Select(*const_cast<TSNode*>(at));
+  }
+  doc->UpdateAllViews(nullptr, 0, nullptr);
+  CTrassoView* view = GetActiveView();
+  if (at && view && view->GetDocument() == doc) view->CenterOn({at->m_x, at->m_y});
 }

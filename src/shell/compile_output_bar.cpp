@@ -1,13 +1,17 @@
 #include "shell/compile_output_bar.h"
 
 #include <QFontDatabase>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 CCompileOutputBar::CCompileOutputBar(QWidget* parent)
-    : QWidget(parent), m_pLog(new QPlainTextEdit(this)), m_pStop(new QPushButton(tr("Stop"), this)) {
+    : QWidget(parent),
+      m_pLog(new QPlainTextEdit(this)),
+      m_pStop(new QPushButton(tr("Stop"), this)) {
   m_pLog->setReadOnly(true);
   m_pLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_pLog->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -17,11 +21,21 @@ CCompileOutputBar::CCompileOutputBar(QWidget* parent)
   layout->addWidget(m_pLog);
   layout->addWidget(m_pStop, 0, Qt::AlignRight);
   connect(m_pStop, &QPushButton::clicked, this, &CCompileOutputBar::StopRequested);
+  m_pLog->viewport()->installEventFilter(this);
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WidgetWithChildrenShortcut);
   connect(escape, &QShortcut::activated, this, [this] {
     if (m_pStop->isEnabled()) emit StopRequested();
   });
+}
+
+bool CCompileOutputBar::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_pLog->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    emit LineActivated(m_pLog->cursorForPosition(at).block().text());
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void CCompileOutputBar::Begin(const QString& commandLine, bool keep) {

@@ -23,6 +23,11 @@ class CCompileOutputBar : public QWidget {
 
  signals:
   void StopRequested();
+  // A line was double-clicked.
+  void LineActivated(const QString& line);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QPlainTextEdit* m_pLog;

@@ -72,7 +72,7 @@ void CCompileRunner::OnFinished(int exitCode, QProcess::ExitStatus status) {
   // Children the compiler left behind, still holding its output, go with it.
   KillGroup();
   m_result.m_ending = status == QProcess::NormalExit ? CProcessResult::Ending::kExited
-                                                      : CProcessResult::Ending::kSignalled;
+                                                     : CProcessResult::Ending::kSignalled;
   m_result.m_nCode = exitCode;
   emit Finished();
 }

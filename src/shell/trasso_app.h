@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 
+#include "compile/compiler_input.h"
 #include "platform/qt/prompts.h"
 #include "view/view_services.h"
 
@@ -82,6 +83,9 @@ class CTrassoApp : public QObject, public CViewServices {
   void FinishCompile(CCompileRunner& runner);
   // Whether `doc` may close: a running compile is stopped when the user agrees.
   bool CanCloseWhileCompiling(CTrassoDoc& doc);
+  // A line "INPUT:LINE: message" of the compile shown last selects the
+  // object that line of its input was written for, and shows it.
+  void ShowInputLine(const QString& line);
   void WireClipboardCommands();
   void WireFrameCommands();
   // Brings titles, menus, recent files and indicators up to date; runs before
@@ -98,6 +102,12 @@ class CTrassoApp : public QObject, public CViewServices {
   std::unique_ptr<CMainFrame> m_pMainWnd;
   // The compiles running in the background, one at most per document.
   std::map<CTrassoDoc*, std::unique_ptr<CCompileRunner>> m_compiles;
+  // The compile started last: its document, input file and input map.
+  struct ShownCompile {
+    CTrassoDoc* doc = nullptr;
+    std::string inputPath;
+    CompilerInputMap map;
+  } m_shownCompile;
   // Destroyed before the frame, since the document windows live in it.
   std::unique_ptr<CDocManager> m_pDocManager;
 };

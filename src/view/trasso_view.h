@@ -72,6 +72,9 @@ class CTrassoView : public CView, public CTrackObserver {
   // where they differ from the last record: empty when nothing differs, the
   // whole window when everything may have.
   QRect TakeChangedArea();
+  // Scrolls so that the world point is in the middle of the window, as far as
+  // the scroll ranges allow.
+  void CenterOn(WorldPoint world);
   // Shows the world position of a device point in the status bar.
   void ShowMousePosition(QPoint devicePoint);
 

@@ -125,6 +125,33 @@ TEST_F(CompilerInput, FeaturesTakeNumbersAndNameTheirSection) {
   EXPECT_FALSE(Contains(text, "Id=3\n") || Contains(text, "wall=50.000000"));
 }
 
+// Each object's block starts at the line the map gives it; lines before the first block and the
+// connections map to no object.
+TEST_F(CompilerInput, TheMapNamesTheObjectOfEveryBlockByItsFirstLine) {
+  TSPolygon* room = t.Section({t.Node(0, 0), t.Node(0, 9000), t.Node(9000, 9000), t.Node(9000, 0)});
+  TSPolygon* feature =
+      t.Feature({t.Node(1000, 1000), t.Node(1000, 2000), t.Node(2000, 2000), t.Node(2000, 1000)});
+  const TSNode* start = t.Item(5000, 5000, 0)->m_pNode;
+  const TSNode* element = t.Item(6000, 6000, 12)->m_pNode;
+  RecordedWarnings warnings;
+  CompilerInputMap map;
+  std::ostringstream out;
+  ASSERT_TRUE(WriteCompilerInput(doc, out, warnings, &map));
+  std::vector<std::string> lines{""};
+  for (std::istringstream in(out.str()); std::getline(in, lines.emplace_back());) continue;
+  const std::pair<const char*, std::pair<const TSPolygon*, const TSNode*>> expected[] = {
+      {"[Room]", {room, nullptr}},           {"[Feature]", {feature, nullptr}},
+      {"[Initial_Position]", {nullptr, start}}, {"[Free_Element]", {nullptr, element}},
+      {"[Connection_List]", {nullptr, nullptr}}};
+  ASSERT_EQ(map.size(), std::size(expected));
+  for (std::size_t i = 0; i < map.size(); ++i) {
+    EXPECT_EQ(lines[map[i].firstLine], expected[i].first);
+    EXPECT_EQ(std::pair(map[i].polygon, map[i].node), expected[i].second);
+    EXPECT_EQ(FindInputBlock(map, map[i].firstLine + 1), &map[i]);
+  }
+  EXPECT_EQ(FindInputBlock(map, 1), nullptr);
+}
+
 TEST_F(CompilerInput, NumbersAreConvertedByTheThousandth) {
   TSPolygon* room =
       t.Section({t.Node(-1500, 0), t.Node(-1500, 9000), t.Node(9000, 9000), t.Node(9000, 0)});

@@ -5,11 +5,13 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QMimeData>
 #include <QSettings>
 #include <QSlider>
@@ -28,10 +30,12 @@
 #include "platform/qt/status_bar.h"
 #include "resource_ids.h"
 #include "shell/child_frame.h"
+#include "shell/compile_output_bar.h"
 #include "shell/help_document.h"
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
 #include "shell/trasso_app.h"
+#include "support/scratch_folder.h"
 #include "support/track_builder.h"
 #include "view/trasso_view.h"
 #include "view/zoom_bar.h"
@@ -218,6 +222,39 @@ TEST_F(Editor, SelectionEnablesCutInsertAndScaleAndToolChangesReachEveryViewAndD
 }
 
 // Help is in Help/ beside the working folder, then the installed guide; a folder so named is none.
+// The compile runs while the editor goes on; Stop ends the compiler and what it started.
+TEST_F(Editor, CompileRunsInTheBackgroundAndStopEndsItAndEverythingItStarted) {
+  ASSERT_TRUE(Start());
+  QDir(m_dir.path()).mkdir("tmp");
+  const ScopedEnv temp("TMPDIR", PathOf("tmp")), slow("FAKE_MAPFORGE_SLEEP", "30"),
+      child("FAKE_MAPFORGE_CHILD", PathOf("child"));
+  const auto alive = [](const std::string& pid) {
+    const std::string stat = ReadFile("/proc/" + pid + "/stat");
+    return !stat.empty() && stat.find(") Z ") == std::string::npos;
+  };
+  CCompileOutputBar& output = *Frame().m_wndCompileOutput;
+  Prompts().m_saveAnswers = {PathOf("loop.trk")};
+  Trigger(ID_FILE_COMPILE);  // ten warnings about starting positions, each answered OK
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !ReadFile(PathOf("child")).empty(); }, 10000));
+  EXPECT_TRUE(Frame().m_pCompileDock->isVisible() && IsEnabled(ID_FILE_STOP_COMPILE));
+  EXPECT_FALSE(IsEnabled(ID_FILE_COMPILE));
+  EXPECT_EQ(Frame().m_wndStatusBar->GetPaneText(0), "Compiling loop.trk...");
+  EXPECT_TRUE(output.Text().startsWith("$ ") && output.Text().contains("Starting position 10"));
+  Trigger(ID_FILE_NEW);  // the editor goes on
+  EXPECT_EQ(Docs().size(), 2u);
+  QTest::keyClick(output.findChild<QPlainTextEdit*>(), Qt::Key_Escape);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return output.Text().endsWith("Compiling stopped"); }, 10000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !alive(ReadFile(PathOf("child"))); }, 10000));
+  EXPECT_TRUE(QDir(QString::fromStdString(PathOf("tmp"))).isEmpty());
+
+  const ScopedEnv quick("FAKE_MAPFORGE_SLEEP", "0");
+  Prompts().m_saveAnswers = {PathOf("loop.trk")};
+  Trigger(ID_FILE_COMPILE);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return output.Text().contains("Compiled "); }, 10000));
+  EXPECT_TRUE(output.Text().contains("fake compiler output\nfake compiler error\nCompiled " +
+                                     QString::fromStdString(PathOf("loop.trk")) + " (6 bytes)"));
+}
+
 TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereIsNone) {
   const QDir root(m_dir.path());
   for (const char* folder : {"work", "Help/EditorHelp.doc", "share/doc/trasso/user-guide.html"})
