@@ -73,6 +73,7 @@ void CTrassoApp::StartCompile(CTrassoDoc& doc) {
   CQtCompileHost host(*m_pPrompts);
   std::vector<QString> warnings;
   host.m_log = [&warnings](const QString& text) { warnings.push_back(text); };
+  host.m_bOfferQuietWarnings = true;
   CCompileOutcome outcome{CompileResult::kFailed, {}};
   std::unique_ptr<CCompileJob> job = PrepareCompile(doc, host, outcome);
   if (!job) return;

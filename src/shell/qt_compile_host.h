@@ -15,6 +15,8 @@ class CQtCompileHost : public CCompileHost {
 
   // Also gets every warning and message, for the compile output.
   std::function<void(const QString&)> m_log;
+  // The first warning offers to send the rest to the compile output only.
+  bool m_bOfferQuietWarnings = false;
 
   std::optional<std::string> AskOutputPath(const std::string& proposedPath) override;
   void ShowWarning(const std::string& text) override;
@@ -22,4 +24,6 @@ class CQtCompileHost : public CCompileHost {
 
  private:
   CPrompts& m_prompts;
+  bool m_bFirstWarning = true;
+  bool m_bQuietWarnings = false;
 };

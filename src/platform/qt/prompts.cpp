@@ -1,5 +1,7 @@
 #include "platform/qt/prompts.h"
 
+#include <QCheckBox>
+
 #include <QFileDialog>
 
 #include "platform/qt/windows1252.h"
@@ -46,4 +48,13 @@ QMessageBox::StandardButton CDialogPrompts::MessageBox(const QString& caption, c
   QMessageBox box(icon, caption, text, buttons, m_pParent);
   if (!details.isEmpty()) box.setDetailedText(details);
   return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool CDialogPrompts::MessageBoxWithCheck(const QString& caption, const QString& text,
+                                         QMessageBox::Icon icon, const QString& checkText) {
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, m_pParent);
+  auto* check = new QCheckBox(checkText, &box);
+  box.setCheckBox(check);
+  box.exec();
+  return check->isChecked();
 }

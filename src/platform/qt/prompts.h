@@ -28,6 +28,10 @@ class CPrompts {
   virtual QMessageBox::StandardButton MessageBox(
       const QString& caption, const QString& text, QMessageBox::Icon icon,
       QMessageBox::StandardButtons buttons = QMessageBox::Ok, const QString& details = {}) = 0;
+  // A message box with an OK button and a check box labelled `checkText`;
+  // whether the user ticked it.
+  virtual bool MessageBoxWithCheck(const QString& caption, const QString& text,
+                                   QMessageBox::Icon icon, const QString& checkText) = 0;
 };
 
 // The real dialogs, owned by `parent` (which may be null).
@@ -43,6 +47,8 @@ class CDialogPrompts : public CPrompts {
                                          QMessageBox::Icon icon,
                                          QMessageBox::StandardButtons buttons,
                                          const QString& details) override;
+  bool MessageBoxWithCheck(const QString& caption, const QString& text, QMessageBox::Icon icon,
+                           const QString& checkText) override;
 
  private:
   QWidget* m_pParent;
