@@ -13,6 +13,8 @@ CCompileOutputBar::CCompileOutputBar(QWidget* parent)
       m_pLog(new QPlainTextEdit(this)),
       m_pStop(new QPushButton(tr("Stop"), this)) {
   m_pLog->setReadOnly(true);
+  // Ctrl+A and Ctrl+C in the log select and copy its text, not the track.
+  m_pLog->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   m_pLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_pLog->setLineWrapMode(QPlainTextEdit::NoWrap);
   m_pStop->setEnabled(false);
