@@ -16,6 +16,8 @@
 #include "model/ts_node.h"
 #include "model/ts_polygon.h"
 #include "platform/archive_exception.h"
+#include "platform/fatal_signals.h"
+#include "platform/process.h"
 
 namespace {
 // Warnings one per line on standard error, as the editor would show them.
@@ -55,6 +57,48 @@ std::unique_ptr<CTrassoDoc> Load(const std::string& path) {
   }
 }
 
+// Compile's two halves around a run that relays the compiler's messages to
+// standard error as they come, ends at the time limit and stops at once on a
+// fatal signal. Every way out removes the temporary input with the job.
+CCompileOutcome Compile(CTrassoDoc& doc, CCliCompileHost& host, std::chrono::milliseconds timeout,
+                        const CFatalSignalWatch& signals) {
+  CCompileOutcome outcome{CompileResult::kFailed, {}};
+  const std::unique_ptr<CCompileJob> job = PrepareCompile(doc, host, outcome);
+  if (!job) return outcome;
+  CRunControl control;
+  control.onOutput = [](std::string_view piece) {
+    std::cerr.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+  };
+  control.timeout = timeout;
+  control.stopFd = signals.StopFd();
+  CProcessResult run =
+      RunProcess(job->m_strProgram, job->m_arguments, job->m_strWorkingDir, control);
+  if (signals.Caught()) return {CompileResult::kCancelled, {}};
+  run.m_strOutput.clear();  // shown already; the verdict adds only why it failed
+  return FinishCompile(*job, run, host);
+}
+
+int CompileTrack(const std::string& track, const std::string& output,
+                 std::chrono::milliseconds timeout, const CFatalSignalWatch& signals) {
+  const auto doc = Load(track);
+  if (!doc) return 1;
+  if (doc->GetPathName().empty()) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(track, error);
+    if (error) {
+      std::cerr << track << ": " << error.message() << "\n";
+      return 1;
+    }
+    doc->SetPathName(absolute.string());
+  }
+  CCliCompileHost host(output);
+  const CCompileOutcome outcome = Compile(*doc, host, timeout, signals);
+  if (outcome.m_result == CompileResult::kSucceeded) return 0;
+  // A compile stopped by a signal has no reason to give.
+  if (!host.m_bShown && !outcome.m_strReason.empty()) std::cerr << outcome.m_strReason << "\n";
+  return 1;
+}
+
 std::size_t CountConnections(CTrassoDoc& doc) {
   class CIgnored : public CCompilerWarnings {
     void ShowWarning(const std::string&) override {}
@@ -83,23 +127,14 @@ int RunInput(const std::string& track) {
   return 0;
 }
 
-int RunCompile(const std::string& track, const std::string& output) {
-  const auto doc = Load(track);
-  if (!doc) return 1;
-  if (doc->GetPathName().empty()) {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(track, error);
-    if (error) {
-      std::cerr << track << ": " << error.message() << "\n";
-      return 1;
-    }
-    doc->SetPathName(absolute.string());
-  }
-  CCliCompileHost host(output);
-  const CCompileOutcome outcome = OnCompile(*doc, host);
-  if (outcome.m_result == CompileResult::kSucceeded) return 0;
-  if (!host.m_bShown) std::cerr << outcome.m_strReason << "\n";
-  return 1;
+int RunCompile(const std::string& track, const std::string& output,
+               std::chrono::milliseconds timeout) {
+  const CFatalSignalWatch signals;
+  const int status = CompileTrack(track, output, timeout, signals);
+  // Only now, with the compiler's group killed and the document and the job
+  // gone, is the signal left to end us.
+  if (signals.Caught()) DieOfSignal(signals.Caught());
+  return status;
 }
 
 int RunResave(const std::string& input, const std::string& output) {

@@ -2,11 +2,16 @@
 // The commands of trasso-cli. Each returns the exit status: 0 success, 1 a
 // file that cannot be read or written, or a failed compile.
 
+#include <chrono>
 #include <string>
 
 int RunInput(const std::string& track);
-// `output` empty: the name the Compile command proposes.
-int RunCompile(const std::string& track, const std::string& output);
+// `output` empty: the name the Compile command proposes; `timeout` zero: no
+// limit. The compiler's messages go to standard error as they come. Ctrl+C,
+// SIGTERM, SIGHUP or SIGPIPE kill the compiler with all it started, remove the
+// temporary input, and end us by that signal.
+int RunCompile(const std::string& track, const std::string& output,
+               std::chrono::milliseconds timeout);
 int RunResave(const std::string& input, const std::string& output);
 int RunInfo(const std::string& track);
 // Writes the example track.

@@ -1,5 +1,8 @@
 // trasso-cli: the track work of the editor without a window, for scripts and
 // build pipelines.
+#include <charconv>
+#include <chrono>
+#include <cmath>
 #include <csignal>
 #include <exception>
 #include <iostream>
@@ -11,7 +14,9 @@
 namespace {
 constexpr const char* kUsage =
     "usage: trasso-cli input TRACK.tr                 print the compiler input\n"
-    "       trasso-cli compile TRACK.tr [-o OUT.trk]  compile with Mapforge\n"
+    "       trasso-cli compile TRACK.tr [-o OUT.trk] [--timeout SECONDS]\n"
+    "                                                 compile with Mapforge, killed\n"
+    "                                                 when it runs longer than SECONDS\n"
     "       trasso-cli resave IN.tr OUT.tr            load and save again\n"
     "       trasso-cli info TRACK.tr                  count what the track holds\n"
     "       trasso-cli example OUT.tr                 write the example track\n"
@@ -20,6 +25,39 @@ constexpr const char* kUsage =
 int Usage() {
   std::cerr << kUsage;
   return 2;
+}
+
+// The longest time limit taken, in seconds: over eleven days.
+constexpr int kMaxTimeout = 1000000;
+
+// "compile TRACK.tr [-o OUT.trk] [--timeout SECONDS]", the options in any order.
+int Compile(const std::vector<std::string>& args) {
+  std::string track, output;
+  std::chrono::milliseconds timeout{0};
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const bool valueFollows = i + 1 < args.size();
+    if (args[i] == "-o" && valueFollows && output.empty() && !args[i + 1].empty()) {
+      output = args[++i];
+    } else if (args[i] == "--timeout" && valueFollows && timeout.count() == 0) {
+      const std::string& text = args[++i];
+      double seconds = 0;
+      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+      // !(seconds > 0) also refuses "nan".
+      if (error != std::errc() || end != text.data() + text.size() || !(seconds > 0) ||
+          seconds > kMaxTimeout) {
+        std::cerr << "trasso-cli: --timeout takes a number of seconds above 0 and at most "
+                  << kMaxTimeout << ", not '" << text << "'\n";
+        return Usage();
+      }
+      // Rounded up, so that a tiny limit is still a limit.
+      timeout = std::chrono::milliseconds(static_cast<long long>(std::ceil(seconds * 1000)));
+    } else if (track.empty()) {
+      track = args[i];
+    } else {
+      return Usage();
+    }
+  }
+  return track.empty() ? Usage() : RunCompile(track, output, timeout);
 }
 
 int Dispatch(const std::vector<std::string>& args) {
@@ -37,10 +75,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "info" && args.size() == 2) return RunInfo(args[1]);
   if (command == "example" && args.size() == 2) return RunExample(args[1]);
   if (command == "resave" && args.size() == 3) return RunResave(args[1], args[2]);
-  if (command == "compile" && args.size() == 2) return RunCompile(args[1], "");
-  if (command == "compile" && args.size() == 4 && args[2] == "-o" && !args[3].empty()) {
-    return RunCompile(args[1], args[3]);
-  }
+  if (command == "compile") return Compile(args);
   return Usage();
 }
 }  // namespace

@@ -33,7 +33,7 @@ TEST(Cli, EveryCommandOnTheExampleAndOnATrackOfWarningsFailuresAndBadUsage) {
   EXPECT_EQ(Cli({"input", track}), CompilerInputOf(*doc));
   EXPECT_FALSE(Contains(Cli({"compile", track}), "WARNING"));
   EXPECT_TRUE(std::filesystem::exists(folder / "Loop.trk"));
-  Cli({"compile", track, "-o", folder / "other.trk"});
+  Cli({"compile", "--timeout", "60", track, "-o", folder / "other.trk"});
   const CProcessResult dump =
       RunProcess(kBin + "/Mapforge", {"Mapforge", "--dump", folder / "other.trk"}, "");
   EXPECT_TRUE(Contains(dump.m_strOutput, "start 10 in room ")) << dump.m_strOutput;
@@ -70,8 +70,11 @@ TEST(Cli, EveryCommandOnTheExampleAndOnATrackOfWarningsFailuresAndBadUsage) {
   Cli({"resave", folder / "junk.tr", folder / "out.tr"}, 1);
   EXPECT_FALSE(std::filesystem::exists(folder / "out.tr"));
   using Args = std::vector<std::string>;
-  for (const Args& usage : {Args{}, Args{"info"}, Args{"compile", "a.tr", "-o"},
-                            Args{"compile", "a.tr", "-x", "b"}, Args{"frobnicate", "a"}})
+  for (const Args& usage :
+       {Args{}, Args{"info"}, Args{"compile", "a.tr", "-o"}, Args{"compile", "a.tr", "-x", "b"},
+        Args{"frobnicate", "a"}, Args{"compile", "a.tr", "--timeout", "0"},
+        Args{"compile", "a.tr", "--timeout", "-1"}, Args{"compile", "a.tr", "--timeout", "2s"},
+        Args{"compile", "a.tr", "--timeout", "nan"}, Args{"compile", "a.tr", "--timeout", "1e7"}})
     EXPECT_TRUE(Contains(Cli(usage, 2), "usage: trasso-cli"));
   EXPECT_EQ(Cli({"--version"}), "trasso-cli 1.01\n");
   Cli({"--help"});

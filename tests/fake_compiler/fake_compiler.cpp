@@ -1,7 +1,8 @@
 // The compiler of the Compile tests. FAKE_MAPFORGE_LOG gets the working directory, stdin=null or
 // other, and the arguments a line each; _COPY the input file (argument 2); _NOISE bytes are printed
-// first; _CRASH makes it die of SIGSEGV; _EXIT is the exit status. The output file (argument 1)
-// gets one line, unless _NO_OUTPUT is set.
+// first; _CRASH makes it die of SIGSEGV; _CHILD leaves a child holding the output open for a
+// minute and writes the child's pid to that file; _SLEEP seconds pass before the output file
+// (argument 1) gets one line, unless _NO_OUTPUT is set; _EXIT is the exit status.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +33,15 @@ int main(int argc, char** argv) {
     std::signal(SIGSEGV, SIG_DFL);
     std::raise(SIGSEGV);
   }
+  if (const char* pidFile = std::getenv("FAKE_MAPFORGE_CHILD")) {
+    const pid_t child = fork();
+    if (child == 0) {
+      sleep(60);
+      _exit(0);
+    }
+    std::ofstream(pidFile) << child;
+  }
+  if (const char* seconds = std::getenv("FAKE_MAPFORGE_SLEEP")) sleep(std::atoi(seconds));
   if (argc > 1 && !std::getenv("FAKE_MAPFORGE_NO_OUTPUT")) std::ofstream(argv[1]) << "track\n";
   const char* status = std::getenv("FAKE_MAPFORGE_EXIT");
   return status ? std::atoi(status) : 0;
