@@ -1,10 +1,10 @@
 #include "shell/compile_output_bar.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTextBlock>
 #include <QVBoxLayout>
 
@@ -24,11 +24,15 @@ CCompileOutputBar::CCompileOutputBar(QWidget* parent)
   layout->addWidget(m_pStop, 0, Qt::AlignRight);
   connect(m_pStop, &QPushButton::clicked, this, &CCompileOutputBar::StopRequested);
   m_pLog->viewport()->installEventFilter(this);
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  escape->setContext(Qt::WidgetWithChildrenShortcut);
-  connect(escape, &QShortcut::activated, this, [this] {
-    if (m_pStop->isEnabled()) emit StopRequested();
-  });
+}
+
+// The log leaves Escape to its parent.
+void CCompileOutputBar::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && m_pStop->isEnabled()) {
+    emit StopRequested();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 bool CCompileOutputBar::eventFilter(QObject* watched, QEvent* event) {

@@ -28,6 +28,7 @@ class CCompileOutputBar : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QPlainTextEdit* m_pLog;

@@ -251,6 +251,9 @@ TEST_F(Editor, CompileRunsInTheBackgroundAndStopEndsItAndEverythingItStarted) {
   EXPECT_FALSE(IsEnabled(ID_FILE_COMPILE));
   EXPECT_EQ(Frame().m_wndStatusBar->GetPaneText(0), "Compiling loop.trk...");
   EXPECT_TRUE(output.Text().startsWith("$ ") && output.Text().contains("Starting position 10"));
+  Prompts().m_boxAnswers = {QMessageBox::No};
+  Trigger(ID_FILE_CLOSE);  // asks whether to stop the compile; No keeps the track open
+  EXPECT_EQ(Prompts().m_boxes.back().text, "A compile of Trax1 is running. Stop it?");
   Trigger(ID_FILE_NEW);  // the editor goes on
   EXPECT_EQ(Docs().size(), 2u);
   QTest::keyClick(output.findChild<QPlainTextEdit*>(), Qt::Key_Escape);
