@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "compile.h"
 #include "input_parser.h"
 #include "numbers.h"
+#include "support/scratch_folder.h"
 #include "track_checks.h"
 #include "trk_file.h"
 
@@ -141,4 +146,19 @@ TEST(MapforgeChecks, UnresolvedReferencesAreErrorsDoubtfulGeometryWarnings) {
           "46: warning: the connected walls do not join the same two points in "
           "opposite directions",
           "39: warning: the element lies outside [Room] 2", "1: warning: no starting position 1"}));
+}
+
+TEST(MapforgeCompile, StopsAfterTheHundredthErrorAndWritesNothing) {
+  ScratchFolder folder;
+  const std::string in = folder / "in.txt", out = folder / "out.trk";
+  std::string text = "[Header]\nDescription=a\nBackground=b\n\n";
+  for (int i = 0; i < 101; ++i) text += "[Unknown]\n";
+  std::ofstream(in) << text << "[Connection_List]\n";
+  std::ostringstream messages;
+  EXPECT_EQ(Compile(out, in, messages), 1);
+  std::string expected;
+  for (int line = 5; line < 105; ++line)
+    expected += in + ":" + std::to_string(line) + ": unknown block \"[Unknown]\"\n";
+  EXPECT_EQ(messages.str(), expected + "too many errors\n");
+  EXPECT_FALSE(std::filesystem::exists(out));
 }
