@@ -189,9 +189,10 @@ TEST(MapforgeChecks, PlacementsOnTheInnerSideOfEveryWallAreInsideEvenInHugeRooms
   for (std::int64_t x = n - 1; x >= 0; --x) parabola.emplace_back(x, x * x);
   std::string text =
       "[Header]\nDescription=a\nBackground=b\n\n" + Room(1, parabola) +
-      Room(2, {{0, 0}, {0, 10000}, {10000, 10000}, {10000, 0}, {5000, 5000}}) +
+      Room(2, {{5000, 5000}, {0, 0}, {0, 10000}, {10000, 10000}, {10000, 0}}) +
       Room(3,
            {{100000, 200000}, {41000, 19000}, {195000, 131000}, {5000, 131000}, {159000, 19000}}) +
+      Room(4, {{0, 0}, {0, 10000}, {0, 10000}, {5000, 15000}, {10000, 10000}, {10000, 0}}) +
       "[Initial_Position]\nSection=1\nPosition= 0, 0, 0\nOrientation= 0\nTeam= 1\n\n";
   std::vector<std::string> expected = {"20010: warning: [Room] 2 is not convex",
                                        "20020: warning: [Room] 3 is not clockwise"};
@@ -212,7 +213,12 @@ TEST(MapforgeChecks, PlacementsOnTheInnerSideOfEveryWallAreInsideEvenInHugeRooms
   }
   element(2, 5000, 8000, true);
   element(2, 1000, 2000, false);  // within the outline, beyond the line of a wall
+  element(2, 9000, 8000, false);
   element(3, 100000, 100000, true);
+  element(3, 70500, 109500, true);    // on a wall, between the points of the star
   element(3, 100000, 190000, false);  // in a point of the star
+  element(4, 1000, 9000, true);
+  element(4, 0, 5000, true);
+  element(4, 1000, 12000, false);
   EXPECT_EQ(Check(text + "[Connection_List]\n\n"), expected);
 }
