@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "compile.h"
 #include "input_parser.h"
 #include "numbers.h"
+#include "support/scratch_folder.h"
 #include "track_checks.h"
 #include "trk_file.h"
 
@@ -141,4 +147,78 @@ TEST(MapforgeChecks, UnresolvedReferencesAreErrorsDoubtfulGeometryWarnings) {
           "46: warning: the connected walls do not join the same two points in "
           "opposite directions",
           "39: warning: the element lies outside [Room] 2", "1: warning: no starting position 1"}));
+}
+
+TEST(MapforgeCompile, StopsAfterTheHundredthErrorAndWritesNothing) {
+  ScratchFolder folder;
+  const std::string in = folder / "in.txt", out = folder / "out.trk";
+  std::string text = "[Header]\nDescription=a\nBackground=b\n\n";
+  for (int i = 0; i < 101; ++i) text += "[Unknown]\n";
+  std::ofstream(in) << text << "[Connection_List]\n";
+  std::ostringstream messages;
+  EXPECT_EQ(Compile(out, in, messages), 1);
+  std::string expected;
+  for (int line = 5; line < 105; ++line)
+    expected += in + ":" + std::to_string(line) + ": unknown block \"[Unknown]\"\n";
+  EXPECT_EQ(messages.str(), expected + "too many errors\n");
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+namespace {
+using Corner = std::pair<std::int64_t, std::int64_t>;  // in thousandths, not negative
+
+std::string Length(std::int64_t thousandths) {
+  return std::to_string(thousandths / 1000) + "." +
+         std::to_string(thousandths % 1000 + 1000).substr(1);
+}
+
+std::string Room(int id, const std::vector<Corner>& corners) {
+  std::string text = "[Room]\nId=" + std::to_string(id) + "\nfloor= 0, 1, 51\nceiling= 4, 1, 50\n";
+  for (const auto& [x, y] : corners) text += "wall=" + Length(x) + ", " + Length(y) + ", 1, 72\n";
+  return text + "\n";
+}
+}  // namespace
+
+// A clockwise room of 20,000 corners on a parabola, closed by one long wall,
+// with 20,000 elements just inside, just outside, on a corner or on the long
+// wall; then two outlines that are not convex, where only the part that sees
+// every wall from its inner side is inside.
+TEST(MapforgeChecks, PlacementsOnTheInnerSideOfEveryWallAreInsideEvenInHugeRooms) {
+  constexpr std::int64_t n = 20000;
+  std::vector<Corner> parabola;
+  for (std::int64_t x = n - 1; x >= 0; --x) parabola.emplace_back(x, x * x);
+  std::string text =
+      "[Header]\nDescription=a\nBackground=b\n\n" + Room(1, parabola) +
+      Room(2, {{5000, 5000}, {0, 0}, {0, 10000}, {10000, 10000}, {10000, 0}}) +
+      Room(3,
+           {{100000, 200000}, {41000, 19000}, {195000, 131000}, {5000, 131000}, {159000, 19000}}) +
+      Room(4, {{0, 0}, {0, 10000}, {0, 10000}, {5000, 15000}, {10000, 10000}, {10000, 0}}) +
+      "[Initial_Position]\nSection=1\nPosition= 0, 0, 0\nOrientation= 0\nTeam= 1\n\n";
+  std::vector<std::string> expected = {"20010: warning: [Room] 2 is not convex",
+                                       "20020: warning: [Room] 3 is not clockwise"};
+  auto line = std::count(text.begin(), text.end(), '\n') + 1;
+  const auto element = [&](int room, std::int64_t x, std::int64_t y, bool inside) {
+    if (!inside) {
+      expected.push_back(std::to_string(line) + ": warning: the element lies outside [Room] " +
+                         std::to_string(room));
+    }
+    line += 6;
+    text += "[Free_Element]\nSection=" + std::to_string(room) + "\nPosition= " + Length(x) + ", " +
+            Length(y) + ", 0\nOrientation= 0\nElement_Type= 1, 151\n\n";
+  };
+  for (std::int64_t k = 0; k < n; ++k) {
+    const std::int64_t x = 1 + k * 7919 % (n - 2);
+    const Corner points[] = {{x, x * x + 1}, {x, x * x - 1}, {x, x * x}, {x, (n - 1) * x}};
+    element(1, points[k % 4].first, points[k % 4].second, k % 4 != 1);
+  }
+  element(2, 5000, 8000, true);
+  element(2, 1000, 2000, false);  // within the outline, beyond the line of a wall
+  element(2, 9000, 8000, false);
+  element(3, 100000, 100000, true);
+  element(3, 70500, 109500, true);    // on a wall, between the points of the star
+  element(3, 100000, 190000, false);  // in a point of the star
+  element(4, 1000, 9000, true);
+  element(4, 0, 5000, true);
+  element(4, 1000, 12000, false);
+  EXPECT_EQ(Check(text + "[Connection_List]\n\n"), expected);
 }

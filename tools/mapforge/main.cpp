@@ -6,39 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "compile.h"
 #include "file_io.h"
-#include "input_parser.h"
-#include "track_checks.h"
 #include "trk_file.h"
 
 namespace {
 constexpr const char* kUsage =
     "usage: Mapforge OUT.trk IN.txt    compile the track description IN.txt\n"
     "       Mapforge --dump FILE.trk   print a compiled track as text\n";
-
-int Compile(const std::string& output, const std::string& input) {
-  std::string text, error;
-  if (!mapforge::ReadWholeFile(input, text, error)) {
-    std::cerr << input << ": " << error << "\n";
-    return 1;
-  }
-  mapforge::Diagnostics diagnostics;
-  const mapforge::TrackInput track = mapforge::ParseCompilerInput(text, diagnostics);
-  if (!mapforge::HasErrors(diagnostics)) mapforge::CheckReferences(track, diagnostics);
-  if (!mapforge::HasErrors(diagnostics)) mapforge::CheckGeometry(track, diagnostics);
-  std::stable_sort(diagnostics.begin(), diagnostics.end(),
-                   [](const auto& a, const auto& b) { return a.line < b.line; });
-  for (const mapforge::Diagnostic& d : diagnostics) {
-    std::cerr << input << ":" << d.line << ": " << (d.error ? "" : "warning: ") << d.message
-              << "\n";
-  }
-  if (mapforge::HasErrors(diagnostics)) return 1;
-  if (!mapforge::WriteFileAtomically(output, mapforge::EncodeTrk(track), error)) {
-    std::cerr << output << ": " << error << "\n";
-    return 1;
-  }
-  return 0;
-}
 
 int Dump(const std::string& path) {
   std::string bytes, error;
@@ -64,7 +39,7 @@ int main(int argc, char** argv) {
   if (args.size() == 2 && args[0] == "--dump") return Dump(args[1]);
   if (args.size() == 2 && !args[0].empty() && !args[1].empty() && args[0][0] != '-' &&
       args[1][0] != '-') {
-    return Compile(args[0], args[1]);
+    return mapforge::Compile(args[0], args[1], std::cerr);
   }
   std::cerr << kUsage;
   return 2;

@@ -3,16 +3,10 @@
 #include <string>
 #include <unordered_map>
 
+#include "room_interior.h"
+
 namespace mapforge {
 namespace {
-__extension__ typedef __int128 Area;  // products of 33-bit differences need 66 bits
-
-// (b − a) × (c − b): negative for a clockwise turn in the plan (y upward).
-Area Turn(const Wall& a, const Wall& b, const Wall& c) {
-  return Area{std::int64_t{b.x} - a.x} * (std::int64_t{c.y} - b.y) -
-         Area{std::int64_t{b.y} - a.y} * (std::int64_t{c.x} - b.x);
-}
-
 const Wall& WallAt(const Outline& o, std::size_t i) {
   return o.walls[i % o.walls.size()];
 }
@@ -58,18 +52,6 @@ void CheckWallNumber(Checker& c, const Outline* room, std::int32_t wall, int lin
              "wall " + std::to_string(wall) + " is not a wall of " + Name(*room) + " (" +
                  std::to_string(room->walls.size()) + " walls)");
   }
-}
-
-bool IsInside(const Outline& room, std::int32_t x, std::int32_t y) {
-  bool left = false, right = false;
-  const Wall point{x, y, {}};
-  for (std::size_t i = 0; i < room.walls.size(); ++i) {
-    // The turn from the edge towards the point: one sign for every edge inside.
-    const Area d = Turn(WallAt(room, i), WallAt(room, i + 1), point);
-    left |= d > 0;
-    right |= d < 0;
-  }
-  return !(left && right);
 }
 }  // namespace
 
@@ -128,9 +110,11 @@ void CheckGeometry(const TrackInput& track, Diagnostics& diagnostics) {
     }
   }
   bool firstStart = false;
+  // Built once per room, as a room may hold thousands of placements.
+  std::unordered_map<const Outline*, RoomInterior> interiors;
   auto checkInside = [&](const Placement& p, const char* what) {
     const Outline* room = c.Find(p.section);
-    if (room && !IsInside(*room, p.x, p.y)) {
+    if (room && !interiors.try_emplace(room, *room).first->second.Contains(p.x, p.y)) {
       c.Report(p.line, false, std::string(what) + " lies outside " + Name(*room));
     }
   };
