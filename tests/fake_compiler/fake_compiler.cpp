@@ -2,7 +2,8 @@
 // other, and the arguments a line each; _COPY the input file (argument 2); _NOISE bytes are printed
 // first; _CRASH makes it die of SIGSEGV; _CHILD leaves a child holding the output open for a
 // minute and writes the child's pid to that file; _SLEEP seconds pass before the output file
-// (argument 1) gets one line, unless _NO_OUTPUT is set; _EXIT is the exit status.
+// (argument 1) gets one line, unless _NO_OUTPUT is set; _SAY_LINE prints a warning about that line
+// of the input; _EXIT is the exit status.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
     }
     std::ofstream(pidFile) << child;
   }
+  if (const char* line = std::getenv("FAKE_MAPFORGE_SAY_LINE"); line && argc > 2)
+    std::cerr << argv[2] << ':' << line << ": warning: look here\n" << std::flush;
   if (const char* seconds = std::getenv("FAKE_MAPFORGE_SLEEP")) sleep(std::atoi(seconds));
   if (argc > 1 && !std::getenv("FAKE_MAPFORGE_NO_OUTPUT")) std::ofstream(argv[1]) << "track\n";
   const char* status = std::getenv("FAKE_MAPFORGE_EXIT");

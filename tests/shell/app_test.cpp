@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QSettings>
 #include <QSlider>
 #include <QTest>
@@ -267,6 +268,22 @@ TEST_F(Editor, CompileRunsInTheBackgroundAndStopEndsItAndEverythingItStarted) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return output.Text().contains("Compiled "); }, 10000));
   EXPECT_TRUE(output.Text().contains("fake compiler output\nfake compiler error\nCompiled " +
                                      QString::fromStdString(PathOf("loop.trk")) + " (6 bytes)"));
+}
+
+TEST_F(Editor, DoubleClickingACompilerMessageSelectsTheObjectOfItsInputLine) {
+  ASSERT_TRUE(Start());
+  CTrassoDoc& doc = *Docs()[0];
+  TrackBuilder t(doc);
+  TSPolygon* room = t.Section({t.Node(0, 0), t.Node(0, 9000), t.Node(9000, 9000), t.Node(9000, 0)});
+  const ScopedEnv say("FAKE_MAPFORGE_SAY_LINE", "6");  // the room's Id, after four header lines
+  Prompts().m_saveAnswers = {PathOf("loop.trk")};
+  Trigger(ID_FILE_COMPILE);
+  auto* log = Frame().m_wndCompileOutput->findChild<QPlainTextEdit*>();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return log->toPlainText().contains("Compiled "); }, 10000));
+  doc.ClearSelection(false);
+  const QRect line = log->cursorRect(log->document()->find("look here"));
+  QTest::mouseDClick(log->viewport(), Qt::LeftButton, {}, line.center());
+  EXPECT_TRUE(std::ranges::all_of(room->m_wallList, [](const auto& w) { return w->m_bSelected; }));
 }
 
 TEST_F(Editor, F1OpensTheFirstHelpDocumentFoundWithTheDesktopsViewerOrSaysThereIsNone) {
