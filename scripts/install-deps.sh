@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev libx11-dev
   clang
   desktop-file-utils libxml2-utils shared-mime-info librsvg2-bin
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils xclip
 )
 
 missing=()

@@ -24,6 +24,7 @@ CCompileOutputBar::CCompileOutputBar(QWidget* parent)
   layout->addWidget(m_pStop, 0, Qt::AlignRight);
   connect(m_pStop, &QPushButton::clicked, this, &CCompileOutputBar::StopRequested);
   m_pLog->viewport()->installEventFilter(this);
+  m_pLog->installEventFilter(this);
 }
 
 // The log leaves Escape to its parent.
@@ -36,6 +37,15 @@ void CCompileOutputBar::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CCompileOutputBar::eventFilter(QObject* watched, QEvent* event) {
+  // Select All and Copy belong to the log while it has the focus, not to the
+  // track's Edit entries of the same keys.
+  if (watched == m_pLog && event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy)) {
+      event->accept();
+      return true;
+    }
+  }
   if (watched == m_pLog->viewport() && event->type() == QEvent::MouseButtonDblClick) {
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
     emit LineActivated(m_pLog->cursorForPosition(at).block().text());

@@ -2,8 +2,10 @@
 # The real editor from start to finish, driven like a track maker with xdotool
 # on a private virtual X server: draw two joined sections and starting
 # position 1, give the second section's walls another texture in the panel,
-# take back a few mistakes with undo, redo and Escape, save under a given name, compile with F7 into a given .trk (answering the
-# nine warnings about the missing starting positions) and quit. The saved .tr
+# take back a few mistakes with undo, redo and Escape, add a room with a notch,
+# save under a given name, compile with F7 into a given .trk (answering the
+# nine warnings about the missing starting positions), find Mapforge's warning
+# about the notched room in the compile output panel, and quit. The saved .tr
 # is then read with trasso-cli, the .trk with Mapforge.
 #
 # Every step waits for what it needs (a window by its name, a file, the end of
@@ -148,6 +150,25 @@ take_back_mistakes() {
   click 650 400
   keys_to "$main" key Escape
 }
+# A third room, with a notch in its lower side: Mapforge warns that it is not
+# convex, and the warning must reach the compile output panel.
+draw_notched_room() {
+  local p
+  for p in "200 400" "200 500" "300 450" "400 500" "400 400" "200 400"; do
+    click $p
+  done
+}
+# Copies the compile output panel's text through the clipboard.
+check_compile_output() {
+  local text
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  click $((WIDTH / 2)) $((HEIGHT - 80))
+  keys_to "$main" key ctrl+a ctrl+c
+  text=$(timeout 10 xclip -o -selection clipboard) || fail "no text on the clipboard"
+  echo "$text" | grep -q 'warning: \[Room\] 3 is not convex$' ||
+    fail "no warning about the notched room in the compile output:
+$text"
+}
 save_and_compile() {
   keys_to "$main" key ctrl+s
   answer_save_as 'two rooms.tr'
@@ -178,10 +199,10 @@ quit_editor() {
 check_results() {
   local info dump
   info=$("$bin/trasso-cli" info "$scratch/work/two rooms.tr") || fail "trasso-cli info: $info"
-  local expected="nodes: 7
-sections: 2
+  local expected="nodes: 12
+sections: 3
 features: 0
-walls: 8
+walls: 13
 items: 1
 starting positions: 1
 free elements: 0
@@ -206,7 +227,9 @@ start_x_server
 start_editor
 draw_track
 take_back_mistakes
+draw_notched_room
 save_and_compile
+check_compile_output
 quit_editor
 check_results
 echo "editor session checked"
