@@ -250,7 +250,7 @@ TEST_F(Editor, CompileRunsInTheBackgroundAndStopEndsItAndEverythingItStarted) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !ReadFile(PathOf("child")).empty(); }, 10000));
   EXPECT_TRUE(Frame().m_pCompileDock->isVisible() && IsEnabled(ID_FILE_STOP_COMPILE));
   EXPECT_FALSE(IsEnabled(ID_FILE_COMPILE));
-  EXPECT_EQ(Frame().m_wndStatusBar->GetPaneText(0), "Compiling loop.trk...");
+  EXPECT_EQ(Frame().m_wndStatusBar->GetPaneText(0), QString::fromUtf8("Compiling loop.trk\u2026"));
   EXPECT_TRUE(output.Text().startsWith("$ ") && output.Text().contains("Starting position 10"));
   Prompts().m_boxAnswers = {QMessageBox::No};
   Trigger(ID_FILE_CLOSE);  // asks whether to stop the compile; No keeps the track open
