@@ -162,6 +162,14 @@ TEST_F(CompileCommand, NothingIsCompiledWithoutACompleteInputFile) {
   EXPECT_FALSE(fs::exists(m_log));
 }
 
+// What the compile output panel shows: the program's path, then the arguments after argument 0.
+TEST(CompileJob, CommandLineQuotesWhatAShellWouldSplit) {
+  CCompileJob job;
+  job.m_strProgram = "/opt/bin/Mapforge";
+  job.m_arguments = {"Mapforge", "/t/my track.trk", "/tmp/TS1.TMP", "it's"};
+  EXPECT_EQ(job.CommandLine(), "/opt/bin/Mapforge '/t/my track.trk' /tmp/TS1.TMP 'it'\\''s'");
+}
+
 // Exit status 0 is not enough: the output file must have been written by this run.
 TEST_F(CompileCommand, ACompilerThatWritesNoTrackFailsEvenOverAnOldOne) {
   const ScopedEnv silent("FAKE_MAPFORGE_NO_OUTPUT", "1");
