@@ -165,7 +165,10 @@ class CTrassoDoc : public CDocument {
   // Unselects everything, from the remembered selection when it is whole
   // and `bScanAll` is not set; no update.
   void DropSelection(bool bScanAll = false);
-  void ForgetSelection() { m_selected.clear(), m_bSelectedWhole = true; }
+  void ForgetSelection() {
+    m_selected.clear();
+    m_bSelectedWhole = true;
+  }
   void SetText(std::string& text, std::string value, const char* name);
   template <class Visit>
   int ApplyToSelectedPolygons(int value, const char* name, Visit field);

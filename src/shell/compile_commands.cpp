@@ -89,7 +89,7 @@ void CTrassoApp::StartCompile(CTrassoDoc& doc) {
   auto runner = std::make_unique<CCompileRunner>(doc, std::move(job));
   connect(runner.get(), &CCompileRunner::OutputLine, &output, &CCompileOutputBar::AppendLine);
   connect(runner.get(), &CCompileRunner::Finished, this,
-          [this, runner = runner.get()] { FinishCompile(*runner); });
+          [this, runner = runner.get()] { OnCompileFinished(*runner); });
   CCompileRunner& started = *runner;
   m_compiles[&doc] = std::move(runner);
   output.SetStopEnabled(true);
@@ -98,7 +98,7 @@ void CTrassoApp::StartCompile(CTrassoDoc& doc) {
   m_pCommands->RequestUpdate();
 }
 
-void CTrassoApp::FinishCompile(CCompileRunner& runner) {
+void CTrassoApp::OnCompileFinished(CCompileRunner& runner) {
   CCompileOutputBar& output = *m_pMainWnd->m_wndCompileOutput;
   auto it = m_compiles.find(&runner.GetDocument());
   if (it == m_compiles.end() || it->second.get() != &runner) return;
@@ -114,7 +114,7 @@ void CTrassoApp::FinishCompile(CCompileRunner& runner) {
     CQtCompileHost host(*m_pPrompts);
     host.m_log = [&output](const QString& text) { output.AppendLine(text); };
     const CCompileJob& job = finished->GetJob();
-    if (::FinishCompile(job, finished->GetResult(), host).m_result == CompileResult::kSucceeded) {
+    if (FinishCompile(job, finished->GetResult(), host).m_result == CompileResult::kSucceeded) {
       const QFileInfo track(QString::fromLocal8Bit(job.m_strOutputPath));
       output.AppendLine(Text(IDS_COMPILED).arg(track.filePath()).arg(track.size()));
     }

@@ -80,7 +80,7 @@ class CTrassoApp : public QObject, public CViewServices {
   void WireHistoryCommands();
   void WireCompileCommands();
   void StartCompile(CTrassoDoc& doc);
-  void FinishCompile(CCompileRunner& runner);
+  void OnCompileFinished(CCompileRunner& runner);
   // Whether `doc` may close: a running compile is stopped when the user agrees.
   bool CanCloseWhileCompiling(CTrassoDoc& doc);
   // A line "INPUT:LINE: message" of the compile shown last selects the

@@ -1,23 +1,15 @@
 // trasso-cli compile with the stand-in compiler beside it: its messages relayed, and a time limit
 // or a signal that leaves neither a process nor a temporary file behind.
-#include "../compile/compile_test_support.h"
-#include "model/track_file.h"
-#include "platform/process.h"
-#include "support/scratch_folder.h"
-#include "support/track_generator.h"
+#include <filesystem>
+
+#include "script_case.h"
 
 namespace {
-struct Case {
-  const char* name;
-  int status;
-  const char *output, *script;  // output: a part of standard output and error
-};
-
 // $CLI is a copy of trasso-cli beside the stand-in compiler; each script runs in a scratch folder
 // holding `t.tr` and the temporary folder `tmp`, which must be empty at the end. `gone PID` waits
 // a few seconds at most for the process to end (a zombie has ended). The compiler runs in the
 // folder of the programs, so it gets absolute paths.
-const Case kCases[] = {
+const ScriptCase kCases[] = {
     {"success relays the compiler's messages to standard error", 0, "",
      "$CLI compile t.tr 2>err >out && test ! -s out && test -f t.trk && "
      "grep -qx 'fake compiler output' err && grep -qx 'fake compiler error' err"},
@@ -42,16 +34,10 @@ TEST(CliCompileRun, RelaysMessagesAndEndsWithNoProcessNorTemporaryFileLeft) {
   std::filesystem::create_symlink(std::string(TRASSO_FAKE_COMPILER_DIR) + "/Mapforge",
                                   bin / "Mapforge");
   const ScopedEnv cli("CLI", bin / "trasso-cli");
-  for (const Case& c : kCases) {
+  for (const ScriptCase& c : kCases) {
     ScratchFolder folder;
-    SaveTrackFile(*GenerateGridTrack(2), folder / "t.tr");
     std::filesystem::create_directory(folder / "tmp");
-    const CProcessResult run = RunProcess(
-        "/bin/sh", {"sh", "-c", std::string(kPrelude) + c.script + kLeftovers}, folder.Path());
-    EXPECT_EQ(std::pair(run.m_ending, run.m_nCode),
-              std::pair(CProcessResult::Ending::kExited, c.status))
-        << c.name << ": " << run.m_strOutput;
-    EXPECT_TRUE(Contains(run.m_strOutput, c.output)) << c.name << ": " << run.m_strOutput;
+    RunScriptCase(c, std::string(kPrelude) + c.script + kLeftovers, folder);
   }
 }
 }  // namespace
