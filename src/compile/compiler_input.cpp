@@ -1,12 +1,10 @@
 #include "compile/compiler_input.h"
 
 #include <algorithm>
-#include <array>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
-#include "compile/compile_strings.h"
+#include "check/race_items.h"
 #include "compile/compiler_warnings.h"
 #include "compile/input_text_buffer.h"
 #include "compile/section_locator.h"
@@ -16,7 +14,6 @@
 #include "model/ts_item.h"
 #include "model/ts_node.h"
 #include "model/ts_polygon.h"
-#include "platform/string_table.h"
 
 namespace {
 // While connections are written, a wall already in a connection line keeps its
@@ -40,7 +37,6 @@ TSAnchorWall* PrevWall(const TSAnchorWall& wall) {
 // Above this many walls at one node, the walls ending there are indexed by the
 // node they come from instead of being looked through for every wall.
 constexpr std::size_t kCrowdedNode = 16;
-constexpr int kStartingPositions = 10;
 
 // The row of a table, or row 0 for a row outside it, as loading does for
 // unknown codes: a bad index must not read outside the table.
@@ -50,16 +46,6 @@ const ElementType& Row(const ElementType* table, int count, int row) {
 
 void Pair(CInputTextBuffer& text, const ElementType& type) {
   text.Int(type.nFlag).Text(", ").Int(type.nGameCode);
-}
-
-std::string Warning(int stringId, int number) {
-  const std::string_view text = LoadResString(stringId);
-  const auto at = text.find("%d");
-  if (at == std::string_view::npos) return std::string(text);
-  std::string warning(text.substr(0, at));
-  warning += std::to_string(number);
-  warning += text.substr(at + 2);
-  return warning;
 }
 
 class CInputWriter {
@@ -139,21 +125,14 @@ class CInputWriter {
   void WriteStartingPositions() {
     // The first item of each starting-position row in node order; later ones
     // of the same row are ignored.
-    std::array<const TSItem*, kStartingPositions> first{};
-    for (const auto& node : m_doc.m_nodeList) {
-      const TSItem* item = node->m_pItem.get();
-      if (item && item->m_nType >= 0 && item->m_nType < kStartingPositions &&
-          !first[static_cast<std::size_t>(item->m_nType)]) {
-        first[static_cast<std::size_t>(item->m_nType)] = item;
-      }
-    }
+    const std::vector<ItemRowUse> rows = CountItemRows(m_doc);
     for (int k = 0; k < kStartingPositions && k < g_nItemTypes && g_itemTypes[k].nFlag == 0; ++k) {
-      const TSItem* item = first[static_cast<std::size_t>(k)];
+      const TSItem* item = rows[static_cast<std::size_t>(k)].first;
       const TSPolygon* section = item ? SectionOf(*item->m_pNode) : nullptr;
       if (!item) {
-        m_warnings.ShowWarning(Warning(IDS_START_NOT_FOUND, k + 1));
+        m_warnings.ShowWarning(StartNotFoundWarning(k + 1));
       } else if (!section) {
-        m_warnings.ShowWarning(Warning(IDS_START_NOT_ON_TRACK, k + 1));
+        m_warnings.ShowWarning(StartNotOnTrackWarning(k + 1));
       } else {
         Mark(nullptr, item->m_pNode);
         m_text.Text("[Initial_Position]\n");

@@ -123,6 +123,13 @@ void CTrassoDoc::AttachItem(TSNode* node, int type) {
   NotifyChanged();
 }
 
+void CTrassoDoc::DetachItem(TSNode* node) {
+  if (!node->m_pItem) return;
+  CStepScope step(*this, "Remove object");
+  step.History().SetItem(*node, nullptr);
+  NotifyChanged();
+}
+
 TSAnchorWall* CTrassoDoc::GetSelectedWall() const {
   TSAnchorWall* found = nullptr;
   for (const auto& polygon : m_polygonList) {

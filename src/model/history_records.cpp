@@ -219,6 +219,7 @@ bool HistoryStep::Empty() const {
 
 void HistoryStep::Apply(bool forward, TrackChange& change) {
   if (!places.empty()) change.kinds |= TrackChange::kMoved;
+  for (const auto& record : places) change.movedNodes.push_back(record.node);
   if (!fields.empty()) change.kinds |= TrackChange::kAttributes;
   SwapAll(places, forward);
   SwapAll(fields, forward);

@@ -18,6 +18,8 @@ struct TrackChange {
   unsigned kinds = 0;
   // Nodes that left the track; their memory is still valid when this is told.
   std::vector<const TSNode*> removedNodes;
+  // Nodes that moved, each at least once; a node may be listed more than once.
+  std::vector<const TSNode*> movedNodes;
 
   bool Has(Kind kind) const { return (kinds & kind) != 0; }
   bool Empty() const { return kinds == 0; }

@@ -160,6 +160,7 @@ bool CTrackHistory::IsModified() const {
 
 void CTrackHistory::RecordPlace(TSNode& node) {
   m_change.kinds |= TrackChange::kMoved;
+  m_change.movedNodes.push_back(&node);
   if (node.m_nPlaceStamp == Stamp()) return;
   node.m_nPlaceStamp = Stamp();
   m_open.places.push_back({&node, node.m_x, node.m_y});

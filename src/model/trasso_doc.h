@@ -100,6 +100,8 @@ class CTrassoDoc : public CDocument {
                      bool bWallsSelected);
   // `node` must carry no item yet.
   void AttachItem(TSNode* node, int type);
+  // Deletes the item of `node`, if it carries one; the node stays.
+  void DetachItem(TSNode* node);
   // The one wall whose edge is selected, or null for none or several.
   TSAnchorWall* GetSelectedWall() const;
   // Splits the wall's edge at its midpoint; refuses a null wall or a polygon of

@@ -1,0 +1,175 @@
+#include "check/outline_shape.h"
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <utility>
+
+#include "model/track_length.h"
+#include "model/ts_anchor_wall.h"
+#include "model/ts_node.h"
+#include "model/ts_polygon.h"
+#include "platform/string_table.h"
+
+namespace {
+enum : int {
+  IDS_NOT_CONVEX = 12956,
+  IDS_ANTICLOCKWISE = 12957,
+  IDS_NO_AREA = 12958,
+  IDS_ZERO_WALL = 12959,
+  IDS_CROSSING_WALLS = 12960,
+  IDS_TOO_MANY_WALLS = 12961,
+  IDS_TOO_FEW_WALLS = 12962,
+};
+constexpr std::size_t kMostWalls = 12;
+// Above this, crossing walls are looked for only among outlines that turn one
+// way, in linear time; a pairwise search would be quadratic in a damaged file.
+constexpr std::size_t kMostWallsPairwise = 64;
+
+struct Point {
+  std::int64_t x, y;
+  bool operator==(const Point&) const = default;
+};
+
+Point At(const TSPolygon& polygon, std::size_t i) {
+  const TSNode* node = polygon.m_wallList[i % polygon.m_wallList.size()]->m_pNode;
+  return {node->m_x, node->m_y};
+}
+
+int Sign(TrackArea value) {
+  return (value > 0) - (value < 0);
+}
+
+// Which side of the line a→b the point c lies on: 1 left, -1 right.
+int Side(Point a, Point b, Point c) {
+  return Sign(CrossProduct(b.x - a.x, b.y - a.y, c.x - a.x, c.y - a.y));
+}
+
+bool Between(std::int64_t a, std::int64_t b, std::int64_t c) {
+  return std::min(a, b) <= c && c <= std::max(a, b);
+}
+
+// Whether the closed segments a–b and c–d share a point.
+bool SegmentsMeet(Point a, Point b, Point c, Point d) {
+  const int abc = Side(a, b, c), abd = Side(a, b, d), cda = Side(c, d, a), cdb = Side(c, d, b);
+  if (abc * abd < 0 && cda * cdb < 0) return true;
+  auto onSegment = [](Point p, Point q, Point r) {
+    return Between(p.x, q.x, r.x) && Between(p.y, q.y, r.y);
+  };
+  return (abc == 0 && onSegment(a, b, c)) || (abd == 0 && onSegment(a, b, d)) ||
+         (cda == 0 && onSegment(c, d, a)) || (cdb == 0 && onSegment(c, d, b));
+}
+
+TrackProblem Problem(ProblemSeverity severity, ProblemKind kind, std::string text) {
+  return {severity, kind, std::move(text), {}};
+}
+
+// The first pair of walls that meet other than at the node they share, or
+// nothing. Walls of length zero are left to their own problem.
+std::optional<std::pair<std::size_t, std::size_t>> FirstCrossing(const TSPolygon& polygon) {
+  const std::size_t count = polygon.m_wallList.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    if (At(polygon, i) == At(polygon, i + 1)) continue;
+    for (std::size_t j = i + 2; j < count; ++j) {
+      if ((j + 1) % count == i || At(polygon, j) == At(polygon, j + 1)) continue;
+      if (SegmentsMeet(At(polygon, i), At(polygon, i + 1), At(polygon, j), At(polygon, j + 1)))
+        return std::pair{i, j};
+    }
+  }
+  return std::nullopt;
+}
+
+// For an outline whose every corner turns right (or goes straight): how many
+// times its walls wind around; more than once means they cross.
+double RightTurnWindings(const TSPolygon& polygon) {
+  double turned = 0;
+  const std::size_t count = polygon.m_wallList.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const Point a = At(polygon, i), b = At(polygon, i + 1), c = At(polygon, i + 2);
+    const double heading1 = std::atan2(double(b.y - a.y), double(b.x - a.x));
+    const double heading2 = std::atan2(double(c.y - b.y), double(c.x - b.x));
+    double turn = heading1 - heading2;  // clockwise, in [0, 2π)
+    if (turn < 0) turn += 2 * std::numbers::pi;
+    turned += turn;
+  }
+  return turned / (2 * std::numbers::pi);
+}
+}  // namespace
+
+ProblemObject PolygonObject(TSPolygon& polygon, int number) {
+  ProblemObject object(polygon.m_bFeature ? ProblemObject::Type::kFeature
+                                         : ProblemObject::Type::kSection);
+  object.polygon = &polygon;
+  object.number = number;
+  return object;
+}
+
+ProblemObject WallObject(TSPolygon& polygon, int number, int wallNumber) {
+  ProblemObject object(ProblemObject::Type::kWall);
+  object.polygon = &polygon;
+  object.wall = polygon.m_wallList[static_cast<std::size_t>(wallNumber)].get();
+  object.number = number;
+  object.wallNumber = wallNumber;
+  object.polygonIsFeature = polygon.m_bFeature != 0;
+  return object;
+}
+
+void CheckOutlineShape(TSPolygon& polygon, int number, std::vector<TrackProblem>& problems) {
+  const std::size_t count = polygon.m_wallList.size();
+  auto add = [&](int textId, ProblemKind kind, std::vector<ProblemObject> objects,
+                 std::string arg = {}) {
+    TrackProblem problem = Problem(ProblemSeverity::kError, kind, FormatResString(textId, {arg}));
+    problem.objects = std::move(objects);
+    problems.push_back(std::move(problem));
+  };
+  const ProblemObject whole = PolygonObject(polygon, number);
+  if (count < 3) {
+    add(IDS_TOO_FEW_WALLS, ProblemKind::kWallCount, {whole}, std::to_string(count));
+    return;
+  }
+  if (count > kMostWalls)
+    add(IDS_TOO_MANY_WALLS, ProblemKind::kWallCount, {whole}, std::to_string(count));
+
+  // Walls of length zero are skipped by the turn test: their corner has no direction.
+  int left = 0, right = 0;
+  std::vector<Point> corners;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (At(polygon, i) == At(polygon, i + 1)) {
+      add(IDS_ZERO_WALL, ProblemKind::kZeroWall, {WallObject(polygon, number, int(i))});
+    } else {
+      corners.push_back(At(polygon, i));
+    }
+  }
+  for (std::size_t i = 0; i < corners.size() && corners.size() >= 3; ++i) {
+    const Point a = corners[i], b = corners[(i + 1) % corners.size()];
+    const Point c = corners[(i + 2) % corners.size()];
+    const int side = Side(a, b, c);
+    // Turning straight back is a turn both ways.
+    const bool back = side == 0 && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0;
+    left += side > 0 || back;
+    right += side < 0 || back;
+  }
+  if (left == 0 && right == 0) {
+    add(IDS_NO_AREA, ProblemKind::kNotConvex, {whole});
+    return;
+  }
+  if (left > 0 && right > 0) add(IDS_NOT_CONVEX, ProblemKind::kNotConvex, {whole});
+  if (left > 0 && right == 0) add(IDS_ANTICLOCKWISE, ProblemKind::kNotConvex, {whole});
+
+  bool crossing = false;
+  std::optional<std::pair<std::size_t, std::size_t>> pair;
+  if (count <= kMostWallsPairwise) {
+    pair = FirstCrossing(polygon);
+    crossing = pair.has_value();
+  } else if (left == 0 && corners.size() == count) {
+    crossing = RightTurnWindings(polygon) > 1.5;
+  }
+  if (crossing) {
+    std::vector<ProblemObject> objects{whole};
+    if (pair) {
+      objects = {WallObject(polygon, number, int(pair->first)),
+                 WallObject(polygon, number, int(pair->second))};
+    }
+    add(IDS_CROSSING_WALLS, ProblemKind::kCrossingWalls, std::move(objects));
+  }
+}

@@ -1,0 +1,52 @@
+#include "check/track_problem.h"
+
+#include "platform/string_table.h"
+
+namespace {
+enum : int {
+  IDS_SECTION_NUMBER = 12967,
+  IDS_FEATURE_NUMBER = 12968,
+  IDS_WALL_OF = 12969,
+  IDS_NODE_NUMBER = 12970,
+  IDS_ITEM_ON_NODE = 12971,
+  IDS_ERROR = 12972,
+  IDS_WARNING = 12973,
+};
+}  // namespace
+
+const char* SeverityName(ProblemSeverity severity) {
+  return LoadResString(severity == ProblemSeverity::kError ? IDS_ERROR : IDS_WARNING).data();
+}
+
+std::string DescribeObject(const ProblemObject& object) {
+  const std::string number = std::to_string(object.number);
+  switch (object.type) {
+    case ProblemObject::Type::kSection:
+      return FormatResString(IDS_SECTION_NUMBER, {number});
+    case ProblemObject::Type::kFeature:
+      return FormatResString(IDS_FEATURE_NUMBER, {number});
+    case ProblemObject::Type::kWall:
+      return FormatResString(
+          IDS_WALL_OF, {std::to_string(object.wallNumber),
+                        FormatResString(object.polygonIsFeature ? IDS_FEATURE_NUMBER
+                                                                : IDS_SECTION_NUMBER,
+                                        {number})});
+    case ProblemObject::Type::kNode:
+      return FormatResString(IDS_NODE_NUMBER, {number});
+    case ProblemObject::Type::kItem:
+      return FormatResString(IDS_ITEM_ON_NODE, {object.itemName, number});
+  }
+  return {};
+}
+
+std::string FormatProblem(const TrackProblem& problem) {
+  std::string line = SeverityName(problem.severity);
+  line += ": ";
+  line += problem.text;
+  for (std::size_t i = 0; i < problem.objects.size(); ++i) {
+    line += i == 0 ? " (" : ", ";
+    line += DescribeObject(problem.objects[i]);
+  }
+  if (!problem.objects.empty()) line += ')';
+  return line;
+}
