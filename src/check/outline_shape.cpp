@@ -64,16 +64,22 @@ TrackProblem Problem(ProblemSeverity severity, ProblemKind kind, std::string tex
   return {severity, kind, std::move(text), {}};
 }
 
-// The first pair of walls that meet other than at the node they share, or
-// nothing. Walls of length zero are left to their own problem.
-std::optional<std::pair<std::size_t, std::size_t>> FirstCrossing(const TSPolygon& polygon) {
-  const std::size_t count = polygon.m_wallList.size();
+// A corner of an outline and the wall that leaves it; walls of length zero
+// have no corner of their own and are left to their own problem.
+struct Corner {
+  Point at;
+  std::size_t wall;
+};
+
+// The first pair of walls that meet other than at the corner they share, or
+// nothing.
+std::optional<std::pair<std::size_t, std::size_t>> FirstCrossing(const std::vector<Corner>& c) {
+  const std::size_t count = c.size();
   for (std::size_t i = 0; i < count; ++i) {
-    if (At(polygon, i) == At(polygon, i + 1)) continue;
     for (std::size_t j = i + 2; j < count; ++j) {
-      if ((j + 1) % count == i || At(polygon, j) == At(polygon, j + 1)) continue;
-      if (SegmentsMeet(At(polygon, i), At(polygon, i + 1), At(polygon, j), At(polygon, j + 1)))
-        return std::pair{i, j};
+      if ((j + 1) % count == i) continue;
+      if (SegmentsMeet(c[i].at, c[(i + 1) % count].at, c[j].at, c[(j + 1) % count].at))
+        return std::pair{c[i].wall, c[j].wall};
     }
   }
   return std::nullopt;
@@ -130,26 +136,26 @@ void CheckOutlineShape(TSPolygon& polygon, int number, std::vector<TrackProblem>
   if (count > kMostWalls)
     add(IDS_TOO_MANY_WALLS, ProblemKind::kWallCount, {whole}, std::to_string(count));
 
-  // Walls of length zero are skipped by the turn test: their corner has no direction.
-  int left = 0, right = 0;
-  std::vector<Point> corners;
+  int left = 0, right = 0, straight = 0;
+  std::vector<Corner> corners;
   for (std::size_t i = 0; i < count; ++i) {
     if (At(polygon, i) == At(polygon, i + 1)) {
       add(IDS_ZERO_WALL, ProblemKind::kZeroWall, {WallObject(polygon, number, int(i))});
     } else {
-      corners.push_back(At(polygon, i));
+      corners.push_back({At(polygon, i), i});
     }
   }
-  for (std::size_t i = 0; i < corners.size() && corners.size() >= 3; ++i) {
-    const Point a = corners[i], b = corners[(i + 1) % corners.size()];
-    const Point c = corners[(i + 2) % corners.size()];
+  for (std::size_t i = 0; i < corners.size(); ++i) {
+    const Point a = corners[i].at, b = corners[(i + 1) % corners.size()].at;
+    const Point c = corners[(i + 2) % corners.size()].at;
     const int side = Side(a, b, c);
     // Turning straight back is a turn both ways.
     const bool back = side == 0 && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0;
     left += side > 0 || back;
     right += side < 0 || back;
+    straight += side == 0;
   }
-  if (left == 0 && right == 0) {
+  if (straight == int(corners.size())) {
     add(IDS_NO_AREA, ProblemKind::kNotConvex, {whole});
     return;
   }
@@ -159,7 +165,7 @@ void CheckOutlineShape(TSPolygon& polygon, int number, std::vector<TrackProblem>
   bool crossing = false;
   std::optional<std::pair<std::size_t, std::size_t>> pair;
   if (count <= kMostWallsPairwise) {
-    pair = FirstCrossing(polygon);
+    pair = FirstCrossing(corners);
     crossing = pair.has_value();
   } else if (left == 0 && corners.size() == count) {
     crossing = RightTurnWindings(polygon) > 1.5;

@@ -1,12 +1,141 @@
 #include "check/track_checker.h"
 
-#include <gtest/gtest.h>
+#include <random>
 
-#include "support/track_builder.h"
+#include "check/check_test_support.h"
+#include "check/problem_fixes.h"
+#include "support/track_generator.h"
 
-TEST(TrackChecker, Smoke) {
-  CTrassoDoc doc;
-  TrackBuilder t(doc);
-  t.Section({t.Node(0, 0), t.Node(0, 10000), t.Node(10000, 10000), t.Node(10000, 0)});
-  for (const auto& p : CheckTrackProblems(doc)) std::printf("%s\n", FormatProblem(p).c_str());
+using Lines = std::vector<std::string>;
+
+namespace {
+// A ring of eight cells around (1, 1).
+void Ring(CheckTest& test, auto cell) {
+  for (int j = 0; j < 3; ++j)
+    for (int i = 0; i < 3; ++i)
+      if (i != 1 || j != 1) cell(i, j);
+  (void)test;
+}
+}  // namespace
+
+TEST_F(CheckTest, ADrivableLoopHasNoProblems) {
+  Ring(*this, [&](int i, int j) { Cell(i, j); });
+  PlaceRace({0, 0}, {2, 2}, {2, 0}, {0, 2});
+  EXPECT_EQ(Problems(), Lines());
+}
+
+TEST_F(CheckTest, AFigureEightAndStartsInAFeatureAreDrivable) {
+  // Two rings joined by the cell they share, (2, 1).
+  for (int j = 0; j < 3; ++j)
+    for (int i = 0; i < 5; ++i)
+      if (j != 1 || i == 0 || i == 2 || i == 4) Cell(i, j);
+  t.Feature({t.Node(1000, 1000), t.Node(1000, 9000), t.Node(9000, 9000), t.Node(9000, 1000)});
+  PlaceRace({0, 0}, {4, 2}, {4, 0}, {0, 2});
+  EXPECT_EQ(Problems(), Lines());
+}
+
+TEST_F(CheckTest, AFinishCutOffByAnEdgeThatIsNotSharedCannotBeReached) {
+  Cell(0, 0);
+  Cell(1, 0);
+  // The third cell has nodes of its own where it meets the second.
+  t.Section({t.Node(2 * kCell, 0), t.Node(2 * kCell, kCell), GridNode(3, 1), GridNode(3, 0)});
+  PlaceRace({0, 0}, {2, 0}, {1, 0}, {1, 0});
+  const Lines lines = Problems();
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[1],
+            "error: Starting Position 2 cannot reach Finish Line (it reaches 2 sections: 1, 2) "
+            "(Starting Position 2 on node 12, Finish Line on node 21)");
+}
+
+TEST_F(CheckTest, RouteNamesEveryUnreachableItemAndStopsListingSectionsAfterTwelve) {
+  for (int i = 0; i < 13; ++i) Cell(i, 0);
+  t.Section({t.Node(0, 2 * kCell), t.Node(0, 3 * kCell), t.Node(kCell, 3 * kCell),
+             t.Node(kCell, 2 * kCell)});
+  for (int row = 0; row < 10; ++row) ItemIn(0, 0, row);
+  ItemIn(0, 2, 10);
+  ItemIn(0, 2, 11);
+  ItemIn(5, 0, 12);
+  const Lines lines = Problems();
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[9],
+            "error: Starting Position 10 cannot reach Finish Line, CheckPoint 1 (it reaches 13 "
+            "sections: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, \x85) (Starting Position 10 on node "
+            "42, Finish Line on node 43, CheckPoint 1 on node 44)");
+}
+
+TEST_F(CheckTest, StartingPositionsAndRaceItemsMissingRepeatedOrOffTheTrack) {
+  Cell(0, 0);
+  for (int row = 2; row < 10; ++row) ItemIn(0, 0, row);
+  t.Item(-5000, 0, 0);  // starting position 1, off the track
+  ItemIn(0, 0, 3);      // starting position 4 again
+  t.Item(-5000, 0, 10);  // finish line, off the track
+  ItemIn(0, 0, 11);
+  ItemIn(0, 0, 11);
+  t.Item(-7000, 0, 16);  // a mine, off the track
+  EXPECT_EQ(Problems(),
+            (Lines{"warning: WARNING: Starting position 1 not on track (Starting Position 1 on node 13)",
+                   "warning: WARNING: Starting position 2 not found",
+                   "warning: Starting Position 4 is placed 2 times; only the first is used "
+                   "(Starting Position 4 on node 6, Starting Position 4 on node 14)",
+                   "warning: CheckPoint 1 is placed 2 times (CheckPoint 1 on node 16, CheckPoint 1 "
+                   "on node 17)",
+                   "error: CheckPoint 2 not found",
+                   "error: Finish Line lies in no section; the compile leaves it out (Finish Line on "
+                   "node 15)",
+                   "warning: Mine lies in no section; the compile leaves it out (Mine on node 18)"}));
+}
+
+TEST_F(CheckTest, SafeFixesAreOneStepThatUndoTakesBack) {
+  Cell(0, 0);
+  PlaceRace({0, 0}, {0, 0}, {0, 0}, {0, 0});
+  ItemIn(0, 0, 4);  // starting position 5 again, on a node of its own
+  Cell(1, 0);
+  doc.AttachItem(GridNode(2, 0), 4);  // ... and on a corner of a cell
+  t.Node(50000, 50000);
+  const std::size_t nodes = doc.m_nodeList.size();
+  const Lines before = Problems();
+  ASSERT_EQ(before.size(), 2u);
+  EXPECT_EQ(before[1], "warning: Node is used by no outline and holds no item (node 21)");
+
+  std::vector<TrackProblem> problems = CheckTrackProblems(doc);
+  ASSERT_TRUE(HasSafeFix(problems[0]) && HasSafeFix(problems[1]));
+  ApplySafeFix(doc, problems[0]);
+  EXPECT_EQ(doc.m_nodeList.size(), nodes - 1);
+  EXPECT_FALSE(GridNode(2, 0)->m_pItem);
+  EXPECT_EQ(Problems(), Lines{"warning: Node is used by no outline and holds no item (node 20)"});
+  EXPECT_EQ(doc.GetHistory().UndoName(), "Remove repeated starting positions");
+
+  problems = CheckTrackProblems(doc);
+  ApplySafeFix(doc, problems[0]);
+  EXPECT_EQ(Problems(), Lines());
+  doc.Undo();
+  doc.Undo();
+  EXPECT_EQ(Problems(), before);
+  EXPECT_EQ(doc.m_nodeList.size(), nodes);
+}
+
+// The checker kept current through node moves, undo and redo answers as a
+// whole check of the same track does.
+TEST(TrackCheckerUpdates, AfterMovesUndoAndRedoAgreeWithAWholeCheck) {
+  std::unique_ptr<CTrassoDoc> doc = GenerateGridTrack(12);
+  CTrackChecker checker(*doc);
+  checker.Update();
+  std::mt19937 random(7);
+  std::uniform_int_distribution<std::size_t> pick(0, doc->m_nodeList.size() - 1);
+  std::uniform_int_distribution<int> step(-12000, 12000);
+  for (int round = 0; round < 60; ++round) {
+    doc->ClearSelection(false);
+    for (int i = round % 3; i >= 0; --i) doc->Select(*doc->m_nodeList[pick(random)]);
+    if (round % 7 == 6) {
+      doc->Undo();
+    } else if (round % 11 == 10) {
+      doc->Redo();
+    } else {
+      doc->MoveSelectedNodes(step(random), step(random));
+    }
+    if (round % 2) continue;  // two changes between updates now and then
+    EXPECT_TRUE(checker.IsStale());
+    EXPECT_EQ(CheckTest::Format(checker.Update()), CheckTest::Format(CheckTrackProblems(*doc)))
+        << "round " << round;
+  }
 }
