@@ -137,7 +137,9 @@ void CheckOutlineShape(TSPolygon& polygon, int number, std::vector<TrackProblem>
     add(IDS_TOO_MANY_WALLS, ProblemKind::kWallCount, {whole}, std::to_string(count));
 
   int left = 0, right = 0, straight = 0;
-  std::vector<Corner> corners;
+  // Kept between calls: a whole check makes one call per polygon.
+  thread_local std::vector<Corner> corners;
+  corners.clear();
   for (std::size_t i = 0; i < count; ++i) {
     if (At(polygon, i) == At(polygon, i + 1)) {
       add(IDS_ZERO_WALL, ProblemKind::kZeroWall, {WallObject(polygon, number, int(i))});

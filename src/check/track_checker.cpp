@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <set>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -11,6 +12,7 @@
 #include "check/race_items.h"
 #include "check/section_links.h"
 #include "check/section_overlap.h"
+#include "model/element_types.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
@@ -118,6 +120,9 @@ struct CTrackChecker::State {
   std::vector<TrackProblem> unusedNodes;
   std::vector<Item> itemList;
   std::unordered_map<const TSNode*, std::uint32_t> itemOfNode;
+  // The polygons with a problem of their own, so that putting the list
+  // together does not walk every polygon of the track.
+  std::set<std::uint32_t> flagged;
   std::vector<TrackProblem> problems;
 
   explicit State(CTrassoDoc& d) : doc(d) {}
@@ -126,12 +131,15 @@ struct CTrackChecker::State {
   void CheckMoved();
   void FindItems();
 
+  void Flag(std::uint32_t p);
   void CheckShape(std::uint32_t p);
   void CheckOverlaps(std::uint32_t p, const std::unordered_set<std::uint32_t>* later);
   void ForgetOverlaps(std::uint32_t p);
   void CheckFeature(std::uint32_t p);
+  void CheckPlacement(Polygon& entry, std::uint32_t p);
   std::uint32_t FindSection(std::int64_t x, std::int64_t y) const;
 
+  std::vector<ItemRowUse> CountRows() const;
   void Assemble();
   void AddRaceItemProblems(const std::vector<ItemRowUse>& rows);
   void AddRouteProblems(const std::vector<ItemRowUse>& rows);
@@ -153,6 +161,7 @@ void CTrackChecker::State::CheckWhole() {
     boxes.push_back(BoxOf(polygon));
   }
   grid.Build(boxes);
+  flagged.clear();
   for (std::uint32_t p = 0; p < count; ++p) CheckShape(p);
   for (std::uint32_t p = 0; p < count; ++p) CheckOverlaps(p, nullptr);
   for (std::uint32_t p = 0; p < count; ++p) CheckFeature(p);
@@ -221,16 +230,30 @@ void CTrackChecker::State::CheckMoved() {
   }
 }
 
+void CTrackChecker::State::Flag(std::uint32_t p) {
+  const Polygon& entry = polygons[p];
+  if (entry.shape.empty() && entry.overlaps.empty() && entry.placement.empty()) {
+    flagged.erase(p);
+  } else {
+    flagged.insert(p);
+  }
+}
+
 void CTrackChecker::State::CheckShape(std::uint32_t p) {
   Polygon& entry = polygons[p];
   entry.shape.clear();
   CheckOutlineShape(*entry.polygon, int(p + 1), entry.shape);
   entry.arealess = entry.polygon->m_wallList.size() < 3 || IsArealess(*entry.polygon);
+  Flag(p);
 }
 
 void CTrackChecker::State::ForgetOverlaps(std::uint32_t p) {
-  for (const std::uint32_t q : polygons[p].overlaps) std::erase(polygons[q].overlaps, p);
+  for (const std::uint32_t q : polygons[p].overlaps) {
+    std::erase(polygons[q].overlaps, p);
+    Flag(q);
+  }
   polygons[p].overlaps.clear();
+  Flag(p);
 }
 
 // Finds the sections overlapping section p. With `later`, the pairs within it
@@ -249,13 +272,21 @@ void CTrackChecker::State::CheckOverlaps(std::uint32_t p,
     if (!OutlinesOverlap(*entry.polygon, *other.polygon)) return;
     entry.overlaps.push_back(q);
     polygons[q].overlaps.push_back(p);
+    Flag(p);
+    Flag(q);
   });
 }
 
 void CTrackChecker::State::CheckFeature(std::uint32_t p) {
   Polygon& entry = polygons[p];
+  if (!entry.feature) return;
   entry.placement.clear();
-  if (!entry.feature || entry.polygon->m_wallList.empty()) return;
+  CheckPlacement(entry, p);
+  Flag(p);
+}
+
+void CTrackChecker::State::CheckPlacement(Polygon& entry, std::uint32_t p) {
+  if (entry.polygon->m_wallList.empty()) return;
   const TSNode* first = entry.polygon->m_wallList.front()->m_pNode;
   const std::uint32_t parent = FindSection(first->m_x, first->m_y);
   const ProblemObject whole = PolygonObject(*entry.polygon, int(p + 1));
@@ -286,14 +317,28 @@ std::uint32_t CTrackChecker::State::FindSection(std::int64_t x, std::int64_t y) 
   return found;
 }
 
+// The same answer as CountItemRows, from the items alone.
+std::vector<ItemRowUse> CTrackChecker::State::CountRows() const {
+  std::vector<ItemRowUse> rows(static_cast<std::size_t>(g_nItemTypes));
+  for (const Item& item : itemList) {
+    if (item.row < 0 || item.row >= g_nItemTypes) continue;
+    ItemRowUse& use = rows[static_cast<std::size_t>(item.row)];
+    if (!use.first) use.first = item.node->m_pItem.get();
+    ++use.count;
+  }
+  return rows;
+}
+
 void CTrackChecker::State::Assemble() {
   problems.clear();
-  const std::vector<ItemRowUse> rows = CountItemRows(doc);
+  const std::vector<ItemRowUse> rows = CountRows();
   AddRaceItemProblems(rows);
   AddRouteProblems(rows);
-  for (const Polygon& entry : polygons)
+  for (const std::uint32_t p : flagged) {
+    const Polygon& entry = polygons[p];
     problems.insert(problems.end(), entry.shape.begin(), entry.shape.end());
-  for (std::uint32_t p = 0; p < polygons.size(); ++p) {
+  }
+  for (const std::uint32_t p : flagged) {
     std::vector<std::uint32_t> later;
     for (const std::uint32_t q : polygons[p].overlaps)
       if (q > p) later.push_back(q);
@@ -306,8 +351,10 @@ void CTrackChecker::State::Assemble() {
     }
   }
   problems.insert(problems.end(), links.sameDirection.begin(), links.sameDirection.end());
-  for (const Polygon& entry : polygons)
+  for (const std::uint32_t p : flagged) {
+    const Polygon& entry = polygons[p];
     problems.insert(problems.end(), entry.placement.begin(), entry.placement.end());
+  }
   for (const Item& item : itemList) {
     if (item.section != kNone || item.row < kStartingPositions) continue;
     const bool race = IsRaceItemRow(item.row);
