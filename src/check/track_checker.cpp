@@ -467,6 +467,10 @@ bool CTrackChecker::IsStale() const {
   return m_state->whole || m_state->items || !m_state->moved.empty();
 }
 
+bool CTrackChecker::NeedsWholeCheck() const {
+  return m_state->whole;
+}
+
 void CTrackChecker::OnTrackChanged(const TrackChange& change) {
   State& state = *m_state;
   if (change.Has(TrackChange::kAdded) || change.Has(TrackChange::kRemoved)) state.whole = true;

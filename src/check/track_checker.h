@@ -23,6 +23,9 @@ class CTrackChecker : public CTrackObserver {
 
   // Whether the document changed since the last Update.
   bool IsStale() const;
+  // Whether the next Update checks the whole track rather than what moved,
+  // so that a front end can wait for a pause in the editing first.
+  bool NeedsWholeCheck() const;
   // Brings the problems up to date and returns them: starting positions and
   // race items first, then the race route, outlines in list order, overlaps,
   // shared edges, features, items and unused nodes. The objects they name are

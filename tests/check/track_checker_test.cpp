@@ -135,6 +135,7 @@ TEST(TrackCheckerUpdates, AfterMovesUndoAndRedoAgreeWithAWholeCheck) {
     }
     if (round % 2) continue;  // two changes between updates now and then
     EXPECT_TRUE(checker.IsStale());
+    EXPECT_FALSE(checker.NeedsWholeCheck());
     EXPECT_EQ(CheckTest::Format(checker.Update()), CheckTest::Format(CheckTrackProblems(*doc)))
         << "round " << round;
   }
