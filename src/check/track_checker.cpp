@@ -128,7 +128,7 @@ struct CTrackChecker::State {
   explicit State(CTrassoDoc& d) : doc(d) {}
 
   void CheckWhole();
-  void CheckMoved();
+  bool CheckMoved();
   void FindItems();
 
   void Flag(std::uint32_t p);
@@ -193,10 +193,17 @@ void CTrackChecker::State::FindItems() {
   }
 }
 
-void CTrackChecker::State::CheckMoved() {
+// False, having changed nothing, when a moved node hangs in a polygon the
+// last whole check did not see.
+bool CTrackChecker::State::CheckMoved() {
+  if (moved.empty()) return true;
   std::unordered_set<std::uint32_t> touched;
   for (const TSNode* node : moved) {
-    for (const TSAnchorWall* wall : node->m_wallList) touched.insert(index.at(wall->m_pPolygon));
+    for (const TSAnchorWall* wall : node->m_wallList) {
+      const auto found = index.find(wall->m_pPolygon);
+      if (found == index.end()) return false;
+      touched.insert(found->second);
+    }
   }
   // Everything whose answer may change lies in the boxes the polygons left
   // or entered, or stands on a moved node.
@@ -223,11 +230,12 @@ void CTrackChecker::State::CheckMoved() {
       item.section = FindSection(node->m_x, node->m_y);
     }
   }
-  if (!region) return;
+  if (!region) return true;
   for (Item& item : itemList) {
     const GridBox at{item.node->m_x, item.node->m_y, item.node->m_x, item.node->m_y};
     if (region->Overlaps(at)) item.section = FindSection(item.node->m_x, item.node->m_y);
   }
+  return true;
 }
 
 void CTrackChecker::State::Flag(std::uint32_t p) {
@@ -484,11 +492,10 @@ void CTrackChecker::OnTrackChanged(const TrackChange& change) {
 const std::vector<TrackProblem>& CTrackChecker::Update() {
   State& state = *m_state;
   if (!IsStale()) return state.problems;
-  if (state.whole) {
+  if (state.whole || !state.CheckMoved()) {
     state.CheckWhole();
-  } else {
-    if (!state.moved.empty()) state.CheckMoved();
-    if (state.items) state.FindItems();
+  } else if (state.items) {
+    state.FindItems();
   }
   state.whole = state.items = false;
   state.moved.clear();

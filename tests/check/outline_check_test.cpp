@@ -60,8 +60,13 @@ TEST_F(CheckTest, SectionsThatOverlapNotThoseThatTouchOrHoldAFeature) {
   t.Section({t.Node(9000, -5000), t.Node(9000, 20000), t.Node(11000, 20000),
              t.Node(11000, -5000)});
   t.Feature({t.Node(1000, 1000), t.Node(1000, 9000), t.Node(9000, 9000), t.Node(9000, 1000)});
+  // Two triangles whose boxes overlap, apart across the diagonal; a third inside cell 1.
+  t.Section({t.Node(50000, 0), t.Node(50000, 10000), t.Node(60000, 0)});
+  t.Section({t.Node(52000, 10000), t.Node(60000, 10000), t.Node(60000, 2000)});
+  t.Section({t.Node(2000, 2000), t.Node(2000, 4000), t.Node(4000, 2000)});
   EXPECT_EQ(WithoutRace(Problems()),
             (Lines{"error: Sections overlap (section 1, section 5)",
+                   "error: Sections overlap (section 1, section 9)",
                    "error: Sections overlap (section 2, section 5)",
                    "error: Sections overlap (section 3, section 5)"}));
 }

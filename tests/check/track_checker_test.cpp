@@ -114,19 +114,27 @@ TEST_F(CheckTest, SafeFixesAreOneStepThatUndoTakesBack) {
   EXPECT_EQ(doc.m_nodeList.size(), nodes);
 }
 
-// The checker kept current through node moves, undo and redo answers as a
-// whole check of the same track does.
+// The checker kept current through node moves, cuts, undo and redo answers
+// as a whole check of the same track does.
 TEST(TrackCheckerUpdates, AfterMovesUndoAndRedoAgreeWithAWholeCheck) {
   std::unique_ptr<CTrassoDoc> doc = GenerateGridTrack(12);
   CTrackChecker checker(*doc);
   checker.Update();
+  EXPECT_FALSE(checker.IsStale());
+  doc->m_nodeList[0]->m_bSelected = 1;
+  doc->MoveSelectedNodes(10, 10);
+  EXPECT_FALSE(checker.NeedsWholeCheck());
+  doc->AddNode(0, 0, false);
+  EXPECT_TRUE(checker.NeedsWholeCheck());
   std::mt19937 random(7);
   std::uniform_int_distribution<std::size_t> pick(0, doc->m_nodeList.size() - 1);
   std::uniform_int_distribution<int> step(-12000, 12000);
   for (int round = 0; round < 60; ++round) {
     doc->ClearSelection(false);
     for (int i = round % 3; i >= 0; --i) doc->Select(*doc->m_nodeList[pick(random)]);
-    if (round % 7 == 6) {
+    if (round % 13 == 12) {
+      doc->DeleteSelection();
+    } else if (round % 7 == 6) {
       doc->Undo();
     } else if (round % 11 == 10) {
       doc->Redo();
@@ -135,7 +143,6 @@ TEST(TrackCheckerUpdates, AfterMovesUndoAndRedoAgreeWithAWholeCheck) {
     }
     if (round % 2) continue;  // two changes between updates now and then
     EXPECT_TRUE(checker.IsStale());
-    EXPECT_FALSE(checker.NeedsWholeCheck());
     EXPECT_EQ(CheckTest::Format(checker.Update()), CheckTest::Format(CheckTrackProblems(*doc)))
         << "round " << round;
   }
