@@ -64,14 +64,18 @@ TrackProblem Problem(ProblemSeverity severity, ProblemKind kind, std::string tex
   return {severity, kind, std::move(text), {}};
 }
 
-// The first pair of walls that meet other than at the node they share, or
-// nothing. Walls of length zero are left to their own problem.
+// The first pair of walls that meet other than at the corner they share, or
+// nothing. Walls of length zero are left to their own problem: the walls on
+// either side of one are neighbours, sharing its corner.
 std::optional<std::pair<std::size_t, std::size_t>> FirstCrossing(const TSPolygon& polygon) {
-  const std::size_t count = polygon.m_wallList.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    if (At(polygon, i) == At(polygon, i + 1)) continue;
-    for (std::size_t j = i + 2; j < count; ++j) {
-      if ((j + 1) % count == i || At(polygon, j) == At(polygon, j + 1)) continue;
+  std::vector<std::size_t> walls;  // the walls of some length, in order
+  for (std::size_t i = 0; i < polygon.m_wallList.size(); ++i)
+    if (At(polygon, i) != At(polygon, i + 1)) walls.push_back(i);
+  const std::size_t count = walls.size();
+  for (std::size_t a = 0; a < count; ++a) {
+    for (std::size_t b = a + 2; b < count; ++b) {
+      if ((b + 1) % count == a) continue;
+      const std::size_t i = walls[a], j = walls[b];
       if (SegmentsMeet(At(polygon, i), At(polygon, i + 1), At(polygon, j), At(polygon, j + 1)))
         return std::pair{i, j};
     }
