@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 
 #include "model/trasso_doc.h"
+#include "model/ts_node.h"
 #include "platform/qt/command_table.h"
 #include "platform/qt/doc_manager.h"
 #include "platform/qt/prompts.h"
@@ -158,6 +159,15 @@ CTrassoView* CTrassoApp::GetActiveView() const {
   if (!frame) return nullptr;
   if (auto* view = qobject_cast<CTrassoView*>(frame->GetActiveView())) return view;
   return qobject_cast<CTrassoView*>(frame->GetSplitter().GetPane(0, 0));
+}
+
+void CTrassoApp::SelectAndShow(CTrassoDoc& doc, const std::vector<TSSelectable*>& objects,
+                               const TSNode* at) {
+  doc.ClearSelection(false);
+  for (TSSelectable* object : objects) doc.Select(*object);
+  doc.UpdateAllViews(nullptr, 0, nullptr);
+  CTrassoView* view = GetActiveView();
+  if (at && view && view->GetDocument() == &doc) view->CenterOn({at->m_x, at->m_y});
 }
 
 bool CTrassoApp::eventFilter(QObject* watched, QEvent* event) {

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "compile/compiler_input.h"
 #include "platform/qt/prompts.h"
@@ -26,6 +27,8 @@ class CTrassoDoc;
 class CTrassoDocTemplate;
 class CTrassoView;
 class QMdiSubWindow;
+class TSNode;
+class TSSelectable;
 
 class CTrassoApp : public QObject, public CViewServices {
   Q_OBJECT
@@ -86,6 +89,9 @@ class CTrassoApp : public QObject, public CViewServices {
   // A line "INPUT:LINE: message" of the compile shown last selects the
   // object that line of its input was written for, and shows it.
   void ShowInputLine(const QString& line);
+  // Makes `objects` of `doc` the whole selection, updates its views and
+  // centres the active view on `at`, if given, when that view shows `doc`.
+  void SelectAndShow(CTrassoDoc& doc, const std::vector<TSSelectable*>& objects, const TSNode* at);
   void WireClipboardCommands();
   void WireFrameCommands();
   // Brings titles, menus, recent files and indicators up to date; runs before
