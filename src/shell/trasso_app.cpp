@@ -22,6 +22,7 @@
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
 #include "shell/track_attr_bar.h"
+#include "shell/track_check_bar.h"
 #include "shell/trasso_doc_template.h"
 #include "view/drawing_objects.h"
 #include "view/tool_cursors.h"
@@ -86,6 +87,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireViewCommands();
   WireHistoryCommands();
   WireCompileCommands();
+  WireTrackCheckCommands();
   WireClipboardCommands();
   WireFrameCommands();
 
@@ -116,6 +118,9 @@ CDocumentPanel* CTrassoApp::GetSelectionBar() const {
 }
 CDocumentPanel* CTrassoApp::GetTrackBar() const {
   return m_pMainWnd ? m_pMainWnd->m_wndTrackBar : nullptr;
+}
+CDocumentPanel* CTrassoApp::GetTrackCheckBar() const {
+  return m_pMainWnd ? m_pMainWnd->m_wndTrackCheck : nullptr;
 }
 CStatusBar* CTrassoApp::GetStatusBar() const {
   return m_pMainWnd ? m_pMainWnd->m_wndStatusBar : nullptr;
