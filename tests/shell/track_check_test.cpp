@@ -200,6 +200,7 @@ TEST_F(TrackCheck, FixIsOneStepThatUndoTakesBackAndOnlyRowsWithAFixOfferIt) {
   EXPECT_TRUE(holds(m_items[0]->m_pNode));
   EXPECT_EQ(Row(0), "warning | Feature lies in no section; the compile leaves it out | feature 2");
   EXPECT_EQ(Row(1), "warning | Node is used by no outline and holds no item | node 18");
+  EXPECT_EQ(List().currentItem(), List().topLevelItem(0));  // the next problem, in its place
   Trigger(ID_EDIT_UNDO);
   EXPECT_TRUE(holds(m_extraStart->m_pNode));
   EXPECT_EQ(StatusSoon("3 warnings"), "3 warnings");
