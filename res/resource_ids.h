@@ -40,6 +40,8 @@ constexpr int ID_HELP = 32797;
 constexpr int ID_EDIT_SCALE_SELECTION = 32798;
 constexpr int ID_VIEW_COMPILE_OUTPUT = 32799;
 constexpr int ID_FILE_STOP_COMPILE = 32800;
+// Also the status bar pane of the track check's counts.
+constexpr int ID_VIEW_TRACK_CHECK = 32801;
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
 constexpr int ID_FILE_CLOSE = 57602;

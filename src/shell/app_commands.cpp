@@ -112,12 +112,16 @@ void CTrassoApp::WireViewCommands() {
 void CTrassoApp::WireFrameCommands() {
   CCommandTable& commands = *m_pCommands;
   CMainFrame& frame = *m_pMainWnd;
-  // The two bars the platform shows and hides, and the three whose View
-  // entries would otherwise leave a closed bar lost for good.
+  // The two bars the platform shows and hides, and the panels whose View
+  // entries would otherwise leave a closed panel lost for good.
   const std::pair<int, QWidget*> bars[] = {
-      {ID_VIEW_TOOLBAR, frame.m_wndToolBar},           {ID_VIEW_TOOLS, frame.m_wndToolsBar},
-      {ID_VIEW_SELECTION_BAR, frame.m_pSelectionDock}, {ID_VIEW_TRACK_BAR, frame.m_pTrackDock},
-      {ID_VIEW_STATUS_BAR, frame.m_wndStatusBar},     {ID_VIEW_COMPILE_OUTPUT, frame.m_pCompileDock},
+      {ID_VIEW_TOOLBAR, frame.m_wndToolBar},
+      {ID_VIEW_TOOLS, frame.m_wndToolsBar},
+      {ID_VIEW_SELECTION_BAR, frame.m_pSelectionDock},
+      {ID_VIEW_TRACK_BAR, frame.m_pTrackDock},
+      {ID_VIEW_STATUS_BAR, frame.m_wndStatusBar},
+      {ID_VIEW_COMPILE_OUTPUT, frame.m_pCompileDock},
+      {ID_VIEW_TRACK_CHECK, frame.m_pTrackCheckDock},
   };
   for (auto [id, bar] : bars) {
     commands.SetCheckable(id);

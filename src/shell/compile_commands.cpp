@@ -23,7 +23,6 @@
 #include "shell/main_frame.h"
 #include "shell/qt_compile_host.h"
 #include "shell/trasso_app.h"
-#include "view/trasso_view.h"
 
 namespace {
 enum : int {
@@ -152,17 +151,15 @@ void CTrassoApp::ShowInputLine(const QString& line) {
   if (!block) return;
   // The track may have changed since: only objects it still holds are shown.
   const TSNode* at = nullptr;
-  doc->ClearSelection(false);
+  std::vector<TSSelectable*> objects;
   if (std::ranges::any_of(doc->m_polygonList,
                           [&](const auto& p) { return p.get() == block->polygon; })) {
-    for (const auto& wall : block->polygon->m_wallList) doc->Select(*wall);
+    for (const auto& wall : block->polygon->m_wallList) objects.push_back(wall.get());
     if (!block->polygon->m_wallList.empty()) at = block->polygon->m_wallList.front()->m_pNode;
   } else if (std::ranges::any_of(doc->m_nodeList,
                                  [&](const auto& n) { return n.get() == block->node; })) {
     at = block->node;
-    doc->Select(*const_cast<TSNode*>(at));
+    objects.push_back(const_cast<TSNode*>(at));
   }
-  doc->UpdateAllViews(nullptr, 0, nullptr);
-  CTrassoView* view = GetActiveView();
-  if (at && view && view->GetDocument() == doc) view->CenterOn({at->m_x, at->m_y});
+  SelectAndShow(*doc, objects, at);
 }

@@ -17,6 +17,7 @@
 #include "shell/selection_attr_bar.h"
 #include "shell/toolbar_images.h"
 #include "shell/track_attr_bar.h"
+#include "shell/track_check_bar.h"
 #include "view/zoom_bar.h"
 
 namespace {
@@ -26,6 +27,7 @@ constexpr int IDS_SELECTION_ATTRIBUTES = 10300;
 constexpr int IDS_ZOOM_BAR = 10500;
 constexpr int IDS_TRACK_ATTRIBUTES = 103100;
 constexpr int IDS_COMPILE_OUTPUT = 12938;
+constexpr int IDS_TRACK_CHECK = 12945;
 constexpr int IDS_STANDARD_TOOLBAR = 12920;  // the View menu's texts
 constexpr int IDS_TOOLS = 12921;
 // The frame's size before the user changes it.
@@ -68,6 +70,9 @@ void CMainFrame::OnCreate() {
   CreateDockBars();
   CreateStatusBar();
   setDockOptions(AnimatedDocks | AllowNestedDocks | AllowTabbedDocks | GroupedDragging);
+  // The panels at the right run down to the status bar, so that a panel shown
+  // at the bottom takes its height from the track windows alone.
+  setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
   addToolBar(Qt::TopToolBarArea, m_wndToolBar);
   addToolBar(Qt::LeftToolBarArea, m_wndToolsBar);
   // Bars of one toolbar area line up along its edge, so the zoom bar comes
@@ -76,7 +81,12 @@ void CMainFrame::OnCreate() {
   addDockWidget(Qt::RightDockWidgetArea, m_pSelectionDock);
   addDockWidget(Qt::RightDockWidgetArea, m_pTrackDock, Qt::Vertical);
   addDockWidget(Qt::BottomDockWidgetArea, m_pCompileDock);
-  m_pCompileDock->hide();
+  addDockWidget(Qt::BottomDockWidgetArea, m_pTrackCheckDock);
+  tabifyDockWidget(m_pCompileDock, m_pTrackCheckDock);
+  for (QDockWidget* dock : {m_pCompileDock, m_pTrackCheckDock}) {
+    dock->hide();
+    dock->installEventFilter(this);
+  }
 }
 
 void CMainFrame::FillToolBar(QToolBar* bar, std::initializer_list<int> ids) {
@@ -122,12 +132,15 @@ void CMainFrame::CreateDockBars() {
   m_wndCompileOutput = new CCompileOutputBar;
   m_pCompileDock = MakeDock(m_wndCompileOutput, IDS_COMPILE_OUTPUT, "CompileOutput", this);
   m_pCompileDock->setAllowedAreas(Qt::AllDockWidgetAreas);
+  m_wndTrackCheck = new CTrackCheckBar;
+  m_pTrackCheckDock = MakeDock(m_wndTrackCheck, IDS_TRACK_CHECK, "TrackCheck", this);
+  m_pTrackCheckDock->setAllowedAreas(Qt::AllDockWidgetAreas);
 }
 
 void CMainFrame::CreateStatusBar() {
   m_wndStatusBar = new CStatusBar(this);
-  m_wndStatusBar->SetIndicators({ID_SEPARATOR, ID_INDICATOR_POSITION, ID_INDICATOR_CAPS,
-                                 ID_INDICATOR_NUM, ID_INDICATOR_SCRL});
+  m_wndStatusBar->SetIndicators({ID_SEPARATOR, ID_VIEW_TRACK_CHECK, ID_INDICATOR_POSITION,
+                                 ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL});
   setStatusBar(m_wndStatusBar);
   UpdateKeyIndicators();
 }
@@ -161,6 +174,14 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   QMainWindow::closeEvent(event);
+}
+
+// A panel shown by a command, or by a compile starting, is what the user
+// wants to see, not the tab it shares the bottom with. Only an explicit show
+// sends ShowToParent; switching tabs does not.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShowToParent) static_cast<QDockWidget*>(watched)->raise();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the MDI area of the track windows, the two menus (one while
 // no document is open, one while a document is), the standard and tools
-// toolbars, the zoom bar, the two attribute panels and the status bar.
+// toolbars, the zoom bar, the two attribute panels, the compile output and
+// track check panels and the status bar.
 
 #include <QMainWindow>
 #include <functional>
@@ -12,6 +13,7 @@ class CStatusBar;
 class CTrackAttrBar;
 class CZoomBar;
 class CCompileOutputBar;
+class CTrackCheckBar;
 class QDockWidget;
 class QMdiArea;
 class QMenu;
@@ -53,6 +55,8 @@ class CMainFrame : public QMainWindow {
   QDockWidget* m_pTrackDock = nullptr;
   CCompileOutputBar* m_wndCompileOutput = nullptr;
   QDockWidget* m_pCompileDock = nullptr;  // at the bottom, hidden until the first compile
+  CTrackCheckBar* m_wndTrackCheck = nullptr;
+  QDockWidget* m_pTrackCheckDock = nullptr;  // a tab beside the compile output, hidden at first
   QMenu* m_pFileMenu128 = nullptr;
   QMenu* m_pFileMenu129 = nullptr;
 
@@ -62,6 +66,8 @@ class CMainFrame : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Brings a bottom panel to the front of its tabs when it is shown.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 

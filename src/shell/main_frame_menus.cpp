@@ -62,6 +62,7 @@ constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR, 12920},
                                {ID_VIEW_SELECTION_BAR, 12922},
                                {ID_VIEW_TRACK_BAR, 12923},
                                {ID_VIEW_COMPILE_OUTPUT, 12937},
+                               {ID_VIEW_TRACK_CHECK, 12944},
                                {ID_VIEW_STATUS_BAR, 12924}};
 constexpr MenuEntry kWindow[] = {{ID_WINDOW_NEW, 12926},
                                  {ID_WINDOW_CASCADE, 12927},

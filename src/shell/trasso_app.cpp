@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 
 #include "model/trasso_doc.h"
+#include "model/ts_node.h"
 #include "platform/qt/command_table.h"
 #include "platform/qt/doc_manager.h"
 #include "platform/qt/prompts.h"
@@ -21,6 +22,7 @@
 #include "shell/main_frame.h"
 #include "shell/selection_attr_bar.h"
 #include "shell/track_attr_bar.h"
+#include "shell/track_check_bar.h"
 #include "shell/trasso_doc_template.h"
 #include "view/drawing_objects.h"
 #include "view/tool_cursors.h"
@@ -85,6 +87,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireViewCommands();
   WireHistoryCommands();
   WireCompileCommands();
+  WireTrackCheckCommands();
   WireClipboardCommands();
   WireFrameCommands();
 
@@ -115,6 +118,9 @@ CDocumentPanel* CTrassoApp::GetSelectionBar() const {
 }
 CDocumentPanel* CTrassoApp::GetTrackBar() const {
   return m_pMainWnd ? m_pMainWnd->m_wndTrackBar : nullptr;
+}
+CDocumentPanel* CTrassoApp::GetTrackCheckBar() const {
+  return m_pMainWnd ? m_pMainWnd->m_wndTrackCheck : nullptr;
 }
 CStatusBar* CTrassoApp::GetStatusBar() const {
   return m_pMainWnd ? m_pMainWnd->m_wndStatusBar : nullptr;
@@ -158,6 +164,15 @@ CTrassoView* CTrassoApp::GetActiveView() const {
   if (!frame) return nullptr;
   if (auto* view = qobject_cast<CTrassoView*>(frame->GetActiveView())) return view;
   return qobject_cast<CTrassoView*>(frame->GetSplitter().GetPane(0, 0));
+}
+
+void CTrassoApp::SelectAndShow(CTrassoDoc& doc, const std::vector<TSSelectable*>& objects,
+                               const TSNode* at) {
+  doc.ClearSelection(false);
+  for (TSSelectable* object : objects) doc.Select(*object);
+  doc.UpdateAllViews(nullptr, 0, nullptr);
+  CTrassoView* view = GetActiveView();
+  if (at && view && view->GetDocument() == &doc) view->CenterOn({at->m_x, at->m_y});
 }
 
 bool CTrassoApp::eventFilter(QObject* watched, QEvent* event) {

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "compile/compiler_input.h"
 #include "platform/qt/prompts.h"
@@ -26,6 +27,9 @@ class CTrassoDoc;
 class CTrassoDocTemplate;
 class CTrassoView;
 class QMdiSubWindow;
+class TSNode;
+class TSSelectable;
+struct TrackProblem;
 
 class CTrassoApp : public QObject, public CViewServices {
   Q_OBJECT
@@ -47,6 +51,7 @@ class CTrassoApp : public QObject, public CViewServices {
 
   CDocumentPanel* GetSelectionBar() const override;
   CDocumentPanel* GetTrackBar() const override;
+  CDocumentPanel* GetTrackCheckBar() const override;
   CStatusBar* GetStatusBar() const override;
   CZoomBar* GetZoomBar() const override;
 
@@ -86,6 +91,12 @@ class CTrassoApp : public QObject, public CViewServices {
   // A line "INPUT:LINE: message" of the compile shown last selects the
   // object that line of its input was written for, and shows it.
   void ShowInputLine(const QString& line);
+  void WireTrackCheckCommands();
+  // Selects the objects of a problem of the track check and shows the first.
+  void ShowProblem(CTrassoDoc& doc, const TrackProblem& problem);
+  // Makes `objects` of `doc` the whole selection, updates its views and
+  // centres the active view on `at`, if given, when that view shows `doc`.
+  void SelectAndShow(CTrassoDoc& doc, const std::vector<TSSelectable*>& objects, const TSNode* at);
   void WireClipboardCommands();
   void WireFrameCommands();
   // Brings titles, menus, recent files and indicators up to date; runs before

@@ -110,7 +110,8 @@ void CTrassoView::OnActivateView(bool bActivate, CView* activate, CView*) {
   CViewServices* services = GetViewServices();
   if (!activate || !services) return;
   CTrassoDoc* doc = GetDocument();
-  for (CDocumentPanel* panel : {services->GetSelectionBar(), services->GetTrackBar()}) {
+  for (CDocumentPanel* panel :
+       {services->GetSelectionBar(), services->GetTrackBar(), services->GetTrackCheckBar()}) {
     if (!panel) continue;
     if (bActivate) {
       panel->AttachDocument(doc);

@@ -24,6 +24,7 @@ class CViewServices {
   virtual ~CViewServices() = default;
   virtual CDocumentPanel* GetSelectionBar() const = 0;
   virtual CDocumentPanel* GetTrackBar() const = 0;
+  virtual CDocumentPanel* GetTrackCheckBar() const = 0;
   virtual CStatusBar* GetStatusBar() const = 0;
   virtual CZoomBar* GetZoomBar() const = 0;
   virtual int GetCurrentTool() const = 0;

@@ -18,9 +18,8 @@
 #include <QSlider>
 #include <QTest>
 #include <QWheelEvent>
-#include <deque>
-#include <optional>
 
+#include "app_fixture.h"
 #include "model/track_file.h"
 #include "model/ts_polygon.h"
 #include "platform/qt/command_table.h"
@@ -42,105 +41,6 @@
 #include "view/zoom_bar.h"
 
 namespace {
-// Answers dialogs from queues, Cancel once a queue is empty, and records what was asked.
-struct ScriptedPrompts : CPrompts {
-  struct Box {
-    QString caption, text;
-    QMessageBox::Icon icon;
-  };
-  std::optional<std::string> AskOpenPath(const QStringList& filters) override {
-    m_asked.push_back("open " + filters.join(";").toStdString());
-    return Next(m_openAnswers);
-  }
-  std::optional<std::string> AskSavePath(const std::string& proposed, const QStringList& filters,
-                                         const QString& suffix) override {
-    m_asked.push_back("save " + proposed + " " + filters.join(";").toStdString() + " ." +
-                      suffix.toStdString());
-    return Next(m_saveAnswers);
-  }
-  QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
-                                         QMessageBox::Icon icon,
-                                         QMessageBox::StandardButtons buttons,
-                                         const QString&) override {
-    m_boxes.push_back({caption, text, icon});
-    if (buttons == QMessageBox::Ok) return QMessageBox::Ok;
-    return Next(m_boxAnswers).value_or(QMessageBox::Cancel);
-  }
-
-  bool MessageBoxWithCheck(const QString& caption, const QString& text, QMessageBox::Icon icon,
-                           const QString&) override {
-    m_boxes.push_back({caption, text, icon});
-    return m_bTick;
-  }
-
-  bool m_bTick = false;  // the answer to a box with a check box
-  std::deque<std::optional<std::string>> m_openAnswers, m_saveAnswers;
-  std::deque<std::optional<QMessageBox::StandardButton>> m_boxAnswers;
-  std::vector<std::string> m_asked;  // the file dialogs
-  std::vector<Box> m_boxes;
-
-  template <typename T>
-  static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
-    std::optional<T> answer;
-    if (!answers.empty()) answer = answers.front(), answers.pop_front();
-    return answer;
-  }
-};
-
-struct AppTest : testing::Test {
-  void SetUp() override {
-    ASSERT_TRUE(m_dir.isValid());
-    QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso").clear();
-  }
-  void TearDown() override { m_app.reset(); }
-  bool Start(const QStringList& arguments = {}) {
-    m_app =
-        std::make_unique<CTrassoApp>(std::unique_ptr<CPrompts>(m_prompts = new ScriptedPrompts));
-    if (!m_app->InitInstance(arguments)) return false;
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(m_app->GetMainWnd()));
-    Settle();
-    return true;
-  }
-
-  CTrassoApp& App() { return *m_app; }
-  ScriptedPrompts& Prompts() { return *m_prompts; }
-  QAction* Command(int id) const { return m_app->GetCommands().Find(id); }
-  void Trigger(int id) {
-    Settle();  // the update pass a menu or bar runs first
-    ASSERT_NE(Command(id), nullptr) << id;
-    Command(id)->trigger();
-    Settle();
-  }
-  void Settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
-    m_app->GetCommands().UpdateAll();
-  }
-  bool IsEnabled(int id) { return Settle(), Command(id)->isEnabled(); }
-  bool IsChecked(int id) { return Settle(), Command(id)->isChecked(); }
-
-  std::vector<CTrassoDoc*> Docs() const {
-    std::vector<CTrassoDoc*> docs;
-    for (CDocument* doc : m_app->GetDocManager().GetDocuments())
-      docs.push_back(static_cast<CTrassoDoc*>(doc));
-    return docs;
-  }
-  auto Frames(CTrassoDoc* doc) const { return m_app->GetDocManager().GetFrames(*doc); }
-  auto PathOf(const std::string& name) const { return (m_dir.path() + "/").toStdString() + name; }
-  std::string WriteTrack(const std::string& name) const {
-    CTrassoDoc doc;
-    TrackBuilder t(doc);
-    t.Section({t.Node(0, 0), t.Node(0, 20000), t.Node(20000, 20000), t.Node(20000, 0)});
-    t.Item(10000, 10000, 0);
-    SaveTrackFile(doc, PathOf(name));
-    return PathOf(name);
-  }
-
-  QTemporaryDir m_dir;
-  ScriptedPrompts* m_prompts = nullptr;
-  std::unique_ptr<CTrassoApp> m_app;
-};
-
 struct Editor : AppTest {
   CMainFrame& Frame() { return *App().GetMainWnd(); }
   // The texts and command ids of the visible entries, "-" for separators.
@@ -173,7 +73,8 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
       "Cu&t 57635 | &Copy 57634 | &Paste 57637 | Select &All 57642 | - | &Scale selection... "
       "32798 | &View: &Standard "
       "Toolbar 59392 | Tools 32794 | Slection attributes 32795 | Track Attributes 32796 | "
-      "&Compile Output 32799 | &Status Bar 59393 | &Window: &New Window 57648 | &Cascade 57650 | "
+      "&Compile Output 32799 | &Track Check 32801 | &Status Bar 59393 | &Window: "
+      "&New Window 57648 | &Cascade 57650 | "
       "&Tile 57651 | "
       "&Arrange Icons 57649 | S&plit 57653 | &Help: &Help 32797 | &About Trasso... 57664");
   EXPECT_EQ(Frame().m_wndStatusBar->GetPaneText(0), "Ready");

@@ -43,11 +43,13 @@ struct FakeServices : CViewServices {
   ~FakeServices() override { SetViewServices(nullptr); }
   CDocumentPanel* GetSelectionBar() const override { return &selection; }
   CDocumentPanel* GetTrackBar() const override { return &track; }
+  CDocumentPanel* GetTrackCheckBar() const override { return &check; }
   CStatusBar* GetStatusBar() const override { return &status; }
   CZoomBar* GetZoomBar() const override { return &zoom; }
   int GetCurrentTool() const override { return ID_TOOL_SELECT; }
   std::vector<std::string> journal;
-  mutable RecordingPanel selection{"selection", journal}, track{"track", journal};
+  mutable RecordingPanel selection{"selection", journal}, track{"track", journal},
+      check{"check", journal};
   mutable CStatusBar status;
   mutable CZoomBar zoom;
 };

@@ -61,8 +61,9 @@ TEST_F(Window, SwitchingViewsDetachesFirstThenAttachesAndAClosedViewLeavesNoBarO
   frame->SetActiveView(At(0, 0));
   services.journal.clear();
   frame->SetActiveView(At(0, 1));
-  EXPECT_EQ(services.journal, (std::vector<std::string>{"detach selection", "detach track",
-                                                        "attach selection", "attach track"}));
+  EXPECT_EQ(services.journal,
+            (std::vector<std::string>{"detach selection", "detach track", "detach check",
+                                      "attach selection", "attach track", "attach check"}));
   EXPECT_EQ(services.zoom.m_wndSlider->value(), 23);
   services.zoom.m_wndSlider->triggerAction(QAbstractSlider::SliderSingleStepSub);  // zoom in
   EXPECT_DOUBLE_EQ(At(0, 1)->GetZoom(), SliderToZoom(22));
@@ -73,7 +74,7 @@ TEST_F(Window, SwitchingViewsDetachesFirstThenAttachesAndAClosedViewLeavesNoBarO
   for (int col : {0, 1}) At(0, col)->OnUpdate(nullptr, 0, nullptr);
   EXPECT_EQ(services.selection.refreshes, before + 1);
   frame.reset();
-  EXPECT_FALSE(services.zoom.GetView() || services.selection.document);
+  EXPECT_FALSE(services.zoom.GetView() || services.selection.document || services.check.document);
 }
 
 TEST_F(Window, UpToFourPanesShowOneDocumentAndShareTheBarsOfTheirColumnAndRow) {

@@ -1,0 +1,160 @@
+#include "shell/track_check_bar.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "check/problem_fixes.h"
+#include "check/track_checker.h"
+#include "platform/qt/windows1252.h"
+#include "platform/string_table.h"
+
+namespace {
+enum : int {
+  IDS_FIX = 12978,
+  IDS_SEVERITY_COLUMN = 12979,
+  IDS_PROBLEM_COLUMN = 12980,
+  IDS_OBJECTS_COLUMN = 12981,
+};
+// The shortest pause between two checks while the track is being edited.
+constexpr int kUpdatePauseMs = 250;
+// Where a row keeps whether its problem has a safe fix.
+constexpr int kFixableRole = Qt::UserRole;
+
+QString Text(int id) {
+  return FromWindows1252(LoadResString(id));
+}
+
+QString Objects(const TrackProblem& problem) {
+  std::string objects;
+  for (const ProblemObject& object : problem.objects)
+    objects += (objects.empty() ? "" : ", ") + DescribeObject(object);
+  return FromWindows1252(objects);
+}
+}  // namespace
+
+CTrackCheckBar::CTrackCheckBar(QWidget* parent)
+    : QWidget(parent),
+      m_pList(new QTreeWidget(this)),
+      m_pFixAction(new QAction(Text(IDS_FIX), this)) {
+  m_pList->setColumnCount(3);
+  m_pList->setHeaderLabels(
+      {Text(IDS_SEVERITY_COLUMN), Text(IDS_PROBLEM_COLUMN), Text(IDS_OBJECTS_COLUMN)});
+  m_pList->setRootIsDecorated(false);
+  m_pList->setUniformRowHeights(true);
+  m_pList->setAllColumnsShowFocus(true);
+  m_pList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  m_pList->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  m_pList->setContextMenuPolicy(Qt::ActionsContextMenu);
+  m_pList->addAction(m_pFixAction);
+  auto* fix = new QToolButton(this);
+  fix->setDefaultAction(m_pFixAction);
+  fix->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(m_pList);
+  layout->addWidget(fix, 0, Qt::AlignRight);
+  connect(m_pList, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+    const int row = m_pList->indexOfTopLevelItem(item);
+    if (const TrackProblem* problem = FreshProblem(row))
+      emit ProblemActivated(*m_pDocument, *problem);
+  });
+  connect(m_pList, &QTreeWidget::currentItemChanged, this, &CTrackCheckBar::UpdateFixEnabled);
+  connect(m_pFixAction, &QAction::triggered, this, &CTrackCheckBar::OnFix);
+  m_updateTimer.setSingleShot(true);
+  connect(&m_updateTimer, &QTimer::timeout, this, &CTrackCheckBar::UpdateFromDocument);
+  m_sinceUpdate.start();
+  UpdateFixEnabled();
+}
+
+CTrackCheckBar::~CTrackCheckBar() = default;
+
+void CTrackCheckBar::AttachDocument(CTrassoDoc* doc) {
+  if (doc == m_pDocument) return;
+  m_pChecker.reset();
+  m_pDocument = doc;
+  m_link.Set(doc);
+  if (doc) m_pChecker = std::make_unique<CTrackChecker>(*doc);
+  ScheduleUpdate(true);
+}
+
+void CTrackCheckBar::DetachDocument(CTrassoDoc* doc) {
+  if (doc != m_pDocument) return;
+  AttachDocument(nullptr);
+}
+
+// Switching panes of one window detaches and attaches the same document in
+// one go; the list, refilled only when it differs, does not flicker.
+void CTrackCheckBar::ScheduleUpdate(bool bNow) {
+  const auto wait = bNow ? 0 : std::max<qint64>(0, kUpdatePauseMs - m_sinceUpdate.elapsed());
+  if (m_updateTimer.isActive() && m_updateTimer.remainingTime() <= wait) return;
+  m_updateTimer.start(static_cast<int>(wait));
+}
+
+void CTrackCheckBar::UpdateFromDocument() {
+  m_updateTimer.stop();
+  m_link.MarkFresh();
+  m_sinceUpdate.restart();
+  ShowProblems(m_pChecker ? m_pChecker->Update() : std::vector<TrackProblem>());
+}
+
+void CTrackCheckBar::ShowProblems(const std::vector<TrackProblem>& problems) {
+  std::vector<std::string> lines;
+  lines.reserve(problems.size());
+  for (const TrackProblem& problem : problems) lines.push_back(FormatProblem(problem));
+  const bool sameDocument = m_pDocument == m_pListed;
+  m_pListed = m_pDocument;
+  if (lines == m_lines && sameDocument) return;
+  m_lines = std::move(lines);
+  const int current = sameDocument ? m_pList->indexOfTopLevelItem(m_pList->currentItem()) : -1;
+  m_nErrors = m_nWarnings = 0;
+  QList<QTreeWidgetItem*> rows;
+  for (std::size_t i = 0; i < problems.size(); ++i) {
+    const TrackProblem& problem = problems[i];
+    const bool error = problem.severity == ProblemSeverity::kError;
+    ++(error ? m_nErrors : m_nWarnings);
+    auto* row = new QTreeWidgetItem(QStringList{FromWindows1252(SeverityName(problem.severity)),
+                                                FromWindows1252(problem.text), Objects(problem)});
+    row->setIcon(0, style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
+                                                : QStyle::SP_MessageBoxWarning));
+    row->setData(0, kFixableRole, HasSafeFix(problem));
+    for (int column = 0; column < 3; ++column) row->setToolTip(column, FromWindows1252(m_lines[i]));
+    rows.append(row);
+  }
+  m_pList->clear();
+  m_pList->addTopLevelItems(rows);
+  // The row that was current stays current, or the last one when it went;
+  // another document's list starts with none.
+  if (current >= 0 && !rows.isEmpty())
+    m_pList->setCurrentItem(rows[std::min<qsizetype>(current, rows.size() - 1)]);
+  UpdateFixEnabled();
+  emit ProblemsChanged();
+}
+
+const TrackProblem* CTrackCheckBar::FreshProblem(int row) {
+  if (!m_pChecker || row < 0 || row >= static_cast<int>(m_lines.size())) return nullptr;
+  const std::string shown = m_lines[static_cast<std::size_t>(row)];
+  if (m_pChecker->IsStale()) UpdateFromDocument();
+  const std::vector<TrackProblem>& problems = m_pChecker->Update();
+  if (static_cast<std::size_t>(row) >= problems.size() ||
+      m_lines[static_cast<std::size_t>(row)] != shown)
+    return nullptr;
+  return &problems[static_cast<std::size_t>(row)];
+}
+
+void CTrackCheckBar::OnFix() {
+  const int row = m_pList->indexOfTopLevelItem(m_pList->currentItem());
+  const TrackProblem* problem = FreshProblem(row);
+  if (!problem || !HasSafeFix(*problem)) return;
+  ApplySafeFix(*m_pDocument, *problem);
+  UpdateFromDocument();
+}
+
+void CTrackCheckBar::UpdateFixEnabled() {
+  const QTreeWidgetItem* row = m_pList->currentItem();
+  m_pFixAction->setEnabled(row && row->data(0, kFixableRole).toBool());
+}
