@@ -104,7 +104,7 @@ double RightTurnWindings(const TSPolygon& polygon) {
 
 ProblemObject PolygonObject(TSPolygon& polygon, int number) {
   ProblemObject object(polygon.m_bFeature ? ProblemObject::Type::kFeature
-                                         : ProblemObject::Type::kSection);
+                                          : ProblemObject::Type::kSection);
   object.polygon = &polygon;
   object.number = number;
   return object;

@@ -35,7 +35,8 @@ class CPolygonGrid {
           // An id filed under several cells is visited from the first cell
           // that both boxes cover.
           const Cells own = CellsOf(b);
-          if (b.Overlaps(box) && cx == std::max(cells.x0, own.x0) && cy == std::max(cells.y0, own.y0))
+          if (b.Overlaps(box) && cx == std::max(cells.x0, own.x0) &&
+              cy == std::max(cells.y0, own.y0))
             visit(id);
         }
       }

@@ -27,8 +27,8 @@ void ApplySafeFix(CTrassoDoc& doc, const TrackProblem& problem) {
     nodes.push_back(problem.objects[i].node);
   }
   const bool unused = problem.kind == ProblemKind::kUnusedNode;
-  CStepScope step(doc, std::string(LoadResString(unused ? IDS_FIX_UNUSED_NODE
-                                                        : IDS_FIX_REPEATED_START)));
+  CStepScope step(
+      doc, std::string(LoadResString(unused ? IDS_FIX_UNUSED_NODE : IDS_FIX_REPEATED_START)));
   doc.ClearSelection(false);
   bool deleting = false;
   for (TSNode* node : nodes) {

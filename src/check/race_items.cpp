@@ -13,7 +13,8 @@ std::string WithNumber(int stringId, int number) {
   const std::string_view text = LoadResString(stringId);
   const auto at = text.find("%d");
   if (at == std::string_view::npos) return std::string(text);
-  return std::string(text.substr(0, at)) + std::to_string(number) + std::string(text.substr(at + 2));
+  return std::string(text.substr(0, at)) + std::to_string(number) +
+         std::string(text.substr(at + 2));
 }
 }  // namespace
 

@@ -61,7 +61,8 @@ SectionLinks LinkSections(const CTrassoDoc& doc, const PolygonIndex& index) {
         const std::uint32_t q = index.at(section);
         if (q < p) continue;
         links.sameDirection.push_back(
-            {ProblemSeverity::kError, ProblemKind::kSameDirectionEdge,
+            {ProblemSeverity::kError,
+             ProblemKind::kSameDirectionEdge,
              std::string(LoadResString(IDS_SAME_DIRECTION)),
              {WallObject(polygon, int(p + 1), int(w)),
               WallObject(*section, int(q + 1), section->IndexOfWall(other))}});

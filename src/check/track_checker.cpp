@@ -172,7 +172,8 @@ void CTrackChecker::State::CheckWhole() {
   for (const auto& node : doc.m_nodeList) {
     ++number;
     if (node->m_wallList.empty() && !node->m_pItem) {
-      unusedNodes.push_back({ProblemSeverity::kWarning, ProblemKind::kUnusedNode,
+      unusedNodes.push_back({ProblemSeverity::kWarning,
+                             ProblemKind::kUnusedNode,
                              std::string(LoadResString(IDS_UNUSED_NODE)),
                              {NodeObject(*node, number)}});
     }
@@ -188,8 +189,8 @@ void CTrackChecker::State::FindItems() {
     ++number;
     if (!node->m_pItem) continue;
     itemOfNode.emplace(node.get(), static_cast<std::uint32_t>(itemList.size()));
-    itemList.push_back({node.get(), number, node->m_pItem->m_nType,
-                        FindSection(node->m_x, node->m_y)});
+    itemList.push_back(
+        {node.get(), number, node->m_pItem->m_nType, FindSection(node->m_x, node->m_y)});
   }
 }
 
@@ -299,7 +300,8 @@ void CTrackChecker::State::CheckPlacement(Polygon& entry, std::uint32_t p) {
   const std::uint32_t parent = FindSection(first->m_x, first->m_y);
   const ProblemObject whole = PolygonObject(*entry.polygon, int(p + 1));
   if (parent == kNone) {
-    entry.placement.push_back({ProblemSeverity::kWarning, ProblemKind::kFeatureOffTrack,
+    entry.placement.push_back({ProblemSeverity::kWarning,
+                               ProblemKind::kFeatureOffTrack,
                                std::string(LoadResString(IDS_FEATURE_OFF_TRACK)),
                                {whole}});
     return;
@@ -307,7 +309,8 @@ void CTrackChecker::State::CheckPlacement(Polygon& entry, std::uint32_t p) {
   TSPolygon& section = *polygons[parent].polygon;
   for (const auto& wall : entry.polygon->m_wallList) {
     if (section.IsInside(wall->m_pNode->m_x, wall->m_pNode->m_y)) continue;
-    entry.placement.push_back({ProblemSeverity::kWarning, ProblemKind::kFeatureOutside,
+    entry.placement.push_back({ProblemSeverity::kWarning,
+                               ProblemKind::kFeatureOutside,
                                std::string(LoadResString(IDS_FEATURE_OUTSIDE)),
                                {whole, PolygonObject(section, int(parent + 1))}});
     return;
@@ -352,7 +355,8 @@ void CTrackChecker::State::Assemble() {
       if (q > p) later.push_back(q);
     std::ranges::sort(later);
     for (const std::uint32_t q : later) {
-      problems.push_back({ProblemSeverity::kError, ProblemKind::kOverlap,
+      problems.push_back({ProblemSeverity::kError,
+                          ProblemKind::kOverlap,
                           std::string(LoadResString(IDS_OVERLAP)),
                           {PolygonObject(*polygons[p].polygon, int(p + 1)),
                            PolygonObject(*polygons[q].polygon, int(q + 1))}});
@@ -384,34 +388,36 @@ void CTrackChecker::State::AddRaceItemProblems(const std::vector<ItemRowUse>& ro
   for (int k = 0; k < kStartingPositions; ++k) {
     const ItemRowUse& use = rows[static_cast<std::size_t>(k)];
     if (!use.first) {
-      problems.push_back({ProblemSeverity::kWarning, ProblemKind::kStartMissing,
-                          StartNotFoundWarning(k + 1), {}});
+      problems.push_back(
+          {ProblemSeverity::kWarning, ProblemKind::kStartMissing, StartNotFoundWarning(k + 1), {}});
       continue;
     }
     const Item& first = itemList[itemOfNode.at(use.first->m_pNode)];
     if (first.section == kNone) {
-      problems.push_back({ProblemSeverity::kWarning, ProblemKind::kStartOffTrack,
+      problems.push_back({ProblemSeverity::kWarning,
+                          ProblemKind::kStartOffTrack,
                           StartNotOnTrackWarning(k + 1),
                           {ItemObject(*first.node, first.nodeNumber)}});
     }
     if (use.count > 1) {
-      problems.push_back({ProblemSeverity::kWarning, ProblemKind::kStartRepeated,
-                          FormatResString(IDS_START_REPEATED,
-                                          {ItemRowName(k), std::to_string(use.count)}),
-                          itemsOfRow(k)});
+      problems.push_back(
+          {ProblemSeverity::kWarning, ProblemKind::kStartRepeated,
+           FormatResString(IDS_START_REPEATED, {ItemRowName(k), std::to_string(use.count)}),
+           itemsOfRow(k)});
     }
   }
   for (const int row : kRaceItemRows) {
     const ItemRowUse& use = rows[static_cast<std::size_t>(row)];
     if (!use.first) {
-      problems.push_back({ProblemSeverity::kError, ProblemKind::kRaceItemMissing,
+      problems.push_back({ProblemSeverity::kError,
+                          ProblemKind::kRaceItemMissing,
                           FormatResString(IDS_ITEM_NOT_FOUND, {ItemRowName(row)}),
                           {}});
     } else if (use.count > 1) {
-      problems.push_back({ProblemSeverity::kWarning, ProblemKind::kRaceItemRepeated,
-                          FormatResString(IDS_ITEM_REPEATED,
-                                          {ItemRowName(row), std::to_string(use.count)}),
-                          itemsOfRow(row)});
+      problems.push_back(
+          {ProblemSeverity::kWarning, ProblemKind::kRaceItemRepeated,
+           FormatResString(IDS_ITEM_REPEATED, {ItemRowName(row), std::to_string(use.count)}),
+           itemsOfRow(row)});
     }
   }
 }
@@ -443,10 +449,9 @@ void CTrackChecker::State::AddRouteProblems(const std::vector<ItemRowUse>& rows)
     }
     if (unreached.empty()) continue;
     problems.push_back({ProblemSeverity::kError, ProblemKind::kUnreachable,
-                        FormatResString(IDS_UNREACHABLE,
-                                        {ItemRowName(k), unreached,
-                                         std::to_string(links.groupSize[group]),
-                                         NameReachable(group)}),
+                        FormatResString(IDS_UNREACHABLE, {ItemRowName(k), unreached,
+                                                          std::to_string(links.groupSize[group]),
+                                                          NameReachable(group)}),
                         std::move(objects)});
   }
 }

@@ -27,10 +27,10 @@ std::string DescribeObject(const ProblemObject& object) {
       return FormatResString(IDS_FEATURE_NUMBER, {number});
     case ProblemObject::Type::kWall:
       return FormatResString(
-          IDS_WALL_OF, {std::to_string(object.wallNumber),
-                        FormatResString(object.polygonIsFeature ? IDS_FEATURE_NUMBER
-                                                                : IDS_SECTION_NUMBER,
-                                        {number})});
+          IDS_WALL_OF,
+          {std::to_string(object.wallNumber),
+           FormatResString(object.polygonIsFeature ? IDS_FEATURE_NUMBER : IDS_SECTION_NUMBER,
+                           {number})});
     case ProblemObject::Type::kNode:
       return FormatResString(IDS_NODE_NUMBER, {number});
     case ProblemObject::Type::kItem:

@@ -14,22 +14,22 @@ enum class ProblemSeverity : std::uint8_t { kWarning, kError };
 
 // What was found; a front end may offer a fix for some kinds.
 enum class ProblemKind : std::uint8_t {
-  kStartMissing,        // the compile's "not found" warning
-  kStartOffTrack,       // the compile's "not on track" warning
-  kStartRepeated,       // a starting position placed more than once
-  kRaceItemMissing,     // no finish line or checkpoint
-  kRaceItemRepeated,    // a finish line or checkpoint placed more than once
-  kItemOffTrack,        // an item in no section, left out of the compile
-  kFeatureOffTrack,     // a feature whose first node lies in no section
-  kFeatureOutside,      // a feature that reaches out of its section
-  kNotConvex,           // an outline that turns both ways, or the wrong way
-  kZeroWall,            // a wall whose two ends lie on one point
-  kCrossingWalls,       // two walls of one outline that cross
-  kWallCount,           // more than 12 walls, or fewer than 3
-  kOverlap,             // two sections whose insides overlap
-  kUnusedNode,          // a node no wall hangs from and with no item
-  kSameDirectionEdge,   // two sections running one edge the same way
-  kUnreachable,         // a start from which the race cannot be completed
+  kStartMissing,       // the compile's "not found" warning
+  kStartOffTrack,      // the compile's "not on track" warning
+  kStartRepeated,      // a starting position placed more than once
+  kRaceItemMissing,    // no finish line or checkpoint
+  kRaceItemRepeated,   // a finish line or checkpoint placed more than once
+  kItemOffTrack,       // an item in no section, left out of the compile
+  kFeatureOffTrack,    // a feature whose first node lies in no section
+  kFeatureOutside,     // a feature that reaches out of its section
+  kNotConvex,          // an outline that turns both ways, or the wrong way
+  kZeroWall,           // a wall whose two ends lie on one point
+  kCrossingWalls,      // two walls of one outline that cross
+  kWallCount,          // more than 12 walls, or fewer than 3
+  kOverlap,            // two sections whose insides overlap
+  kUnusedNode,         // a node no wall hangs from and with no item
+  kSameDirectionEdge,  // two sections running one edge the same way
+  kUnreachable,        // a start from which the race cannot be completed
 };
 
 // An object a problem names, with its number as the compiler input numbers it:
@@ -40,13 +40,13 @@ struct ProblemObject {
   enum class Type : std::uint8_t { kSection, kFeature, kWall, kNode, kItem };
   explicit ProblemObject(Type t) : type(t) {}
   Type type;
-  TSPolygon* polygon = nullptr;  // sections, features and walls
-  TSAnchorWall* wall = nullptr;  // walls
-  TSNode* node = nullptr;        // nodes and items
-  int number = 0;                      // the polygon's, or the node's
-  int wallNumber = 0;                  // walls only
-  bool polygonIsFeature = false;       // walls only
-  std::string itemName;                // items only: "Finish Line"
+  TSPolygon* polygon = nullptr;   // sections, features and walls
+  TSAnchorWall* wall = nullptr;   // walls
+  TSNode* node = nullptr;         // nodes and items
+  int number = 0;                 // the polygon's, or the node's
+  int wallNumber = 0;             // walls only
+  bool polygonIsFeature = false;  // walls only
+  std::string itemName;           // items only: "Finish Line"
 };
 
 struct TrackProblem {

@@ -19,9 +19,16 @@ enum : int {
   IDS_SEVERITY_COLUMN = 12979,
   IDS_PROBLEM_COLUMN = 12980,
   IDS_OBJECTS_COLUMN = 12981,
+  IDS_MORE_PROBLEMS = 12982,
 };
 // The shortest pause between two checks while the track is being edited.
 constexpr int kUpdatePauseMs = 250;
+// A whole check that takes longer than this waits for a pause in the editing
+// of about four times as long, so that it never falls between two clicks.
+constexpr qint64 kQuickCheckMs = 20;
+// The rows listed at most; a damaged track may hold a problem per object,
+// and a list of that many rows would be filled and measured at every check.
+constexpr std::size_t kMostRows = 1000;
 // Where a row keeps whether its problem has a safe fix.
 constexpr int kFixableRole = Qt::UserRole;
 
@@ -90,6 +97,10 @@ void CTrackCheckBar::DetachDocument(CTrassoDoc* doc) {
 // Switching panes of one window detaches and attaches the same document in
 // one go; the list, refilled only when it differs, does not flicker.
 void CTrackCheckBar::ScheduleUpdate(bool bNow) {
+  if (!bNow && m_pChecker && m_pChecker->NeedsWholeCheck() && m_nWholeCheckMs > kQuickCheckMs) {
+    m_updateTimer.start(static_cast<int>(std::max<qint64>(kUpdatePauseMs, 4 * m_nWholeCheckMs)));
+    return;
+  }
   const auto wait = bNow ? 0 : std::max<qint64>(0, kUpdatePauseMs - m_sinceUpdate.elapsed());
   if (m_updateTimer.isActive() && m_updateTimer.remainingTime() <= wait) return;
   m_updateTimer.start(static_cast<int>(wait));
@@ -99,24 +110,35 @@ void CTrackCheckBar::UpdateFromDocument() {
   m_updateTimer.stop();
   m_link.MarkFresh();
   m_sinceUpdate.restart();
-  ShowProblems(m_pChecker ? m_pChecker->Update() : std::vector<TrackProblem>());
+  if (!m_pChecker) {
+    ShowProblems({});
+    return;
+  }
+  const bool whole = m_pChecker->NeedsWholeCheck();
+  const std::vector<TrackProblem>& problems = m_pChecker->Update();
+  if (whole) m_nWholeCheckMs = m_sinceUpdate.elapsed();
+  ShowProblems(problems);
 }
 
 void CTrackCheckBar::ShowProblems(const std::vector<TrackProblem>& problems) {
+  const std::size_t listed = std::min(problems.size(), kMostRows);
   std::vector<std::string> lines;
-  lines.reserve(problems.size());
-  for (const TrackProblem& problem : problems) lines.push_back(FormatProblem(problem));
+  lines.reserve(listed);
+  for (std::size_t i = 0; i < listed; ++i) lines.push_back(FormatProblem(problems[i]));
+  const auto errors = static_cast<int>(std::ranges::count_if(
+      problems, [](const TrackProblem& p) { return p.severity == ProblemSeverity::kError; }));
+  const int warnings = static_cast<int>(problems.size()) - errors;
   const bool sameDocument = m_pDocument == m_pListed;
   m_pListed = m_pDocument;
-  if (lines == m_lines && sameDocument) return;
+  if (lines == m_lines && sameDocument && errors == m_nErrors && warnings == m_nWarnings) return;
   m_lines = std::move(lines);
   const int current = sameDocument ? m_pList->indexOfTopLevelItem(m_pList->currentItem()) : -1;
-  m_nErrors = m_nWarnings = 0;
+  m_nErrors = errors;
+  m_nWarnings = warnings;
   QList<QTreeWidgetItem*> rows;
-  for (std::size_t i = 0; i < problems.size(); ++i) {
+  for (std::size_t i = 0; i < listed; ++i) {
     const TrackProblem& problem = problems[i];
     const bool error = problem.severity == ProblemSeverity::kError;
-    ++(error ? m_nErrors : m_nWarnings);
     auto* row = new QTreeWidgetItem(QStringList{FromWindows1252(SeverityName(problem.severity)),
                                                 FromWindows1252(problem.text), Objects(problem)});
     row->setIcon(0, style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
@@ -124,6 +146,10 @@ void CTrackCheckBar::ShowProblems(const std::vector<TrackProblem>& problems) {
     row->setData(0, kFixableRole, HasSafeFix(problem));
     for (int column = 0; column < 3; ++column) row->setToolTip(column, FromWindows1252(m_lines[i]));
     rows.append(row);
+  }
+  if (problems.size() > listed) {
+    const QString more = Text(IDS_MORE_PROBLEMS).arg(problems.size() - listed);
+    rows.append(new QTreeWidgetItem(QStringList{QString(), more}));
   }
   m_pList->clear();
   m_pList->addTopLevelItems(rows);

@@ -51,7 +51,8 @@ class CTrackCheckBar : public QWidget, public CDocumentPanel {
 
  private:
   // Schedules UpdateFromDocument: at once for another document, else no
-  // sooner than the shortest pause after the last one.
+  // sooner than the shortest pause after the last one; a slow whole check
+  // waits until the editing pauses.
   void ScheduleUpdate(bool bNow);
   void ShowProblems(const std::vector<TrackProblem>& problems);
   // The problem of `row` from an up-to-date check, or null when the track
@@ -73,6 +74,7 @@ class CTrackCheckBar : public QWidget, public CDocumentPanel {
   int m_nWarnings = 0;
   QTimer m_updateTimer;
   QElapsedTimer m_sinceUpdate;
+  qint64 m_nWholeCheckMs = 0;  // how long the last whole check took
   // Learns of the changes that can change the problems; a change of the
   // selection alone cannot.
   CPanelDocumentLink m_link{

@@ -21,16 +21,16 @@ class CheckTest : public ::testing::Test {
     return node;
   }
   TSPolygon* Cell(int i, int j) {
-    return t.Section({GridNode(i, j), GridNode(i, j + 1), GridNode(i + 1, j + 1),
-                      GridNode(i + 1, j)});
+    return t.Section(
+        {GridNode(i, j), GridNode(i, j + 1), GridNode(i + 1, j + 1), GridNode(i + 1, j)});
   }
   // An item in the middle of a cell, a little off for each row so none share a place.
   TSNode* ItemIn(int i, int j, int row) {
     return t.Item(i * kCell + kCell / 2 + row * 100, j * kCell + kCell / 2, row)->m_pNode;
   }
   // The ten starts in cell (si, sj), the finish and the checkpoints in the others.
-  void PlaceRace(std::pair<int, int> starts, std::pair<int, int> finish,
-                 std::pair<int, int> check1, std::pair<int, int> check2) {
+  void PlaceRace(std::pair<int, int> starts, std::pair<int, int> finish, std::pair<int, int> check1,
+                 std::pair<int, int> check2) {
     for (int row = 0; row < 10; ++row) ItemIn(starts.first, starts.second, row);
     ItemIn(finish.first, finish.second, 10);
     ItemIn(check1.first, check1.second, 11);
@@ -50,12 +50,14 @@ class CheckTest : public ::testing::Test {
     doc.m_polygonList.push_back(std::move(polygon));
     return doc.m_polygonList.back().get();
   }
+
  public:
   static std::vector<std::string> Format(const std::vector<TrackProblem>& problems) {
     std::vector<std::string> lines;
     for (const TrackProblem& problem : problems) lines.push_back(FormatProblem(problem));
     return lines;
   }
+
  protected:
   std::vector<std::string> Problems() { return Format(CheckTrackProblems(doc)); }
 

@@ -66,23 +66,24 @@ TEST_F(CheckTest, RouteNamesEveryUnreachableItemAndStopsListingSectionsAfterTwel
 TEST_F(CheckTest, StartingPositionsAndRaceItemsMissingRepeatedOrOffTheTrack) {
   Cell(0, 0);
   for (int row = 2; row < 10; ++row) ItemIn(0, 0, row);
-  t.Item(-5000, 0, 0);  // starting position 1, off the track
-  ItemIn(0, 0, 3);      // starting position 4 again
+  t.Item(-5000, 0, 0);   // starting position 1, off the track
+  ItemIn(0, 0, 3);       // starting position 4 again
   t.Item(-5000, 0, 10);  // finish line, off the track
   ItemIn(0, 0, 11);
   ItemIn(0, 0, 11);
   t.Item(-7000, 0, 16);  // a mine, off the track
-  EXPECT_EQ(Problems(),
-            (Lines{"warning: WARNING: Starting position 1 not on track (Starting Position 1 on node 13)",
-                   "warning: WARNING: Starting position 2 not found",
-                   "warning: Starting Position 4 is placed 2 times; only the first is used "
-                   "(Starting Position 4 on node 6, Starting Position 4 on node 14)",
-                   "warning: CheckPoint 1 is placed 2 times (CheckPoint 1 on node 16, CheckPoint 1 "
-                   "on node 17)",
-                   "error: CheckPoint 2 not found",
-                   "error: Finish Line lies in no section; the compile leaves it out (Finish Line on "
-                   "node 15)",
-                   "warning: Mine lies in no section; the compile leaves it out (Mine on node 18)"}));
+  EXPECT_EQ(
+      Problems(),
+      (Lines{"warning: WARNING: Starting position 1 not on track (Starting Position 1 on node 13)",
+             "warning: WARNING: Starting position 2 not found",
+             "warning: Starting Position 4 is placed 2 times; only the first is used "
+             "(Starting Position 4 on node 6, Starting Position 4 on node 14)",
+             "warning: CheckPoint 1 is placed 2 times (CheckPoint 1 on node 16, CheckPoint 1 "
+             "on node 17)",
+             "error: CheckPoint 2 not found",
+             "error: Finish Line lies in no section; the compile leaves it out (Finish Line on "
+             "node 15)",
+             "warning: Mine lies in no section; the compile leaves it out (Mine on node 18)"}));
 }
 
 TEST_F(CheckTest, SafeFixesAreOneStepThatUndoTakesBack) {

@@ -206,3 +206,15 @@ TEST_F(TrackCheck, FixIsOneStepThatUndoTakesBackAndOnlyRowsWithAFixOfferIt) {
   EXPECT_EQ(StatusSoon("3 warnings"), "3 warnings");
 }
 }  // namespace
+
+TEST_F(TrackCheck, AVeryLongListStopsAfterAThousandRowsButCountsEveryProblem) {
+  StartOnCleanTrack();
+  TrackBuilder t(*m_doc);
+  for (int i = 0; i < 1002; ++i) t.Node(100000 + i * 1000, 0);
+  EXPECT_EQ(StatusSoon("1002 warnings"), "1002 warnings");
+  EXPECT_EQ(Title(), "Track check (1002)");
+  ASSERT_EQ(List().topLevelItemCount(), 1001);
+  EXPECT_EQ(Row(999), "warning | Node is used by no outline and holds no item | node 1017");
+  EXPECT_EQ(Row(1000), " | \xE2\x80\xA6 and 2 more | ");
+  EXPECT_FALSE(Bar().findChild<QToolButton*>()->isEnabled());
+}
