@@ -18,8 +18,14 @@
 #include "platform/archive_exception.h"
 #include "platform/fatal_signals.h"
 #include "platform/process.h"
+#include "platform/windows1252.h"
 
 namespace {
+// A problem as the terminal shows it: one line of UTF-8.
+std::string ProblemLine(const TrackProblem& problem) {
+  return Windows1252ToUtf8(FormatProblem(problem)) + "\n";
+}
+
 // Warnings one per line on standard error, as the editor would show them.
 class CStandardErrorWarnings : public CCompilerWarnings {
  public:
@@ -40,6 +46,9 @@ class CCliCompileHost : public CCompileHost {
     m_bShown = true;
   }
   void ShowWarning(const std::string& text) override { std::cerr << text << "\n"; }
+  void ListProblems(const std::vector<TrackProblem>& problems) override {
+    for (const TrackProblem& problem : problems) std::cerr << ProblemLine(problem);
+  }
 
   bool m_bShown = false;
 
