@@ -1,5 +1,7 @@
 #include "check/track_problem.h"
 
+#include <algorithm>
+
 #include "platform/string_table.h"
 
 namespace {
@@ -13,6 +15,44 @@ enum : int {
   IDS_WARNING = 12973,
 };
 }  // namespace
+
+const char* ProblemKindName(ProblemKind kind) {
+  switch (kind) {
+    case ProblemKind::kStartMissing:
+      return "start_missing";
+    case ProblemKind::kStartOffTrack:
+      return "start_off_track";
+    case ProblemKind::kStartRepeated:
+      return "start_repeated";
+    case ProblemKind::kRaceItemMissing:
+      return "race_item_missing";
+    case ProblemKind::kRaceItemRepeated:
+      return "race_item_repeated";
+    case ProblemKind::kItemOffTrack:
+      return "item_off_track";
+    case ProblemKind::kFeatureOffTrack:
+      return "feature_off_track";
+    case ProblemKind::kFeatureOutside:
+      return "feature_outside";
+    case ProblemKind::kNotConvex:
+      return "not_convex";
+    case ProblemKind::kZeroWall:
+      return "zero_wall";
+    case ProblemKind::kCrossingWalls:
+      return "crossing_walls";
+    case ProblemKind::kWallCount:
+      return "wall_count";
+    case ProblemKind::kOverlap:
+      return "overlap";
+    case ProblemKind::kUnusedNode:
+      return "unused_node";
+    case ProblemKind::kSameDirectionEdge:
+      return "same_direction_edge";
+    case ProblemKind::kUnreachable:
+      return "unreachable";
+  }
+  return "";
+}
 
 const char* SeverityName(ProblemSeverity severity) {
   return LoadResString(severity == ProblemSeverity::kError ? IDS_ERROR : IDS_WARNING).data();
@@ -49,4 +89,8 @@ std::string FormatProblem(const TrackProblem& problem) {
   }
   if (!problem.objects.empty()) line += ')';
   return line;
+}
+
+std::size_t CountProblems(const std::vector<TrackProblem>& problems, ProblemSeverity severity) {
+  return static_cast<std::size_t>(std::ranges::count(problems, severity, &TrackProblem::severity));
 }

@@ -56,9 +56,16 @@ struct TrackProblem {
   std::vector<ProblemObject> objects;
 };
 
+// The kind's name for scripts, fixed whatever the texts say: "overlap",
+// "start_missing".
+const char* ProblemKindName(ProblemKind kind);
+
 // "error" or "warning".
 const char* SeverityName(ProblemSeverity severity);
 // "section 3", "wall 2 of section 3", "node 17", "Mine on node 17".
 std::string DescribeObject(const ProblemObject& object);
 // The problem on one line: severity, text and, in brackets, what it names.
 std::string FormatProblem(const TrackProblem& problem);
+
+// How many of `problems` have `severity`.
+std::size_t CountProblems(const std::vector<TrackProblem>& problems, ProblemSeverity severity);

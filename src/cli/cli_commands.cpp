@@ -8,6 +8,8 @@
 #include <set>
 #include <sstream>
 
+#include "check/problems_json.h"
+#include "check/track_checker.h"
 #include "compile/compile_command.h"
 #include "compile/compiler_input.h"
 #include "model/element_types.h"
@@ -18,8 +20,18 @@
 #include "platform/archive_exception.h"
 #include "platform/fatal_signals.h"
 #include "platform/process.h"
+#include "platform/windows1252.h"
 
 namespace {
+// The exit statuses of the check beyond 0.
+constexpr int kOnlyWarnings = 3;
+constexpr int kErrors = 4;
+
+// A problem as the terminal shows it: one line of UTF-8.
+std::string ProblemLine(const TrackProblem& problem) {
+  return Windows1252ToUtf8(FormatProblem(problem)) + "\n";
+}
+
 // Warnings one per line on standard error, as the editor would show them.
 class CStandardErrorWarnings : public CCompilerWarnings {
  public:
@@ -40,6 +52,9 @@ class CCliCompileHost : public CCompileHost {
     m_bShown = true;
   }
   void ShowWarning(const std::string& text) override { std::cerr << text << "\n"; }
+  void ListProblems(const std::vector<TrackProblem>& problems) override {
+    for (const TrackProblem& problem : problems) std::cerr << ProblemLine(problem);
+  }
 
   bool m_bShown = false;
 
@@ -135,6 +150,24 @@ int RunCompile(const std::string& track, const std::string& output,
   // gone, is the signal left to end us.
   if (signals.Caught()) DieOfSignal(signals.Caught());
   return status;
+}
+
+int RunCheck(const std::string& track, bool json) {
+  const auto doc = Load(track);
+  if (!doc) return 1;
+  const std::vector<TrackProblem> problems = CheckTrackProblems(*doc);
+  if (json) {
+    std::cout << ProblemsJson(problems) << "\n";
+  } else {
+    for (const TrackProblem& problem : problems) std::cout << ProblemLine(problem);
+  }
+  // A script must not take a list it could not read for a clean track.
+  if (!std::cout.flush()) {
+    std::cerr << "standard output: write error\n";
+    return 1;
+  }
+  if (CountProblems(problems, ProblemSeverity::kError) > 0) return kErrors;
+  return problems.empty() ? 0 : kOnlyWarnings;
 }
 
 int RunResave(const std::string& input, const std::string& output) {

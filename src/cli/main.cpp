@@ -17,6 +17,9 @@ constexpr const char* kUsage =
     "       trasso-cli compile TRACK.tr [-o OUT.trk] [--timeout SECONDS]\n"
     "                                                 compile with Mapforge, killed\n"
     "                                                 when it runs longer than SECONDS\n"
+    "       trasso-cli check TRACK.tr [--json]        list the track's problems; exit\n"
+    "                                                 status 0 none, 3 warnings only,\n"
+    "                                                 4 errors\n"
     "       trasso-cli resave IN.tr OUT.tr            load and save again\n"
     "       trasso-cli info TRACK.tr                  count what the track holds\n"
     "       trasso-cli example OUT.tr                 write the example track\n"
@@ -60,6 +63,22 @@ int Compile(const std::vector<std::string>& args) {
   return track.empty() ? Usage() : RunCompile(track, output, timeout);
 }
 
+// "check TRACK.tr [--json]", the option before or after the track.
+int Check(const std::vector<std::string>& args) {
+  std::string track;
+  bool json = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--json" && !json) {
+      json = true;
+    } else if (track.empty()) {
+      track = args[i];
+    } else {
+      return Usage();
+    }
+  }
+  return track.empty() ? Usage() : RunCheck(track, json);
+}
+
 int Dispatch(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "--help") {
     std::cout << kUsage;
@@ -76,6 +95,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "example" && args.size() == 2) return RunExample(args[1]);
   if (command == "resave" && args.size() == 3) return RunResave(args[1], args[2]);
   if (command == "compile") return Compile(args);
+  if (command == "check") return Check(args);
   return Usage();
 }
 }  // namespace

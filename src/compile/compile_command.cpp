@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "check/track_checker.h"
 #include "compile/compile_strings.h"
 #include "compile/compiler_input.h"
 #include "model/trasso_doc.h"
@@ -68,7 +69,18 @@ std::unique_ptr<CCompileJob> PrepareJob(CTrassoDoc& doc, CCompileHost& host,
   return job;
 }
 
+// The check's problems but those the compiler input writer warns of itself.
+std::vector<TrackProblem> ProblemsToList(CTrassoDoc& doc) {
+  std::vector<TrackProblem> problems = CheckTrackProblems(doc);
+  std::erase_if(problems, [](const TrackProblem& problem) {
+    return problem.kind == ProblemKind::kStartMissing ||
+           problem.kind == ProblemKind::kStartOffTrack;
+  });
+  return problems;
+}
 }  // namespace
+
+void CCompileHost::ListProblems(const std::vector<TrackProblem>&) {}
 
 std::string CCompileHost::GetProgramFolder() const {
   return ::GetProgramFolder();
@@ -110,6 +122,7 @@ std::unique_ptr<CCompileJob> PrepareCompile(CTrassoDoc& doc, CCompileHost& host,
   // Whatever goes wrong (memory, the file system) is a failed compile with its
   // reason, never an abort of the program; the temporary file goes either way.
   try {
+    host.ListProblems(ProblemsToList(doc));
     return PrepareJob(doc, host, *output, outcome);
   } catch (const std::exception& e) {
     outcome = Fail(host, e.what());

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "check/track_problem.h"
 #include "compile/compiler_input.h"
 #include "compile/compiler_warnings.h"
 
@@ -17,13 +18,19 @@ class CTempFile;
 class CTrassoDoc;
 struct CProcessResult;
 
-// What the command needs from its surroundings. The warnings of the writer
-// arrive through the inherited ShowWarning, before the compiler runs.
+// What the command needs from its surroundings. The track check's problems
+// arrive through ListProblems, then the warnings of the writer through the
+// inherited ShowWarning, before the compiler runs.
 class CCompileHost : public CCompilerWarnings {
  public:
   // The chosen output path, or nothing when the user cancelled. Asked first,
   // before anything is created.
   virtual std::optional<std::string> AskOutputPath(const std::string& proposedPath) = 0;
+  // Once the output path is chosen: the track check's problems, in the
+  // check's order, to be listed without stopping the compile. The
+  // starting-position problems are left out, as they follow at once as the
+  // writer's warnings. The default lists nothing.
+  virtual void ListProblems(const std::vector<TrackProblem>& problems);
   // A modal message with an OK button; `details` is the compiler's output or
   // the reason of the failure (shown as detailed text).
   virtual void ShowMessage(const std::string& text, const std::string& details) = 0;
@@ -70,9 +77,10 @@ struct CCompileJob {
 };
 
 // The first half of Compile, on the document's thread: asks for the output
-// file, writes the compiler input (its warnings reach the host in order) and
-// finds the compiler. The job, or null with the outcome: cancelled, or failed
-// with the failure already shown.
+// file, lists the track's problems (they never stop it), writes the compiler
+// input (its warnings reach the host in order) and finds the compiler. The
+// job, or null with the outcome: cancelled, or failed with the failure already
+// shown.
 std::unique_ptr<CCompileJob> PrepareCompile(CTrassoDoc& doc, CCompileHost& host,
                                             CCompileOutcome& outcome);
 // The second half, once the compiler has ended: success needs exit status 0

@@ -57,3 +57,23 @@ std::u16string Windows1252ToUtf16(std::string_view bytes) {
   for (char byte : bytes) text.push_back(ToCodeUnit(static_cast<unsigned char>(byte)));
   return text;
 }
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  // Every code unit lies in the basic plane and none is a surrogate, so each
+  // takes one to three bytes.
+  for (const char16_t unit : Windows1252ToUtf16(bytes)) {
+    if (unit < 0x80) {
+      text.push_back(static_cast<char>(unit));
+    } else if (unit < 0x800) {
+      text.push_back(static_cast<char>(0xC0 | (unit >> 6)));
+      text.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    } else {
+      text.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+      text.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+      text.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    }
+  }
+  return text;
+}

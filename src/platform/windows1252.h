@@ -11,3 +11,6 @@ std::string Utf16ToWindows1252(std::u16string_view text);
 
 // The UTF-16 text of Windows-1252 bytes; every byte maps to one code unit.
 std::u16string Windows1252ToUtf16(std::string_view bytes);
+
+// The UTF-8 text of Windows-1252 bytes, for output outside the Qt layer.
+std::string Windows1252ToUtf8(std::string_view bytes);

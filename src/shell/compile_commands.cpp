@@ -70,8 +70,9 @@ void CTrassoApp::WireCompileCommands() {
 void CTrassoApp::StartCompile(CTrassoDoc& doc) {
   CCompileOutputBar& output = *m_pMainWnd->m_wndCompileOutput;
   CQtCompileHost host(*m_pPrompts);
-  std::vector<QString> warnings;
-  host.m_log = [&warnings](const QString& text) { warnings.push_back(text); };
+  // The check's problems and the warnings, shown once the command line heads the output.
+  std::vector<QString> logged;
+  host.m_log = [&logged](const QString& text) { logged.push_back(text); };
   host.m_bOfferQuietWarnings = true;
   CCompileOutcome outcome{CompileResult::kFailed, {}};
   std::unique_ptr<CCompileJob> job = PrepareCompile(doc, host, outcome);
@@ -81,7 +82,7 @@ void CTrassoApp::StartCompile(CTrassoDoc& doc) {
   if (std::ranges::find(open, &doc) == open.end()) return;
 
   output.Begin(QString::fromLocal8Bit(job->CommandLine()), !m_compiles.empty());
-  for (const QString& warning : warnings) output.AppendLine(warning);
+  for (const QString& line : logged) output.AppendLine(line);
   m_pMainWnd->m_pCompileDock->show();
   const QString name = QFileInfo(QString::fromLocal8Bit(job->m_strOutputPath)).fileName();
   m_shownCompile = ShownCompile{&doc, job->m_pInput->GetPath(), job->m_inputMap};

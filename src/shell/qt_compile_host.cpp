@@ -17,6 +17,11 @@ std::optional<std::string> CQtCompileHost::AskOutputPath(const std::string& prop
                                QStringLiteral("trk"));
 }
 
+void CQtCompileHost::ListProblems(const std::vector<TrackProblem>& problems) {
+  if (!m_log) return;
+  for (const TrackProblem& problem : problems) m_log(FromWindows1252(FormatProblem(problem)));
+}
+
 void CQtCompileHost::ShowWarning(const std::string& text) {
   const QString warning = FromWindows1252(text);
   if (m_log) m_log(warning);

@@ -88,6 +88,24 @@ TEST_F(CompileCommand, RunsTheCompilerOnTheWrittenInputInItsOwnFolder) {
   EXPECT_FALSE(m_doc.IsModified());
 }
 
+// Errors of the track check are listed, once and before the writer's warnings, and the compile
+// goes on; the starting positions the writer warns of are not listed twice.
+TEST_F(CompileCommand, ListsTheTrackProblemsBeforeTheWarningsAndCompilesAllTheSame) {
+  TrackBuilder t(m_doc);
+  t.Item(-5000, 0, 1);  // starting position 2, off the track
+  t.Node(50000, 0);
+  EXPECT_EQ(Compile(), CompileResult::kSucceeded);
+  EXPECT_EQ(m_host.m_problemListsAt, std::vector<std::size_t>{0});
+  EXPECT_EQ(m_host.m_problems, (std::vector<std::string>{
+                                   "error: Finish Line not found",
+                                   "error: CheckPoint 1 not found",
+                                   "error: CheckPoint 2 not found",
+                                   "warning: Node is used by no outline and holds no item (node 7)",
+                               }));
+  EXPECT_EQ(m_host.m_warnings.at(0), "WARNING: Starting position 2 not on track");
+  EXPECT_EQ(m_host.m_warnings.size(), 9u);
+}
+
 // A failing compiler: its exit status or signal and the end of its output are shown.
 TEST_F(CompileCommand, FailureShowsTheEndingAndTheEndOfTheOutput) {
   const ScopedEnv noise("FAKE_MAPFORGE_NOISE", "300000");
@@ -144,7 +162,8 @@ TEST_F(CompileCommand, NothingInAPathIsEverInterpreted) {
 TEST_F(CompileCommand, NothingIsCompiledWithoutACompleteInputFile) {
   m_host.m_answer.reset();
   EXPECT_EQ(Compile(), CompileResult::kCancelled);
-  EXPECT_TRUE(m_host.m_messages.empty() && m_host.m_warnings.empty());
+  EXPECT_TRUE(m_host.m_messages.empty() && m_host.m_warnings.empty() &&
+              m_host.m_problemListsAt.empty());
 
   m_host.m_answer = m_records / "Loop.trk";
   m_host.m_tempFolder = m_temp / "missing";

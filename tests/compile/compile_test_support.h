@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "check/track_problem.h"
 #include "compile/compile_command.h"
 #include "compile/compiler_input.h"
 
@@ -27,13 +28,19 @@ class ScriptedHost : public CCompileHost {
     m_messages.push_back(text + "\n" + details);
   }
   void ShowWarning(const std::string& text) override { m_warnings.push_back(text); }
+  // Notes how many warnings came before the list.
+  void ListProblems(const std::vector<TrackProblem>& problems) override {
+    m_problemListsAt.push_back(m_warnings.size());
+    for (const TrackProblem& problem : problems) m_problems.push_back(FormatProblem(problem));
+  }
   std::string GetProgramFolder() const override { return m_programFolder; }
   std::string GetTempFolder() const override { return m_tempFolder; }
   std::string GetSearchPath() const override { return m_searchPath; }
 
   std::optional<std::string> m_answer;
   std::string m_programFolder, m_tempFolder, m_searchPath;
-  std::vector<std::string> m_proposals, m_warnings, m_messages;
+  std::vector<std::string> m_proposals, m_warnings, m_messages, m_problems;
+  std::vector<std::size_t> m_problemListsAt;
 };
 
 inline bool Contains(const std::string& text, const std::string& part) {

@@ -153,6 +153,10 @@ TEST_F(Editor, CompileRunsInTheBackgroundAndStopEndsItAndEverythingItStarted) {
   EXPECT_FALSE(IsEnabled(ID_FILE_COMPILE));
   EXPECT_EQ(Frame().m_wndStatusBar->GetPaneText(0), QString::fromUtf8("Compiling loop.trk\u2026"));
   EXPECT_TRUE(output.Text().startsWith("$ ") && output.Text().contains("Starting position 10"));
+  // The track check's errors come first, in the panel only.
+  EXPECT_TRUE(
+      output.Text().contains("\nerror: CheckPoint 2 not found\nWARNING: Starting position 1 "
+                             "not found\n"));
   Prompts().m_boxAnswers = {QMessageBox::No};
   Trigger(ID_FILE_CLOSE);  // asks whether to stop the compile; No keeps the track open
   EXPECT_EQ(Prompts().m_boxes.back().text, "A compile of Trax1 is running. Stop it?");
