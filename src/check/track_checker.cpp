@@ -31,6 +31,8 @@ enum : int {
   IDS_OVERLAP = 12963,
   IDS_UNUSED_NODE = 12964,
   IDS_UNREACHABLE = 12966,
+  IDS_UNREACHABLE_FROM_STARTS = 12983,
+  IDS_SECTIONS_IN_ALL = 12984,
 };
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 // Beyond this many moved nodes a whole check is as quick as a partial one.
@@ -424,16 +426,29 @@ void CTrackChecker::State::AddRaceItemProblems(const std::vector<ItemRowUse>& ro
 
 // From the section of each starting position written to the compiler input,
 // the finish line and both checkpoints must lie in sections it connects to.
-// A race item placed several times counts as reached when any of its places is.
+// A race item placed several times counts as reached when any of its places
+// is. Starts in one group of sections reach the same, so they share a problem.
 void CTrackChecker::State::AddRouteProblems(const std::vector<ItemRowUse>& rows) {
+  struct Cut {
+    std::uint32_t group;
+    std::vector<int> starts;  // 1 to 10
+    std::vector<ProblemObject> objects;
+    std::string unreached;
+  };
+  std::vector<Cut> cuts;
   for (int k = 0; k < kStartingPositions; ++k) {
     const ItemRowUse& use = rows[static_cast<std::size_t>(k)];
     if (!use.first) continue;
     const Item& start = itemList[itemOfNode.at(use.first->m_pNode)];
     if (start.section == kNone) continue;
     const std::uint32_t group = links.group[start.section];
-    std::vector<ProblemObject> objects{ItemObject(*start.node, start.nodeNumber)};
-    std::string unreached;
+    const ProblemObject startObject = ItemObject(*start.node, start.nodeNumber);
+    if (auto same = std::ranges::find(cuts, group, &Cut::group); same != cuts.end()) {
+      same->starts.push_back(k + 1);
+      same->objects.insert(same->objects.begin() + std::ssize(same->starts) - 1, startObject);
+      continue;
+    }
+    Cut cut{group, {k + 1}, {startObject}, {}};
     for (const int row : kRaceItemRows) {
       const Item* placed = nullptr;
       bool reached = false;
@@ -444,25 +459,41 @@ void CTrackChecker::State::AddRouteProblems(const std::vector<ItemRowUse>& rows)
       }
       // Items missing or off the track have problems of their own.
       if (!placed || reached) continue;
-      objects.push_back(ItemObject(*placed->node, placed->nodeNumber));
-      unreached += (unreached.empty() ? "" : ", ") + ItemRowName(row);
+      cut.objects.push_back(ItemObject(*placed->node, placed->nodeNumber));
+      cut.unreached += (cut.unreached.empty() ? "" : ", ") + ItemRowName(row);
     }
-    if (unreached.empty()) continue;
-    problems.push_back({ProblemSeverity::kError, ProblemKind::kUnreachable,
-                        FormatResString(IDS_UNREACHABLE, {ItemRowName(k), unreached,
-                                                          std::to_string(links.groupSize[group]),
-                                                          NameReachable(group)}),
-                        std::move(objects)});
+    cuts.push_back(std::move(cut));
+  }
+  for (Cut& cut : cuts) {
+    if (cut.unreached.empty()) continue;
+    std::string text;
+    if (cut.starts.size() == 1) {
+      text = FormatResString(IDS_UNREACHABLE, {ItemRowName(cut.starts[0] - 1), cut.unreached,
+                                               NameReachable(cut.group)});
+    } else {
+      std::string starts;
+      for (const int number : cut.starts)
+        starts += (starts.empty() ? "" : ", ") + std::to_string(number);
+      text = FormatResString(IDS_UNREACHABLE_FROM_STARTS,
+                             {starts, cut.unreached, NameReachable(cut.group)});
+    }
+    problems.push_back({ProblemSeverity::kError, ProblemKind::kUnreachable, std::move(text),
+                        std::move(cut.objects)});
   }
 }
 
-// The numbers of the first sections of a group, and an ellipsis when there are more.
+// The numbers of the first sections of a group; when there are more, an
+// ellipsis and how many there are.
 std::string CTrackChecker::State::NameReachable(std::uint32_t group) const {
   std::string names;
   std::size_t named = 0;
   for (std::uint32_t p = 0; p < polygons.size(); ++p) {
     if (polygons[p].feature || links.group[p] != group) continue;
-    if (named == kMostNamedSections) return names + ", \x85";  // an ellipsis in Windows-1252
+    if (named == kMostNamedSections) {
+      // An ellipsis in Windows-1252.
+      return names + ", \x85 " +
+             FormatResString(IDS_SECTIONS_IN_ALL, {std::to_string(links.groupSize[group])});
+    }
     names += (named++ ? ", " : "") + std::to_string(p + 1);
   }
   return names;

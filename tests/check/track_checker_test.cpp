@@ -39,28 +39,37 @@ TEST_F(CheckTest, AFinishCutOffByAnEdgeThatIsNotSharedCannotBeReached) {
   Cell(1, 0);
   // The third cell has nodes of its own where it meets the second.
   t.Section({t.Node(2 * kCell, 0), t.Node(2 * kCell, kCell), GridNode(3, 1), GridNode(3, 0)});
-  PlaceRace({0, 0}, {2, 0}, {1, 0}, {1, 0});
-  const Lines lines = Problems();
-  ASSERT_EQ(lines.size(), 10u);
-  EXPECT_EQ(lines[1],
-            "error: Starting Position 2 cannot reach Finish Line (it reaches 2 sections: 1, 2) "
-            "(Starting Position 2 on node 12, Finish Line on node 21)");
+  for (int row = 0; row < 9; ++row) ItemIn(0, 0, row);
+  ItemIn(2, 0, 9);
+  ItemIn(2, 0, 10);
+  ItemIn(1, 0, 11);
+  ItemIn(1, 0, 12);
+  EXPECT_EQ(Problems(),
+            (Lines{"error: Starting positions 1, 2, 3, 4, 5, 6, 7, 8, 9 cannot reach Finish Line "
+                   "(sections they reach: 1, 2) (Starting Position 1 on node 11, Starting Position "
+                   "2 on node 12, Starting Position 3 on node 13, Starting Position 4 on node 14, "
+                   "Starting Position 5 on node 15, Starting Position 6 on node 16, Starting "
+                   "Position 7 on node 17, Starting Position 8 on node 18, Starting Position 9 on "
+                   "node 19, Finish Line on node 21)",
+                   "error: Starting Position 10 cannot reach CheckPoint 1, CheckPoint 2 (sections "
+                   "it reaches: 3) (Starting Position 10 on node 20, CheckPoint 1 on node 22, "
+                   "CheckPoint 2 on node 23)"}));
 }
 
-TEST_F(CheckTest, RouteNamesEveryUnreachableItemAndStopsListingSectionsAfterTwelve) {
+TEST_F(CheckTest, RouteStopsListingSectionsAfterTwelve) {
   for (int i = 0; i < 13; ++i) Cell(i, 0);
   t.Section({t.Node(0, 2 * kCell), t.Node(0, 3 * kCell), t.Node(kCell, 3 * kCell),
              t.Node(kCell, 2 * kCell)});
-  for (int row = 0; row < 10; ++row) ItemIn(0, 0, row);
+  ItemIn(0, 0, 0);
   ItemIn(0, 2, 10);
   ItemIn(0, 2, 11);
   ItemIn(5, 0, 12);
   const Lines lines = Problems();
   ASSERT_EQ(lines.size(), 10u);
   EXPECT_EQ(lines[9],
-            "error: Starting Position 10 cannot reach Finish Line, CheckPoint 1 (it reaches 13 "
-            "sections: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, \x85) (Starting Position 10 on node "
-            "42, Finish Line on node 43, CheckPoint 1 on node 44)");
+            "error: Starting Position 1 cannot reach Finish Line, CheckPoint 1 (sections it "
+            "reaches: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, \x85 13 in all) (Starting Position 1 "
+            "on node 33, Finish Line on node 34, CheckPoint 1 on node 35)");
 }
 
 TEST_F(CheckTest, StartingPositionsAndRaceItemsMissingRepeatedOrOffTheTrack) {
