@@ -15,7 +15,6 @@
 #include "platform/qt/doc_manager.h"
 #include "platform/qt/status_bar.h"
 #include "platform/qt/windows1252.h"
-#include "platform/string_table.h"
 #include "platform/temp_file.h"
 #include "resource_ids.h"
 #include "shell/compile_output_bar.h"
@@ -31,10 +30,6 @@ enum : int {
   IDS_COMPILE_STOPPED = 12941,
   IDS_STOP_RUNNING_COMPILE = 12942,
 };
-
-QString Text(int id) {
-  return FromWindows1252(LoadResString(id));
-}
 
 void ShowStatus(CMainFrame& frame, const QString& text) {
   CStatusBar* bar = frame.m_wndStatusBar;
@@ -93,7 +88,7 @@ void CTrassoApp::StartCompile(CTrassoDoc& doc) {
   CCompileRunner& started = *runner;
   m_compiles[&doc] = std::move(runner);
   output.SetStopEnabled(true);
-  ShowStatus(*m_pMainWnd, Text(IDS_COMPILING).arg(name));
+  ShowStatus(*m_pMainWnd, ResText(IDS_COMPILING).arg(name));
   started.Start();
   m_pCommands->RequestUpdate();
 }
@@ -106,17 +101,17 @@ void CTrassoApp::OnCompileFinished(CCompileRunner& runner) {
   std::unique_ptr<CCompileRunner> finished = std::move(it->second);
   m_compiles.erase(it);
   output.SetStopEnabled(!m_compiles.empty());
-  ShowStatus(*m_pMainWnd, Text(IDS_IDLE_MESSAGE));
+  ShowStatus(*m_pMainWnd, ResText(IDS_IDLE_MESSAGE));
   m_pCommands->RequestUpdate();
   if (finished->WasStopped()) {
-    output.AppendLine(Text(IDS_COMPILE_STOPPED));
+    output.AppendLine(ResText(IDS_COMPILE_STOPPED));
   } else {
     CQtCompileHost host(*m_pPrompts);
     host.m_log = [&output](const QString& text) { output.AppendLine(text); };
     const CCompileJob& job = finished->GetJob();
     if (FinishCompile(job, finished->GetResult(), host).m_result == CompileResult::kSucceeded) {
       const QFileInfo track(QString::fromLocal8Bit(job.m_strOutputPath));
-      output.AppendLine(Text(IDS_COMPILED).arg(track.filePath()).arg(track.size()));
+      output.AppendLine(ResText(IDS_COMPILED).arg(track.filePath()).arg(track.size()));
     }
   }
   // Deleted once the signal that called here has returned.
@@ -127,7 +122,7 @@ bool CTrassoApp::CanCloseWhileCompiling(CTrassoDoc& doc) {
   auto it = m_compiles.find(&doc);
   if (it == m_compiles.end()) return true;
   const QString title = QString::fromStdString(doc.GetTitle());
-  if (m_pPrompts->MessageBox(AppTitle(), Text(IDS_STOP_RUNNING_COMPILE).arg(title),
+  if (m_pPrompts->MessageBox(AppTitle(), ResText(IDS_STOP_RUNNING_COMPILE).arg(title),
                              QMessageBox::Question,
                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
     return false;

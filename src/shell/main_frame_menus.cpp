@@ -6,7 +6,6 @@
 #include "platform/qt/command_table.h"
 #include "platform/qt/recent_file_list.h"
 #include "platform/qt/windows1252.h"
-#include "platform/string_table.h"
 #include "resource_ids.h"
 #include "shell/main_frame.h"
 
@@ -99,14 +98,11 @@ const Accelerator kAccelerators[] = {
     {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
 };
 
-QString Text(int id) {
-  return FromWindows1252(LoadResString(id));
-}
 }  // namespace
 
 void CMainFrame::BuildMenus() {
   auto makeMenu = [this](int nTitleId, std::span<const MenuEntry> entries) {
-    auto* menu = new QMenu(Text(nTitleId), this);
+    auto* menu = new QMenu(ResText(nTitleId), this);
     // Entries are brought up to date when the menu opens.
     connect(menu, &QMenu::aboutToShow, &m_commands, &CCommandTable::UpdateAll);
     for (const MenuEntry& entry : entries) {
@@ -154,7 +150,7 @@ void CMainFrame::SetRecentFiles(const QStringList& files) {
     if (i < files.size()) {
       action->setText(RecentFileMenuText(i, files[i]));
     } else if (i == 0) {
-      action->setText(Text(kRecent.nTextId));
+      action->setText(ResText(kRecent.nTextId));
     }
   }
 }

@@ -11,7 +11,6 @@
 #include "check/problem_fixes.h"
 #include "check/track_checker.h"
 #include "platform/qt/windows1252.h"
-#include "platform/string_table.h"
 
 namespace {
 enum : int {
@@ -32,10 +31,6 @@ constexpr std::size_t kMostRows = 1000;
 // Where a row keeps whether its problem has a safe fix.
 constexpr int kFixableRole = Qt::UserRole;
 
-QString Text(int id) {
-  return FromWindows1252(LoadResString(id));
-}
-
 QString Objects(const TrackProblem& problem) {
   std::string objects;
   for (const ProblemObject& object : problem.objects)
@@ -47,10 +42,10 @@ QString Objects(const TrackProblem& problem) {
 CTrackCheckBar::CTrackCheckBar(QWidget* parent)
     : QWidget(parent),
       m_pList(new QTreeWidget(this)),
-      m_pFixAction(new QAction(Text(IDS_FIX), this)) {
+      m_pFixAction(new QAction(ResText(IDS_FIX), this)) {
   m_pList->setColumnCount(3);
   m_pList->setHeaderLabels(
-      {Text(IDS_SEVERITY_COLUMN), Text(IDS_PROBLEM_COLUMN), Text(IDS_OBJECTS_COLUMN)});
+      {ResText(IDS_SEVERITY_COLUMN), ResText(IDS_PROBLEM_COLUMN), ResText(IDS_OBJECTS_COLUMN)});
   m_pList->setRootIsDecorated(false);
   m_pList->setUniformRowHeights(true);
   m_pList->setAllColumnsShowFocus(true);
@@ -148,7 +143,7 @@ void CTrackCheckBar::ShowProblems(const std::vector<TrackProblem>& problems) {
     rows.append(row);
   }
   if (problems.size() > listed) {
-    const QString more = Text(IDS_MORE_PROBLEMS).arg(problems.size() - listed);
+    const QString more = ResText(IDS_MORE_PROBLEMS).arg(problems.size() - listed);
     rows.append(new QTreeWidgetItem(QStringList{QString(), more}));
   }
   m_pList->clear();

@@ -9,7 +9,6 @@
 #include "model/ts_polygon.h"
 #include "platform/qt/status_bar.h"
 #include "platform/qt/windows1252.h"
-#include "platform/string_table.h"
 #include "resource_ids.h"
 #include "shell/main_frame.h"
 #include "shell/track_check_bar.h"
@@ -26,12 +25,8 @@ enum : int {
   IDS_WARNINGS = 12977,
 };
 
-QString Text(int id) {
-  return FromWindows1252(LoadResString(id));
-}
-
 QString Count(int count, int nOneId, int nManyId) {
-  return count == 1 ? Text(nOneId) : Text(nManyId).arg(count);
+  return count == 1 ? ResText(nOneId) : ResText(nManyId).arg(count);
 }
 
 // "3 errors, 1 warning", "No problems", or nothing without a document.
@@ -40,7 +35,7 @@ QString CountsText(const CTrackCheckBar& bar) {
   QStringList counts;
   if (bar.GetErrorCount()) counts << Count(bar.GetErrorCount(), IDS_ONE_ERROR, IDS_ERRORS);
   if (bar.GetWarningCount()) counts << Count(bar.GetWarningCount(), IDS_ONE_WARNING, IDS_WARNINGS);
-  return counts.isEmpty() ? Text(IDS_NO_PROBLEMS) : counts.join(QStringLiteral(", "));
+  return counts.isEmpty() ? ResText(IDS_NO_PROBLEMS) : counts.join(QStringLiteral(", "));
 }
 
 // What a problem's object stands for in the selection: a polygon all its
@@ -85,8 +80,8 @@ void CTrassoApp::WireTrackCheckCommands() {
   CTrackCheckBar* bar = m_pMainWnd->m_wndTrackCheck;
   connect(bar, &CTrackCheckBar::ProblemsChanged, this, [this, dock, bar] {
     const int count = bar->GetErrorCount() + bar->GetWarningCount();
-    dock->setWindowTitle(bar->GetDocument() ? Text(IDS_TRACK_CHECK_COUNT).arg(count)
-                                            : Text(IDS_TRACK_CHECK));
+    dock->setWindowTitle(bar->GetDocument() ? ResText(IDS_TRACK_CHECK_COUNT).arg(count)
+                                            : ResText(IDS_TRACK_CHECK));
     CStatusBar& status = *m_pMainWnd->m_wndStatusBar;
     status.SetPaneText(status.CommandToIndex(ID_VIEW_TRACK_CHECK), CountsText(*bar), false);
   });

@@ -1,5 +1,6 @@
 #include "platform/qt/windows1252.h"
 
+#include "platform/string_table.h"
 #include "platform/windows1252.h"
 
 QString FromWindows1252(std::string_view bytes) {
@@ -10,4 +11,8 @@ QString FromWindows1252(std::string_view bytes) {
 std::string ToWindows1252(const QString& text) {
   return Utf16ToWindows1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                                 static_cast<std::size_t>(text.size())));
+}
+
+QString ResText(int id) {
+  return FromWindows1252(LoadResString(id));
 }

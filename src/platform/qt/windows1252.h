@@ -14,3 +14,6 @@ QString FromWindows1252(std::string_view bytes);
 // Every character becomes one byte; a character that Windows-1252 cannot hold
 // becomes '?'.
 std::string ToWindows1252(const QString& text);
+
+// String `id` of the string table.
+QString ResText(int id);
