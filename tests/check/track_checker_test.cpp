@@ -37,8 +37,9 @@ TEST_F(CheckTest, AFigureEightAndStartsInAFeatureAreDrivable) {
 TEST_F(CheckTest, AFinishCutOffByAnEdgeThatIsNotSharedCannotBeReached) {
   Cell(0, 0);
   Cell(1, 0);
-  // The third cell has nodes of its own where it meets the second.
-  t.Section({t.Node(2 * kCell, 0), t.Node(2 * kCell, kCell), GridNode(3, 1), GridNode(3, 0)});
+  // The third cell shares a corner with the second, but not their edge: a
+  // node of its own stands where the second's other corner is.
+  t.Section({t.Node(2 * kCell, 0), GridNode(2, 1), GridNode(3, 1), GridNode(3, 0)});
   for (int row = 0; row < 9; ++row) ItemIn(0, 0, row);
   ItemIn(2, 0, 9);
   ItemIn(2, 0, 10);
@@ -46,14 +47,14 @@ TEST_F(CheckTest, AFinishCutOffByAnEdgeThatIsNotSharedCannotBeReached) {
   ItemIn(1, 0, 12);
   EXPECT_EQ(Problems(),
             (Lines{"error: Starting positions 1, 2, 3, 4, 5, 6, 7, 8, 9 cannot reach Finish Line "
-                   "(sections they reach: 1, 2) (Starting Position 1 on node 11, Starting Position "
-                   "2 on node 12, Starting Position 3 on node 13, Starting Position 4 on node 14, "
-                   "Starting Position 5 on node 15, Starting Position 6 on node 16, Starting "
-                   "Position 7 on node 17, Starting Position 8 on node 18, Starting Position 9 on "
-                   "node 19, Finish Line on node 21)",
+                   "(sections they reach: 1, 2) (Starting Position 1 on node 10, Starting Position "
+                   "2 on node 11, Starting Position 3 on node 12, Starting Position 4 on node 13, "
+                   "Starting Position 5 on node 14, Starting Position 6 on node 15, Starting "
+                   "Position 7 on node 16, Starting Position 8 on node 17, Starting Position 9 on "
+                   "node 18, Finish Line on node 20)",
                    "error: Starting Position 10 cannot reach CheckPoint 1, CheckPoint 2 (sections "
-                   "it reaches: 3) (Starting Position 10 on node 20, CheckPoint 1 on node 22, "
-                   "CheckPoint 2 on node 23)"}));
+                   "it reaches: 3) (Starting Position 10 on node 19, CheckPoint 1 on node 21, "
+                   "CheckPoint 2 on node 22)"}));
 }
 
 TEST_F(CheckTest, RouteStopsListingSectionsAfterTwelve) {
@@ -143,6 +144,8 @@ TEST(TrackCheckerUpdates, AfterMovesUndoAndRedoAgreeWithAWholeCheck) {
     doc->ClearSelection(false);
     for (int i = round % 3; i >= 0; --i) doc->Select(*doc->m_nodeList[pick(random)]);
     if (round % 13 == 12) {
+      // A whole polygon goes: the polygons after it move up the list.
+      for (const auto& wall : doc->m_polygonList[round]->m_wallList) doc->Select(*wall);
       doc->DeleteSelection();
     } else if (round % 7 == 6) {
       doc->Undo();
