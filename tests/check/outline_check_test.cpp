@@ -22,7 +22,7 @@ Lines WithoutRace(const Lines& lines) {
 TEST_F(CheckTest, OutlineShapes) {
   auto n = [&](int x, int y) { return t.Node(x * 1000, y * 1000); };
   RawPolygon({n(0, 0), n(0, 10), n(10, 10), n(10, 0)});              // 1: sound
-  RawPolygon({n(20, 0), n(30, 0), n(30, 10), n(20, 10)});            // 2: anticlockwise
+  RawPolygon({n(20, 0), n(25, 0), n(30, 0), n(30, 10), n(20, 10)});  // 2: anticlockwise
   RawPolygon({n(40, 0), n(40, 10), n(45, 5), n(50, 10), n(50, 0)});  // 3: notched
   RawPolygon({n(60, 0), n(70, 10), n(70, 0), n(60, 10)});            // 4: a bow tie
   TSNode* twin = n(80, 10);
@@ -37,6 +37,13 @@ TEST_F(CheckTest, OutlineShapes) {
                           TrackLength(10000 * std::sin(angle))));
   }
   RawPolygon(many);
+  std::vector<TSNode*> twice;  // 10: 67 corners turning right, winding round twice
+  for (int i = 0; i < 67; ++i) {
+    const double angle = -4 * std::numbers::pi * i / 67;
+    twice.push_back(t.Node(300000 + TrackLength(10000 * std::cos(angle)),
+                           TrackLength(10000 * std::sin(angle))));
+  }
+  RawPolygon(twice);
   EXPECT_EQ(
       WithoutRace(Problems()),
       (Lines{"error: Outline runs anticlockwise (section 2)",
@@ -47,7 +54,9 @@ TEST_F(CheckTest, OutlineShapes) {
              "error: Outline is not convex (section 7)",
              "error: Walls of one outline cross (wall 2 of section 7, wall 4 of section 7)",
              "error: Outline has no area (section 8)",
-             "error: Outline has 13 walls; at most 12 are allowed (section 9)"}));
+             "error: Outline has 13 walls; at most 12 are allowed (section 9)",
+             "error: Outline has 67 walls; at most 12 are allowed (section 10)",
+             "error: Walls of one outline cross (section 10)"}));
 }
 
 TEST_F(CheckTest, SectionsThatOverlapNotThoseThatTouchOrHoldAFeature) {
