@@ -1,7 +1,5 @@
 #include "check/outline_shape.h"
 
-#include <cmath>
-#include <numbers>
 #include <optional>
 #include <utility>
 
@@ -85,20 +83,20 @@ std::optional<std::pair<std::size_t, std::size_t>> FirstCrossing(const std::vect
   return std::nullopt;
 }
 
-// For an outline whose every corner turns right (or goes straight): how many
-// times its walls wind around; more than once means they cross.
-double RightTurnWindings(const TSPolygon& polygon) {
-  double turned = 0;
+// For an outline whose every corner turns right (or goes straight), so that
+// the direction of its walls only ever turns clockwise: how many times its
+// walls wind around, counted as the times that direction passes the +x axis
+// from above. More than once means they cross.
+int RightTurnWindings(const TSPolygon& polygon) {
+  // Whether a direction lies in the upper half of the turn, (0°, 180°].
+  auto upper = [](Point d) { return d.y > 0 || (d.y == 0 && d.x < 0); };
+  int windings = 0;
   const std::size_t count = polygon.m_wallList.size();
   for (std::size_t i = 0; i < count; ++i) {
     const Point a = At(polygon, i), b = At(polygon, i + 1), c = At(polygon, i + 2);
-    const double heading1 = std::atan2(double(b.y - a.y), double(b.x - a.x));
-    const double heading2 = std::atan2(double(c.y - b.y), double(c.x - b.x));
-    double turn = heading1 - heading2;  // clockwise, in [0, 2π)
-    if (turn < 0) turn += 2 * std::numbers::pi;
-    turned += turn;
+    windings += upper({b.x - a.x, b.y - a.y}) && !upper({c.x - b.x, c.y - b.y});
   }
-  return turned / (2 * std::numbers::pi);
+  return windings;
 }
 }  // namespace
 
@@ -170,7 +168,7 @@ void CheckOutlineShape(TSPolygon& polygon, int number, std::vector<TrackProblem>
     pair = FirstCrossing(corners);
     crossing = pair.has_value();
   } else if (left == 0 && corners.size() == count) {
-    crossing = RightTurnWindings(polygon) > 1.5;
+    crossing = RightTurnWindings(polygon) > 1;
   }
   if (crossing) {
     std::vector<ProblemObject> objects{whole};

@@ -37,13 +37,16 @@ TEST_F(CheckTest, OutlineShapes) {
                           TrackLength(10000 * std::sin(angle))));
   }
   RawPolygon(many);
-  std::vector<TSNode*> twice;  // 10: 67 corners turning right, winding round twice
-  for (int i = 0; i < 67; ++i) {
-    const double angle = -4 * std::numbers::pi * i / 67;
-    twice.push_back(t.Node(300000 + TrackLength(10000 * std::cos(angle)),
-                           TrackLength(10000 * std::sin(angle))));
+  // 10 and 11: 67 corners turning right, winding round twice, then once.
+  for (const int windings : {2, 1}) {
+    std::vector<TSNode*> corners;
+    for (int i = 0; i < 67; ++i) {
+      const double angle = -2 * windings * std::numbers::pi * i / 67;
+      corners.push_back(t.Node(300000 + TrackLength(10000 * std::cos(angle)),
+                               TrackLength(10000 * std::sin(angle))));
+    }
+    RawPolygon(corners);
   }
-  RawPolygon(twice);
   EXPECT_EQ(
       WithoutRace(Problems()),
       (Lines{"error: Outline runs anticlockwise (section 2)",
@@ -56,7 +59,9 @@ TEST_F(CheckTest, OutlineShapes) {
              "error: Outline has no area (section 8)",
              "error: Outline has 13 walls; at most 12 are allowed (section 9)",
              "error: Outline has 67 walls; at most 12 are allowed (section 10)",
-             "error: Walls of one outline cross (section 10)"}));
+             "error: Walls of one outline cross (section 10)",
+             "error: Outline has 67 walls; at most 12 are allowed (section 11)",
+             "error: Sections overlap (section 10, section 11)"}));
 }
 
 TEST_F(CheckTest, SectionsThatOverlapNotThoseThatTouchOrHoldAFeature) {
