@@ -56,12 +56,21 @@ constexpr MenuEntry kEdit[] = {{ID_EDIT_UNDO, 12914},
                                {ID_EDIT_SELECT_ALL, 12935},
                                kSeparator,
                                {ID_EDIT_SCALE_SELECTION, 12918}};
-constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR, 12920},        {ID_VIEW_TOOLS, 12921},
-                               {ID_VIEW_SELECTION_BAR, 12922},  {ID_VIEW_TRACK_BAR, 12923},
-                               {ID_VIEW_COMPILE_OUTPUT, 12937}, {ID_VIEW_TRACK_CHECK, 12944},
-                               {ID_VIEW_STATUS_BAR, 12924},     kSeparator,
-                               {ID_VIEW_ZOOM_FIT, 13000},       {ID_VIEW_ZOOM_SELECTION, 13001},
-                               {ID_VIEW_ZOOM_IN, 13002},        {ID_VIEW_ZOOM_OUT, 13003}};
+// One entry a line, so that entries added later change one line each.
+// clang-format off
+constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR, 12920},
+                               {ID_VIEW_TOOLS, 12921},
+                               {ID_VIEW_SELECTION_BAR, 12922},
+                               {ID_VIEW_TRACK_BAR, 12923},
+                               {ID_VIEW_COMPILE_OUTPUT, 12937},
+                               {ID_VIEW_TRACK_CHECK, 12944},
+                               {ID_VIEW_STATUS_BAR, 12924},
+                               kSeparator,
+                               {ID_VIEW_ZOOM_FIT, 13000},
+                               {ID_VIEW_ZOOM_SELECTION, 13001},
+                               {ID_VIEW_ZOOM_IN, 13002},
+                               {ID_VIEW_ZOOM_OUT, 13003}};
+// clang-format on
 constexpr MenuEntry kWindow[] = {{ID_WINDOW_NEW, 12926},
                                  {ID_WINDOW_CASCADE, 12927},
                                  {ID_WINDOW_TILE_HORZ, 12928},
