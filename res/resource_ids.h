@@ -42,6 +42,10 @@ constexpr int ID_VIEW_COMPILE_OUTPUT = 32799;
 constexpr int ID_FILE_STOP_COMPILE = 32800;
 // Also the status bar pane of the track check's counts.
 constexpr int ID_VIEW_TRACK_CHECK = 32801;
+constexpr int ID_VIEW_ZOOM_FIT = 32802;
+constexpr int ID_VIEW_ZOOM_SELECTION = 32803;
+constexpr int ID_VIEW_ZOOM_IN = 32804;
+constexpr int ID_VIEW_ZOOM_OUT = 32805;
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
 constexpr int ID_FILE_CLOSE = 57602;

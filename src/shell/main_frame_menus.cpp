@@ -56,13 +56,21 @@ constexpr MenuEntry kEdit[] = {{ID_EDIT_UNDO, 12914},
                                {ID_EDIT_SELECT_ALL, 12935},
                                kSeparator,
                                {ID_EDIT_SCALE_SELECTION, 12918}};
+// One entry a line, so that entries added later change one line each.
+// clang-format off
 constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR, 12920},
                                {ID_VIEW_TOOLS, 12921},
                                {ID_VIEW_SELECTION_BAR, 12922},
                                {ID_VIEW_TRACK_BAR, 12923},
                                {ID_VIEW_COMPILE_OUTPUT, 12937},
                                {ID_VIEW_TRACK_CHECK, 12944},
-                               {ID_VIEW_STATUS_BAR, 12924}};
+                               {ID_VIEW_STATUS_BAR, 12924},
+                               kSeparator,
+                               {ID_VIEW_ZOOM_FIT, 13000},
+                               {ID_VIEW_ZOOM_SELECTION, 13001},
+                               {ID_VIEW_ZOOM_IN, 13002},
+                               {ID_VIEW_ZOOM_OUT, 13003}};
+// clang-format on
 constexpr MenuEntry kWindow[] = {{ID_WINDOW_NEW, 12926},
                                  {ID_WINDOW_CASCADE, 12927},
                                  {ID_WINDOW_TILE_HORZ, 12928},
@@ -96,6 +104,12 @@ const Accelerator kAccelerators[] = {
     {ID_FILE_COMPILE, QKeyCombination(Qt::Key_F7)},
     {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},
     {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
+    {ID_VIEW_ZOOM_FIT, Qt::CTRL | Qt::Key_0},
+    {ID_VIEW_ZOOM_FIT, QKeyCombination(Qt::Key_Home)},
+    {ID_VIEW_ZOOM_SELECTION, Qt::CTRL | Qt::SHIFT | Qt::Key_0},
+    {ID_VIEW_ZOOM_IN, Qt::CTRL | Qt::Key_Equal},
+    {ID_VIEW_ZOOM_IN, Qt::CTRL | Qt::Key_Plus},
+    {ID_VIEW_ZOOM_OUT, Qt::CTRL | Qt::Key_Minus},
 };
 
 }  // namespace

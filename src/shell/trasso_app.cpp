@@ -17,6 +17,7 @@
 #include "shell/about_dlg.h"
 #include "shell/child_frame.h"
 #include "shell/compile_runner.h"
+#include "shell/frame_layout.h"
 #include "shell/help_document.h"
 #include "shell/help_opener.h"
 #include "shell/main_frame.h"
@@ -54,8 +55,10 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   m_pCommands = std::make_unique<CCommandTable>();
   m_pMainWnd = std::make_unique<CMainFrame>(*m_pCommands);
   m_pMainWnd->LoadFrame();
+  RestoreFrameLayout(*m_pMainWnd, m_settings);
   if (auto* dialogs = dynamic_cast<CDialogPrompts*>(m_pPrompts.get())) {
     dialogs->SetParent(m_pMainWnd.get());
+    dialogs->SetFolderMemory(&m_settings);
   }
   m_pDocManager = std::make_unique<CDocManager>(*m_pDocTemplate, *m_pMainWnd->GetMdiArea(),
                                                 *m_pPrompts, *m_pRecentFileList);
@@ -68,6 +71,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   m_pMainWnd->m_canClose = [this] {
     if (!m_pDocManager->SaveAllModified()) return false;
     m_pDocManager->CloseAllDocuments();
+    SaveFrameLayout(*m_pMainWnd, m_settings);
     return true;
   };
   connect(m_pCommands.get(), &CCommandTable::AboutToUpdate, this, &CTrassoApp::OnIdle);
@@ -90,6 +94,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireTrackCheckCommands();
   WireClipboardCommands();
   WireFrameCommands();
+  WireZoomCommands();
 
   // Lays the frame out before the first window opens, so that the window can
   // be sized to the area it will have.

@@ -99,6 +99,7 @@ class CTrassoApp : public QObject, public CViewServices {
   void SelectAndShow(CTrassoDoc& doc, const std::vector<TSSelectable*>& objects, const TSNode* at);
   void WireClipboardCommands();
   void WireFrameCommands();
+  void WireZoomCommands();
   // Brings titles, menus, recent files and indicators up to date; runs before
   // every command update.
   void OnIdle();

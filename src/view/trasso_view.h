@@ -77,6 +77,25 @@ class CTrassoView : public CView, public CTrackObserver {
   void CenterOn(WorldPoint world);
   // Shows the world position of a device point in the status bar.
   void ShowMousePosition(QPoint devicePoint);
+  // Scrolls so that the logical point is at the window's top-left corner, as
+  // far as the scroll ranges allow.
+  void ScrollToOrigin(QPoint origin);
+
+  // Getting around. Each zoom keeps the zoom bar's slider on the new zoom.
+  // Zooms to `zoom`, within the slider's range, keeping the world point under
+  // the device point where it is, as far as the scroll ranges allow.
+  void ZoomAround(double zoom, QPoint device);
+  // One slider step per step, around a device point; steps > 0 zoom in.
+  void ZoomSteps(int steps, QPoint device);
+  void OnZoomIn();
+  void OnZoomOut();
+  // Fits every node (without nodes, the square 0 to 200.000) into the window
+  // with a small margin.
+  void OnZoomToFit();
+  // Fits the selected nodes; nothing without a selected node.
+  void OnZoomToSelection();
+  bool CanZoomToSelection() const;
+  bool IsPanning() const { return m_pan.bActive; }
 
   double m_dScale = 0.01;  // logical units per TrackLength unit; zoom / 100
   TrackRect m_rcExtent;    // the nodes and the square 0 to 200.000, from the last update
@@ -134,8 +153,35 @@ class CTrassoView : public CView, public CTrackObserver {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  // Pinch gestures zoom.
+  bool event(QEvent* event) override;
 
  private:
+  // Panning with the middle button, or the left one while the space bar is
+  // held, in every tool. While a pan runs, the view's other mouse handling
+  // sees no press or release at all. Each returns whether it took the event.
+  bool BeginPan(const QMouseEvent& event);
+  bool ContinuePan(const QMouseEvent& event);
+  bool EndPan(const QMouseEvent& event);
+  // The space bar and the arrow keys; whether the key was taken.
+  bool OnNavigationKey(const QKeyEvent& event);
+  void ZoomToBox(const TrackRect& box);
+  void ScrollLines(int lines, ScrollBarKind kind);
+  void RestoreCursor();
+
+  struct PanState {
+    bool bActive = false;
+    Qt::MouseButton button = Qt::NoButton;
+    Qt::MouseButtons swallowed;  // pressed during the pan; their releases go too
+    QPoint pressDevice;
+    QPoint startOrigin;  // logical
+  } m_pan;
+  bool m_bSpaceHeld = false;
+  QPoint m_wheelAngle;  // eighths of a degree not yet used up by whole notches
+
   void HoverHighlight(QPoint p);
   // Takes the hover mark off the node each view of this document last marked;
   // whether any was still on.

@@ -21,6 +21,7 @@ void CTrassoView::SetToolForAllViews(int nTool) {
 }
 
 void CTrassoView::keyPressEvent(QKeyEvent* event) {
+  if (OnNavigationKey(*event)) return;
   // Ctrl+Insert and Shift+Insert are Copy and Paste, not Insert; with any such
   // modifier the key is not the view's to take, even when its command is off.
   constexpr auto kCommandModifiers =

@@ -20,23 +20,27 @@ bool IsPolygonTool(int tool) {
 }  // namespace
 
 void CTrassoView::mousePressEvent(QMouseEvent* event) {
+  if (BeginPan(*event)) return;
   if (event->button() != Qt::LeftButton) return CView::mousePressEvent(event);
   OnLButtonDown(event->modifiers(), event->position().toPoint());
 }
 
 void CTrassoView::mouseMoveEvent(QMouseEvent* event) {
   ShowMousePosition(event->position().toPoint());
+  if (ContinuePan(*event)) return;
   OnMouseMove(event->position().toPoint());
 }
 
 void CTrassoView::mouseReleaseEvent(QMouseEvent* event) {
+  if (EndPan(*event)) return;
   if (event->button() != Qt::LeftButton) return CView::mouseReleaseEvent(event);
   OnLButtonUp(event->position().toPoint());
 }
 
-// The second press of a double click does nothing; its release is handled
-// like any other.
+// The second press of a double click does nothing, unless it starts a pan
+// (a press may have started it already); its release is handled like any other.
 void CTrassoView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!IsPanning()) BeginPan(*event);
   event->accept();
 }
 

@@ -47,11 +47,15 @@ void CTrassoView::OnScroll(CScrollBar* bar, int code) {
 void CTrassoView::CenterOn(WorldPoint world) {
   const QPoint at = WorldToLogical(world.x, world.y);
   const QRect page = GetClientDC().DPtoLP(rect()).normalized();
-  if (CScrollBar* horz = GetScrollBarCtrl(SB_HORZ)) horz->SetScrollPos(at.x() - page.width() / 2);
+  ScrollToOrigin({at.x() - page.width() / 2, at.y() + page.height() / 2});
+}
+
+void CTrassoView::ScrollToOrigin(QPoint origin) {
+  if (CScrollBar* horz = GetScrollBarCtrl(SB_HORZ)) horz->SetScrollPos(origin.x());
   // The vertical thumb counts down from the greatest y at the top.
   if (CScrollBar* vert = GetScrollBarCtrl(SB_VERT)) {
     const SCROLLINFO info = vert->GetScrollInfo();
-    vert->SetScrollPos(info.nMin + info.nMax - (at.y() + page.height() / 2));
+    vert->SetScrollPos(info.nMin + info.nMax - origin.y());
   }
   OnUpdate(nullptr, 0, nullptr);
 }

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSlider>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/qt/dialog_units.h"
@@ -42,6 +43,16 @@ int ZoomToSlider(double zoom) {
   return position >= 100 ? 100 : static_cast<int>(position);
 }
 
+double StepZoom(double zoom, int steps) {
+  const double exact = 33 - 33 * std::log10(zoom);
+  const double nearest = std::round(exact);
+  // A zoom set from a slider position computes back to that position only
+  // within rounding.
+  double from = nearest;
+  if (std::abs(exact - nearest) > 1e-6) from = steps > 0 ? std::ceil(exact) : std::floor(exact);
+  return SliderToZoom(static_cast<int>(std::clamp(from - steps, 0.0, 100.0)));
+}
+
 CZoomBar::CZoomBar(QWidget* parent)
     : QWidget(parent), m_wndSlider(new QSlider(Qt::Vertical, this)) {
   const CDialogUnits units(font());
@@ -71,6 +82,10 @@ void CZoomBar::AttachView(CTrassoView* view) {
   m_pView = view;
   m_wndSlider->setEnabled(view != nullptr);
   if (view) m_wndSlider->setValue(ZoomToSlider(view->GetZoom()));
+}
+
+void CZoomBar::FollowView(const CTrassoView* view) {
+  if (view && view == m_pView) m_wndSlider->setValue(ZoomToSlider(view->GetZoom()));
 }
 
 void CZoomBar::DetachView(CTrassoView* view) {

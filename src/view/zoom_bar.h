@@ -13,6 +13,10 @@ class QSlider;
 // 1, 0 is zoom 10, 100 about 0.009326. The way back truncates toward zero.
 double SliderToZoom(int position);
 int ZoomToSlider(double zoom);
+// The zoom `steps` slider positions nearer (steps > 0) or farther than `zoom`,
+// within the slider's ends. A zoom between two positions first goes to the
+// one beyond it, so every step changes the zoom.
+double StepZoom(double zoom, int steps);
 
 class CZoomBar : public QWidget {
   Q_OBJECT
@@ -26,6 +30,9 @@ class CZoomBar : public QWidget {
   // Only the attached view detaches; the slider keeps its position.
   void DetachView(CTrassoView* view);
   CTrassoView* GetView() const { return m_pView; }
+  // Moves the slider to the zoom of `view` when it is the attached view; the
+  // view is not zoomed again.
+  void FollowView(const CTrassoView* view);
 
   QSlider* m_wndSlider;
   CTrassoView* m_pView = nullptr;

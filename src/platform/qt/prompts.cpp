@@ -1,21 +1,30 @@
 #include "platform/qt/prompts.h"
 
 #include <QCheckBox>
-
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
 
 #include "platform/qt/windows1252.h"
 #include "platform/string_table.h"
 #include "resource_ids.h"
 
+namespace {
+const QString kLastFolderKey = QStringLiteral("Settings/Last Folder");
+}  // namespace
+
 // File names are kept as the local 8-bit encoding of the file system, which
 // is what the standard library's file functions expect.
-namespace {
-std::optional<std::string> Chosen(QFileDialog& dialog) {
+std::optional<std::string> CDialogPrompts::Chosen(QFileDialog& dialog, const QString& proposed) {
+  if (m_pSettings && m_pSettings->contains(kLastFolderKey))
+    dialog.setDirectory(m_pSettings->value(kLastFolderKey).toString());
+  // After the folder, so that a proposed name with a folder of its own wins.
+  if (!proposed.isEmpty()) dialog.selectFile(proposed);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().first().toLocal8Bit().toStdString();
+  const QString chosen = dialog.selectedFiles().first();
+  if (m_pSettings) m_pSettings->setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
+  return chosen.toLocal8Bit().toStdString();
 }
-}  // namespace
 
 QString AppTitle() {
   return FromWindows1252(LoadResString(IDS_APP_TITLE));
@@ -37,8 +46,7 @@ std::optional<std::string> CDialogPrompts::AskSavePath(const std::string& propos
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(defaultSuffix);
-  if (!proposed.empty()) dialog.selectFile(QString::fromLocal8Bit(proposed));
-  return Chosen(dialog);
+  return Chosen(dialog, QString::fromLocal8Bit(proposed));
 }
 
 QMessageBox::StandardButton CDialogPrompts::MessageBox(const QString& caption, const QString& text,

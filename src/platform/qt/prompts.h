@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+class QFileDialog;
+class QSettings;
 class QWidget;
 
 class CPrompts {
@@ -39,6 +41,9 @@ class CDialogPrompts : public CPrompts {
  public:
   explicit CDialogPrompts(QWidget* parent = nullptr) : m_pParent(parent) {}
   void SetParent(QWidget* parent) { m_pParent = parent; }
+  // The file dialogs open in the folder of the last file chosen, kept in
+  // `settings` (not owned; null: no memory).
+  void SetFolderMemory(QSettings* settings) { m_pSettings = settings; }
 
   std::optional<std::string> AskOpenPath(const QStringList& filters) override;
   std::optional<std::string> AskSavePath(const std::string& proposed, const QStringList& filters,
@@ -51,7 +56,12 @@ class CDialogPrompts : public CPrompts {
                            const QString& checkText) override;
 
  private:
+  // Runs the dialog in the remembered folder, showing `proposed` (a name, or
+  // a path) first, and remembers the folder of the file chosen.
+  std::optional<std::string> Chosen(QFileDialog& dialog, const QString& proposed = {});
+
   QWidget* m_pParent;
+  QSettings* m_pSettings = nullptr;
 };
 
 // The caption of the program's own message boxes.
