@@ -62,7 +62,11 @@ constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR, 12920},
                                {ID_VIEW_TRACK_BAR, 12923},
                                {ID_VIEW_COMPILE_OUTPUT, 12937},
                                {ID_VIEW_TRACK_CHECK, 12944},
-                               {ID_VIEW_STATUS_BAR, 12924}};
+                               {ID_VIEW_STATUS_BAR, 12924},
+                               kSeparator,
+                               {ID_VIEW_GRID, 13030},
+                               {ID_VIEW_SNAP_TO_GRID, 13031},
+                               {ID_VIEW_GRID_SETTINGS, 13032}};
 constexpr MenuEntry kWindow[] = {{ID_WINDOW_NEW, 12926},
                                  {ID_WINDOW_CASCADE, 12927},
                                  {ID_WINDOW_TILE_HORZ, 12928},

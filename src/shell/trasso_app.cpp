@@ -85,6 +85,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireAppCommands();
   WireDocumentCommands();
   WireViewCommands();
+  WireGridCommands();
   WireHistoryCommands();
   WireCompileCommands();
   WireTrackCheckCommands();
