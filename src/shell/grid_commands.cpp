@@ -36,6 +36,8 @@ void CTrassoApp::WireGridCommands() {
       {ID_VIEW_GRID, &GridOptions::bShow}, {ID_VIEW_SNAP_TO_GRID, &GridOptions::bSnap}};
   for (auto [id, flag] : toggles) {
     commands.SetCheckable(id);
+    // A check mark tells the state in a menu better than a framed button image.
+    commands.Action(id)->setIconVisibleInMenu(false);
     commands.OnCommand(id, [this, flag] {
       GridOptions options = m_grid;
       options.*flag = !(options.*flag);
