@@ -112,9 +112,10 @@ void CMainFrame::CreateToolBars() {
   m_wndToolsBar = new QToolBar(BarTitle(IDS_TOOLS), this);
   m_wndToolsBar->setObjectName(QStringLiteral("ToolBar%1").arg(IDR_TOOLS));
   m_wndToolsBar->setIconSize(kButtonImage);
-  FillToolBar(m_wndToolsBar, {ID_TOOL_SELECT, ID_TOOL_MOVE_NODES, ID_TOOL_MOVE_SELECTION,
-                              ID_TOOL_ADD_SECTION, ID_TOOL_ADD_FEATURE, ID_TOOL_INSERT_OBJECT,
-                              ID_TOOL_TRACE_PATH, ID_SEPARATOR, ID_CUT_SELECTION, ID_INSERT_NODE});
+  FillToolBar(m_wndToolsBar,
+              {ID_TOOL_SELECT, ID_TOOL_MOVE_NODES, ID_TOOL_MOVE_SELECTION, ID_TOOL_ADD_SECTION,
+               ID_TOOL_ADD_FEATURE, ID_TOOL_INSERT_OBJECT, ID_TOOL_TRACE_PATH, ID_SEPARATOR,
+               ID_CUT_SELECTION, ID_INSERT_NODE, ID_SEPARATOR, ID_VIEW_SNAP_TO_GRID});
 }
 
 void CMainFrame::CreateDockBars() {

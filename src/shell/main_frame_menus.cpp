@@ -69,7 +69,11 @@ constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR, 12920},
                                {ID_VIEW_ZOOM_FIT, 13000},
                                {ID_VIEW_ZOOM_SELECTION, 13001},
                                {ID_VIEW_ZOOM_IN, 13002},
-                               {ID_VIEW_ZOOM_OUT, 13003}};
+                               {ID_VIEW_ZOOM_OUT, 13003},
+                               kSeparator,
+                               {ID_VIEW_GRID, 13030},
+                               {ID_VIEW_SNAP_TO_GRID, 13031},
+                               {ID_VIEW_GRID_SETTINGS, 13032}};
 // clang-format on
 constexpr MenuEntry kWindow[] = {{ID_WINDOW_NEW, 12926},
                                  {ID_WINDOW_CASCADE, 12927},

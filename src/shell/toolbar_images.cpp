@@ -202,6 +202,18 @@ void DrawInsertNode(QPainter& p) {
   p.drawLine(QPointF(8, 2), QPointF(8, 8));
   p.drawLine(QPointF(5, 5), QPointF(11, 5));
 }
+
+// A node held on a crossing of grid lines.
+void DrawSnapToGrid(QPainter& p) {
+  p.setPen(QPen(QColor(150, 150, 160), 1));
+  for (const double at : {3.5, 8.5, 13.5}) {
+    p.drawLine(QPointF(at, 1), QPointF(at, 14));
+    p.drawLine(QPointF(1, at - 0.5), QPointF(15, at - 0.5));
+  }
+  p.setPen(QPen(kInk, 1));
+  p.setBrush(kNode);
+  p.drawRect(QRectF(6.5, 5.5, 4, 4));
+}
 }  // namespace
 
 QIcon ToolbarImage(int id) {
@@ -244,6 +256,8 @@ QIcon ToolbarImage(int id) {
       return Paint(DrawCutSelection);
     case ID_INSERT_NODE:
       return Paint(DrawInsertNode);
+    case ID_VIEW_SNAP_TO_GRID:
+      return Paint(DrawSnapToGrid);
     default:
       return QIcon();
   }

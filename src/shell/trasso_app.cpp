@@ -89,6 +89,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireAppCommands();
   WireDocumentCommands();
   WireViewCommands();
+  WireGridCommands();
   WireHistoryCommands();
   WireCompileCommands();
   WireTrackCheckCommands();

@@ -49,6 +49,11 @@ class CTrassoApp : public QObject, public CViewServices {
   int GetCurrentTool() const override { return m_nCurrentTool; }
   QCursor GetToolCursor() const;
 
+  GridOptions GetGridOptions() const override { return m_grid; }
+  // Keeps `options` for every view, remembers them for the next run, and
+  // repaints the views.
+  void SetGridOptions(const GridOptions& options);
+
   CDocumentPanel* GetSelectionBar() const override;
   CDocumentPanel* GetTrackBar() const override;
   CDocumentPanel* GetTrackCheckBar() const override;
@@ -82,6 +87,7 @@ class CTrassoApp : public QObject, public CViewServices {
   void WireAppCommands();
   void WireDocumentCommands();
   void WireViewCommands();
+  void WireGridCommands();
   void WireHistoryCommands();
   void WireCompileCommands();
   void StartCompile(CTrassoDoc& doc);
@@ -106,6 +112,7 @@ class CTrassoApp : public QObject, public CViewServices {
 
   int m_nCurrentTool;
   QSettings m_settings;
+  GridOptions m_grid;  // read from the settings when the editor starts
   std::unique_ptr<CPrompts> m_pPrompts;
   CHelpOpener* m_pHelpOpener;  // a child of this object
   std::unique_ptr<CRecentFileList> m_pRecentFileList;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/grid_snap.h"
 #include "model/track_change.h"
 #include "model/track_length.h"
 #include "platform/qt/view.h"
@@ -130,6 +131,11 @@ class CTrassoView : public CView, public CTrackObserver {
   bool CanCutSelection() const;
   bool CanInsertNode() const;
 
+  // The application's grid options; all off without an application.
+  GridOptions GetGridOptions() const;
+  // The grid point nearest to `world` while snapping is on, else `world`.
+  WorldPoint SnapToGrid(WorldPoint world) const;
+
   // Drops the nodes that left the track from the path and the hover mark.
   void OnTrackChanged(const TrackChange& change) override;
 
@@ -143,6 +149,7 @@ class CTrassoView : public CView, public CTrackObserver {
   TSNode* m_pHoverNode = nullptr;  // the node this view last marked under the mouse; not owned
   std::uint64_t m_nPathStart = 0;  // the history's revision before the path's first press
   bool m_bDragStepOpen = false;    // a drag holds a step of the history open
+  WorldPoint m_grabStart;          // where the dragged node of a move was at the press
 
   static std::vector<CTrassoView*> s_allViews;
 
@@ -191,6 +198,15 @@ class CTrassoView : public CView, public CTrackObserver {
   void PressMoveNodes(QPoint p);
   void DragSelection(QPoint p);
   void ReleaseMoveNodes(QPoint p);
+  // The move tools' grid snapping. A press takes the dragged node of Move
+  // nodes, or the selected node nearest to it for Move selection; a release
+  // that moved it puts it on the grid, and the other selected nodes keep their
+  // offsets from it.
+  void GrabNearestSelectedNode(QPoint p);
+  void SnapGrabbedNode();
+  // While snapping: the node already on the snapped point `world`, if any, so
+  // that a path joins it instead of putting a second node on top of it.
+  TSNode* NodeOnSnappedPoint(WorldPoint world) const;
   void BeginDragStep(const char* name);
   void EndDragStep();
   void Capture();

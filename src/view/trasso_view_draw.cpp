@@ -12,6 +12,7 @@
 #include "model/ts_polygon.h"
 #include "resource_ids.h"
 #include "view/drawing_objects.h"
+#include "view/grid_drawing.h"
 #include "view/mark_shapes.h"
 #include "view/trasso_view.h"
 
@@ -63,6 +64,7 @@ void CTrassoView::OnDraw(CDC& dc) {
   const int margin = MarkReach(dc);
   const QRect visible = dc.GetClipBox().adjusted(-margin, -margin, margin, margin);
 
+  if (const GridOptions grid = GetGridOptions(); grid.bShow) DrawGrid(*this, dc, grid.spacing);
   CMarkShapes shapes(1 / dc.GetLogicalPerPixel());
   painter.setPen(GetDrawingObjects().outlinePen);
   const CTrassoDoc* doc = GetDocument();

@@ -71,6 +71,7 @@ void CTrassoView::OnLButtonDown(Qt::KeyboardModifiers flags, QPoint device) {
       Capture();
       BeginDragStep("Move selection");
       m_ptAnchor = p;
+      GrabNearestSelectedNode(p);
       break;
     case ID_TOOL_MOVE_NODES:
       PressMoveNodes(p);
@@ -113,6 +114,7 @@ void CTrassoView::OnLButtonUp(QPoint device) {
   } else if (m_nTool == ID_TOOL_MOVE_NODES) {
     ReleaseMoveNodes(p);
   }
+  if (m_nTool == ID_TOOL_MOVE_SELECTION || m_nTool == ID_TOOL_MOVE_NODES) SnapGrabbedNode();
   EndDragStep();
 }
 
@@ -131,8 +133,9 @@ void CTrassoView::EndDragStep() {
 
 void CTrassoView::PressTracePath(QPoint p) {
   CTrassoDoc* doc = GetDocument();
-  const WorldPoint w = LogicalToWorld(p);
+  const WorldPoint w = SnapToGrid(LogicalToWorld(p));
   TSNode* node = FindNearestNode(p, kSnap, nullptr);
+  if (!node) node = NodeOnSnappedPoint(w);
   if (m_path.empty()) {
     doc->ClearSelection(false);
     m_nPathStart = doc->GetHistory().Revision();
@@ -162,7 +165,7 @@ void CTrassoView::PressTracePath(QPoint p) {
 void CTrassoView::PressInsertObject(QPoint p) {
   CTrassoDoc* doc = GetDocument();
   doc->ClearSelection(false);
-  const WorldPoint w = LogicalToWorld(p);
+  const WorldPoint w = SnapToGrid(LogicalToWorld(p));
   doc->BeginStep("Insert object");
   TSNode* node = doc->AddNode(w.x, w.y, true);
   doc->AttachItem(node, 0);
@@ -186,6 +189,7 @@ void CTrassoView::PressMoveNodes(QPoint p) {
   } else {
     m_path.push_back(doc->DetachWall(static_cast<TSAnchorWall*>(hit), w.x, w.y));
   }
+  m_grabStart = {m_path.front()->m_x, m_path.front()->m_y};
 }
 
 // Each step is the difference of two converted points, so the whole drag adds

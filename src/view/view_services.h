@@ -4,6 +4,8 @@
 // it starts; until then, and whenever the frame lacks a bar, the accessors
 // return null and the views go without.
 
+#include "model/grid_snap.h"
+
 class CStatusBar;
 class CTrassoDoc;
 class CZoomBar;
@@ -28,6 +30,8 @@ class CViewServices {
   virtual CStatusBar* GetStatusBar() const = 0;
   virtual CZoomBar* GetZoomBar() const = 0;
   virtual int GetCurrentTool() const = 0;
+  // Whether the views show the grid and snap to it, and its spacing.
+  virtual GridOptions GetGridOptions() const = 0;
 };
 
 // The registered services, or null. Registration does not transfer ownership;

@@ -47,10 +47,12 @@ struct FakeServices : CViewServices {
   CStatusBar* GetStatusBar() const override { return &status; }
   CZoomBar* GetZoomBar() const override { return &zoom; }
   int GetCurrentTool() const override { return ID_TOOL_SELECT; }
+  GridOptions GetGridOptions() const override { return grid; }
   std::vector<std::string> journal;
   mutable RecordingPanel selection{"selection", journal}, track{"track", journal},
       check{"check", journal};
   mutable CStatusBar status;
+  GridOptions grid;
   mutable CZoomBar zoom;
 };
 

@@ -16,6 +16,7 @@
 #include "model/ts_anchor_wall.h"
 #include "model/ts_node.h"
 #include "model/ts_polygon.h"
+#include "platform/qt/command_table.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
 #include "shell/trasso_app.h"
@@ -46,6 +47,18 @@ bool ShootAll(CTrassoApp& app, const QString& outDir) {
   SelectSection(*app.GetActiveDocument(), 0);
   app.GetActiveView()->setFocus();
   if (!Shoot(frame, outDir + "/editor.png")) return false;
+
+  // The grid under the loop, zoomed in far enough for lines every 2.000.
+  CTrassoView& view = *app.GetActiveView();
+  const double zoom = view.GetZoom();
+  app.SetGridOptions({true, true, kDefaultGridSpacing});
+  view.SetZoom(1.6);
+  view.OnUpdate(nullptr, 0, nullptr);
+  app.GetCommands().UpdateAll();  // the Snap to grid button shows pressed
+  if (!Shoot(frame, outDir + "/grid.png")) return false;
+  app.SetGridOptions({});
+  view.SetZoom(zoom);
+  view.OnUpdate(nullptr, 0, nullptr);
 
   // Four panes on the same track, each scrolled and zoomed on its own.
   CChildFrame& child = *app.GetActiveChildFrame();
