@@ -42,6 +42,9 @@ constexpr int ID_VIEW_COMPILE_OUTPUT = 32799;
 constexpr int ID_FILE_STOP_COMPILE = 32800;
 // Also the status bar pane of the track check's counts.
 constexpr int ID_VIEW_TRACK_CHECK = 32801;
+// Drawing options of every view, remembered between runs.
+constexpr int ID_VIEW_ITEM_LABELS = 32811;
+constexpr int ID_VIEW_COMPACT_MARKS = 32812;
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
 constexpr int ID_FILE_CLOSE = 57602;

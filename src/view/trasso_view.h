@@ -150,8 +150,9 @@ class CTrassoView : public CView, public CTrackObserver {
   void Capture();
 
   void OnScroll(CScrollBar* bar, int code);
+  // Compact marks leave out the wedges.
   void DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
-                   const QRect& visible);
+                   const QRect& visible, bool compact);
   void DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const;
   void DrawToolFeedback(QPainter& painter) const;
   // Soon asks Qt to repaint the part of the window where the marks differ
