@@ -62,7 +62,10 @@ constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR, 12920},
                                {ID_VIEW_TRACK_BAR, 12923},
                                {ID_VIEW_COMPILE_OUTPUT, 12937},
                                {ID_VIEW_TRACK_CHECK, 12944},
-                               {ID_VIEW_STATUS_BAR, 12924}};
+                               {ID_VIEW_STATUS_BAR, 12924},
+                               kSeparator,
+                               {ID_VIEW_ITEM_LABELS, 13060},
+                               {ID_VIEW_COMPACT_MARKS, 13061}};
 constexpr MenuEntry kWindow[] = {{ID_WINDOW_NEW, 12926},
                                  {ID_WINDOW_CASCADE, 12927},
                                  {ID_WINDOW_TILE_HORZ, 12928},

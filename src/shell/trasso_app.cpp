@@ -90,6 +90,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireTrackCheckCommands();
   WireClipboardCommands();
   WireFrameCommands();
+  WireViewOptionCommands();
 
   // Lays the frame out before the first window opens, so that the window can
   // be sized to the area it will have.

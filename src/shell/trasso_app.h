@@ -99,6 +99,8 @@ class CTrassoApp : public QObject, public CViewServices {
   void SelectAndShow(CTrassoDoc& doc, const std::vector<TSSelectable*>& objects, const TSNode* at);
   void WireClipboardCommands();
   void WireFrameCommands();
+  // The drawing options: set from the settings, checked in the View menu.
+  void WireViewOptionCommands();
   // Brings titles, menus, recent files and indicators up to date; runs before
   // every command update.
   void OnIdle();
