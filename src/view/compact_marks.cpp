@@ -42,24 +42,34 @@ bool DrawsCompactMarks(const CTrassoView& view) {
   return length > 0 && length < 2 * kNodeRadius;
 }
 
-void DrawNodePixels(QPainter& painter, const CTrassoView& view, const QRect& visible) {
+CNodePixels::CNodePixels(const CTrassoView& view, const QRect& visible) {
   const CDrawingObjects& objects = GetDrawingObjects();
-  // In drawing order; every brush NodeBrush gives is here.
-  const std::array<const QBrush*, 5> brushes = {
-      &objects.nodeBrush, &objects.itemNodeBrush, &objects.nodeSelectedBrush,
-      &objects.itemNodeSelectedBrush, &objects.highlightBrush};
-  std::array<QPolygon, brushes.size()> points;
+  // Every brush NodeBrush gives, in drawing order.
+  m_brushes = {&objects.nodeBrush, &objects.itemNodeBrush, &objects.nodeSelectedBrush,
+               &objects.itemNodeSelectedBrush, &objects.highlightBrush};
   const CTrassoDoc* doc = view.GetDocument();
   for (POSITION pos = doc->GetFirstNodePosition(); pos;) {
     const TSNode& node = *doc->GetNextNode(pos);
     const QPoint p = view.WorldToLogical(node.m_x, node.m_y);
     if (!visible.contains(p)) continue;
     const QBrush* brush = &NodeBrush(node);
-    points[std::find(brushes.begin(), brushes.end(), brush) - brushes.begin()] << p;
+    m_points[std::find(m_brushes.begin(), m_brushes.end(), brush) - m_brushes.begin()] << p;
   }
-  for (std::size_t k = 0; k < brushes.size(); ++k) {
-    if (points[k].isEmpty()) continue;
-    painter.setPen(QPen(brushes[k]->color(), 0));
-    painter.drawPoints(points[k]);
+}
+
+void CNodePixels::DrawPlain(QPainter& painter) const {
+  Draw(painter, 0, 1);
+}
+
+void CNodePixels::DrawMarked(QPainter& painter) const {
+  Draw(painter, 1, m_brushes.size());
+}
+
+void CNodePixels::Draw(QPainter& painter, std::size_t first, std::size_t end) const {
+  for (std::size_t k = first; k < end; ++k) {
+    if (m_points[k].isEmpty()) continue;
+    painter.setPen(QPen(m_brushes[k]->color(), 0));
+    painter.drawPoints(m_points[k]);
   }
+  painter.setPen(GetDrawingObjects().outlinePen);
 }

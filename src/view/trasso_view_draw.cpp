@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <cmath>
+#include <optional>
 
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
@@ -68,13 +69,15 @@ void CTrassoView::OnDraw(CDC& dc) {
 
   CMarkShapes shapes(1 / dc.GetLogicalPerPixel());
   const bool compact = DrawsCompactMarks(*this);
+  std::optional<CNodePixels> pixels;
+  if (compact) pixels.emplace(*this, visible).DrawPlain(painter);
   painter.setPen(GetDrawingObjects().outlinePen);
   const CTrassoDoc* doc = GetDocument();
   for (POSITION pos = doc->GetFirstPolygonPosition(); pos;) {
     DrawPolygon(painter, shapes, *doc->GetNextPolygon(pos), visible, compact);
   }
-  if (compact) {
-    DrawNodePixels(painter, *this, visible);
+  if (pixels) {
+    pixels->DrawMarked(painter);
   } else {
     DrawNodes(painter, shapes, visible);
   }

@@ -7,7 +7,7 @@
 
 namespace {
 const QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kSilver(192, 192, 192), kNavy(0, 0, 128),
-    kMaroon(128, 0, 0);
+    kMaroon(128, 0, 0), kRed(255, 0, 0);
 using Colours = std::vector<QColor>;
 
 // Views start with the options off and leave them off for the next test.
@@ -79,10 +79,17 @@ TEST_F(OptionsTest, CompactMarksDrawNodesAsPixelsWithoutWedgesOnlyWhereDiscsWoul
     return view.WorldToLogical(w.x, w.y);
   };
   QPoint p = square(ZoomedMiddle(0.15));
-  EXPECT_EQ(Pixels({p, p + QPoint(-1, 0), p + QPoint(4, 4), p + QPoint(0, 4)}),
-            (Colours{kMaroon, kWhite, kWhite, kBlack}));
+  const WorldPoint w = view.LogicalToWorld(p + QPoint(40, 0));
+  TSNode* free = build.Node(w.x, w.y);
+  build.Settle();
+  const QPoint q = view.WorldToLogical(w.x, w.y);
+  // A free node is a dot, a plain corner lies under the outline, a selected one on top.
+  EXPECT_EQ(Pixels({q, q + QPoint(-1, 0), q + QPoint(4, 4), p, p + QPoint(4, 4)}),
+            (Colours{kMaroon, kWhite, kWhite, kBlack, kWhite}));
+  doc.m_nodeList.front()->m_bSelected = free->m_bSelected = 1;
+  EXPECT_EQ(Pixels({p, q}), (Colours{kRed, kRed}));
   SetViewOptions({});
-  EXPECT_EQ(Pixels({p + QPoint(4, 4)}), Colours{kMaroon});
+  EXPECT_EQ(Pixels({p + QPoint(4, 4), q + QPoint(4, 4)}), (Colours{kRed, kRed}));
 
   doc.m_polygonList.clear();
   doc.m_nodeList.clear();
