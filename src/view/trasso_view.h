@@ -49,7 +49,10 @@ class CTrassoView : public CView, public CTrackObserver {
   CTrassoDoc* GetDocument() const;
 
   // Each axis separately, truncated toward zero.
-  QPoint WorldToLogical(TrackLength x, TrackLength y) const;
+  // Inline: a repaint of a large track converts every corner of it.
+  QPoint WorldToLogical(TrackLength x, TrackLength y) const {
+    return {TruncateToTrackLength(x * m_dScale), TruncateToTrackLength(y * m_dScale)};
+  }
   WorldPoint LogicalToWorld(QPoint logical) const;
   // The bounding box of a polygon's corners in logical units; null for a
   // polygon without walls.
