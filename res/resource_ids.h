@@ -49,6 +49,9 @@ constexpr int ID_VIEW_ZOOM_OUT = 32805;
 constexpr int ID_VIEW_GRID = 32807;
 constexpr int ID_VIEW_SNAP_TO_GRID = 32808;
 constexpr int ID_VIEW_GRID_SETTINGS = 32809;
+// Drawing options of every view, remembered between runs.
+constexpr int ID_VIEW_ITEM_LABELS = 32811;
+constexpr int ID_VIEW_COMPACT_MARKS = 32812;
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
 constexpr int ID_FILE_CLOSE = 57602;

@@ -73,7 +73,10 @@ constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR, 12920},
                                kSeparator,
                                {ID_VIEW_GRID, 13030},
                                {ID_VIEW_SNAP_TO_GRID, 13031},
-                               {ID_VIEW_GRID_SETTINGS, 13032}};
+                               {ID_VIEW_GRID_SETTINGS, 13032},
+                               kSeparator,
+                               {ID_VIEW_ITEM_LABELS, 13060},
+                               {ID_VIEW_COMPACT_MARKS, 13061}};
 // clang-format on
 constexpr MenuEntry kWindow[] = {{ID_WINDOW_NEW, 12926},
                                  {ID_WINDOW_CASCADE, 12927},

@@ -96,6 +96,7 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   WireClipboardCommands();
   WireFrameCommands();
   WireZoomCommands();
+  WireViewOptionCommands();
 
   // Lays the frame out before the first window opens, so that the window can
   // be sized to the area it will have.

@@ -106,6 +106,8 @@ class CTrassoApp : public QObject, public CViewServices {
   void WireClipboardCommands();
   void WireFrameCommands();
   void WireZoomCommands();
+  // The drawing options: set from the settings, checked in the View menu.
+  void WireViewOptionCommands();
   // Brings titles, menus, recent files and indicators up to date; runs before
   // every command update.
   void OnIdle();

@@ -2,9 +2,11 @@
 
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
+#include "model/ts_item.h"
 #include "model/ts_node.h"
 #include "model/ts_polygon.h"
 #include "resource_ids.h"
+#include "view/compact_marks.h"
 #include "view/drawing_objects.h"
 #include "view/trasso_view.h"
 
@@ -20,6 +22,8 @@ void CDrawnMarks::Record(const CTrassoView& view, const QRect& page, int reach) 
   m_bValid = true;
   m_dScale = view.m_dScale;
   m_page = page;
+  m_options = GetViewOptions();
+  m_bCompact = DrawsCompactMarks(view);
   m_corners.clear();
   m_polygons.clear();
   m_nodes.clear();
@@ -45,7 +49,10 @@ void CDrawnMarks::Record(const CTrassoView& view, const QRect& page, int reach) 
   for (POSITION pos = doc->GetFirstNodePosition(); pos; ++index) {
     const TSNode* node = doc->GetNextNode(pos);
     const QPoint p = view.WorldToLogical(node->m_x, node->m_y);
-    if (sight.contains(p)) m_nodes.push_back({index, node, p, &NodeBrush(*node)});
+    if (!sight.contains(p)) continue;
+    const TSItem* item = node->m_pItem.get();
+    m_nodes.push_back({index, node, p, &NodeBrush(*node), item ? item->m_nType : -1,
+                       item ? item->m_nOrientation : 0});
   }
 
   // The same conditions as the drawing of the feedback.
@@ -90,7 +97,8 @@ bool AddChangedMarks(const std::vector<Mark>& now, const std::vector<Mark>& was,
 }  // namespace
 
 std::optional<QRect> CDrawnMarks::ChangedSince(const CDrawnMarks& before) const {
-  if (!m_bValid || !before.m_bValid || m_dScale != before.m_dScale || m_page != before.m_page) {
+  if (!m_bValid || !before.m_bValid || m_dScale != before.m_dScale || m_page != before.m_page ||
+      m_options != before.m_options || m_bCompact != before.m_bCompact) {
     return std::nullopt;
   }
   QRect changed;
@@ -98,7 +106,8 @@ std::optional<QRect> CDrawnMarks::ChangedSince(const CDrawnMarks& before) const 
     return SameCorners(a, before, b);
   };
   const auto sameNode = [](const NodeMark& a, const NodeMark& b) {
-    return a.point == b.point && a.disc == b.disc;
+    return a.point == b.point && a.disc == b.disc && a.itemType == b.itemType &&
+           a.itemOrientation == b.itemOrientation;
   };
   if (!AddChangedMarks(m_polygons, before.m_polygons, samePolygon, changed) ||
       !AddChangedMarks(m_nodes, before.m_nodes, sameNode, changed)) {

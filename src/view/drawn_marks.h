@@ -7,11 +7,14 @@
 // earlier ones): marks are matched by their place in the document's lists, and
 // a place that holds another object than before counts as a change of
 // everything. Marks appended to the lists are drawn last and are simply new.
+// Other view options, or compact marks coming or going, change everything.
 
 #include <QPoint>
 #include <QRect>
 #include <optional>
 #include <vector>
+
+#include "view/view_options.h"
 
 class CTrassoView;
 class QBrush;
@@ -49,6 +52,8 @@ class CDrawnMarks {
     const TSNode* node;
     QPoint point;
     const QBrush* disc;
+    int itemType;  // with its orientation, what a label shows; -1 without an item
+    int itemOrientation;
     const void* Object() const { return node; }
     QRect Box() const { return QRect(point, QSize(1, 1)); }
   };
@@ -58,6 +63,8 @@ class CDrawnMarks {
   bool m_bValid = false;
   double m_dScale = 0;
   QRect m_page;
+  CViewOptions m_options;
+  bool m_bCompact = false;
   std::vector<Corner> m_corners;
   std::vector<PolygonMark> m_polygons;
   std::vector<NodeMark> m_nodes;

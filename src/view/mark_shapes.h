@@ -8,6 +8,10 @@
 #include <QPolygonF>
 #include <vector>
 
+// The radii of the marks in logical units: a node's disc and a wall's wedge.
+constexpr int kNodeRadius = 10;
+constexpr int kWedgeRadius = 21;
+
 // A direction in the logical plane (y up): its angle in [0, 2π) and its unit
 // vector. A ray of no length points along the x axis, and so does its reverse.
 struct MarkRay {
@@ -23,9 +27,10 @@ class CMarkShapes {
  public:
   // `pixelsPerUnit`: device pixels per logical unit.
   explicit CMarkShapes(double pixelsPerUnit);
+  double PixelsPerUnit() const { return m_pixelsPerUnit; }
 
-  // The disc of `radius` around `centre` (radius is 10 or 21, the sizes of
-  // the marks; any other radius works too, with a table made for it).
+  // The disc of `radius` around `centre` (radius is kNodeRadius or kWedgeRadius; any other radius
+  // works too, with a table made for it).
   const QPolygonF& Disc(QPoint centre, int radius);
   // The wedge of `radius` at `centre`, swept counterclockwise (y up) from the
   // ray `from` to the ray `to`. Coinciding rays give the whole disc.

@@ -52,10 +52,6 @@ CTrassoDoc* CTrassoView::GetDocument() const {
   return static_cast<CTrassoDoc*>(CView::GetDocument());
 }
 
-QPoint CTrassoView::WorldToLogical(TrackLength x, TrackLength y) const {
-  return {TruncateToTrackLength(x * m_dScale), TruncateToTrackLength(y * m_dScale)};
-}
-
 WorldPoint CTrassoView::LogicalToWorld(QPoint logical) const {
   return {TruncateToTrackLength(logical.x() / m_dScale),
           TruncateToTrackLength(logical.y() / m_dScale)};

@@ -50,7 +50,10 @@ class CTrassoView : public CView, public CTrackObserver {
   CTrassoDoc* GetDocument() const;
 
   // Each axis separately, truncated toward zero.
-  QPoint WorldToLogical(TrackLength x, TrackLength y) const;
+  // Inline: a repaint of a large track converts every corner of it.
+  QPoint WorldToLogical(TrackLength x, TrackLength y) const {
+    return {TruncateToTrackLength(x * m_dScale), TruncateToTrackLength(y * m_dScale)};
+  }
   WorldPoint LogicalToWorld(QPoint logical) const;
   // The bounding box of a polygon's corners in logical units; null for a
   // polygon without walls.
@@ -212,8 +215,9 @@ class CTrassoView : public CView, public CTrackObserver {
   void Capture();
 
   void OnScroll(CScrollBar* bar, int code);
+  // Compact marks leave out the wedges.
   void DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
-                   const QRect& visible);
+                   const QRect& visible, bool compact);
   void DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const;
   void DrawToolFeedback(QPainter& painter) const;
   // Soon asks Qt to repaint the part of the window where the marks differ

@@ -5,26 +5,30 @@
 #include <QPainter>
 #include <QPolygon>
 #include <cmath>
+#include <optional>
 
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_node.h"
 #include "model/ts_polygon.h"
 #include "resource_ids.h"
+#include "view/compact_marks.h"
 #include "view/drawing_objects.h"
 #include "view/grid_drawing.h"
+#include "view/item_marks.h"
 #include "view/mark_shapes.h"
+#include "view/selected_walls.h"
 #include "view/trasso_view.h"
+#include "view/view_options.h"
 
 namespace {
-constexpr int kWedgeRadius = 21;
-constexpr int kNodeRadius = 10;
-
 // How far (logical units) drawing can reach beyond a mark's centre or a
-// polygon's corners: the largest mark and a few pixels for the one-pixel pens
-// and rounding. The path pen's half width is well within it.
+// polygon's corners: the largest mark and a few pixels for the one-pixel pens,
+// the bands of selected walls and rounding. The path pen's half width is well
+// within it.
 int MarkReach(const CDC& dc) {
-  return kWedgeRadius + static_cast<int>(std::ceil(4 * dc.GetLogicalPerPixel()));
+  const int marks = GetViewOptions().bItemLabels ? kItemMarkReach : kWedgeRadius;
+  return marks + static_cast<int>(std::ceil(4 * dc.GetLogicalPerPixel()));
 }
 }  // namespace
 
@@ -66,12 +70,20 @@ void CTrassoView::OnDraw(CDC& dc) {
 
   if (const GridOptions grid = GetGridOptions(); grid.bShow) DrawGrid(*this, dc, grid.spacing);
   CMarkShapes shapes(1 / dc.GetLogicalPerPixel());
+  const bool compact = DrawsCompactMarks(*this);
+  std::optional<CNodePixels> pixels;
+  if (compact) pixels.emplace(*this, visible).DrawPlain(painter);
   painter.setPen(GetDrawingObjects().outlinePen);
   const CTrassoDoc* doc = GetDocument();
   for (POSITION pos = doc->GetFirstPolygonPosition(); pos;) {
-    DrawPolygon(painter, shapes, *doc->GetNextPolygon(pos), visible);
+    DrawPolygon(painter, shapes, *doc->GetNextPolygon(pos), visible, compact);
   }
-  DrawNodes(painter, shapes, visible);
+  if (pixels) {
+    pixels->DrawMarked(painter);
+  } else {
+    DrawNodes(painter, shapes, visible);
+  }
+  if (GetViewOptions().bItemLabels) DrawItemMarks(painter, *this, visible, shapes.PixelsPerUnit());
   DrawToolFeedback(painter);
 }
 
@@ -93,7 +105,7 @@ QRect CTrassoView::LogicalBox(const TSPolygon& polygon) const {
 }
 
 void CTrassoView::DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
-                              const QRect& visible) {
+                              const QRect& visible, bool compact) {
   const CDrawingObjects& objects = GetDrawingObjects();
   const int n = static_cast<int>(polygon.m_wallList.size());
   // Without walls there is no corner to draw.
@@ -115,6 +127,8 @@ void CTrassoView::DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPo
   } else {
     painter.drawPolyline(m_corners.constData(), n + 1);
   }
+  DrawSelectedWalls(painter, polygon, m_corners, shapes.PixelsPerUnit());
+  if (compact) return;
 
   // Edge i runs from corner i to corner i + 1; each corner's wedge sweeps
   // counterclockwise from the ray back along the edge before it to the ray

@@ -75,7 +75,8 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
       "Toolbar 59392 | Tools 32794 | Slection attributes 32795 | Track Attributes 32796 | "
       "&Compile Output 32799 | &Track Check 32801 | &Status Bar 59393 | - | Zoom to &Fit 32802 | "
       "Zoom to &Selection 32803 | Zoom &In 32804 | Zoom &Out 32805 | - | &Grid 32807 | "
-      "S&nap to Grid 32808 | Grid Se&ttings... 32809 | &Window: "
+      "S&nap to Grid 32808 | Grid Se&ttings... 32809 | - | Item &Labels 32811 | "
+      "Co&mpact Marks When Zoomed Out 32812 | &Window: "
       "&New Window 57648 | &Cascade 57650 | "
       "&Tile 57651 | "
       "&Arrange Icons 57649 | S&plit 57653 | &Help: &Help 32797 | &About Trasso... 57664");
