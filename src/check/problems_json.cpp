@@ -79,16 +79,20 @@ std::string ProblemJson(const TrackProblem& problem) {
   std::string json = '{' + Field("severity", Quoted(severity)) + ',' +
                      Field("kind", Quoted(ProblemKindName(problem.kind))) + ',' +
                      Field("text", Quoted(problem.text)) + ",\"objects\":[";
-  for (std::size_t i = 0; i < problem.objects.size(); ++i)
-    json += (i ? "," : "") + ObjectJson(problem.objects[i]);
+  for (std::size_t i = 0; i < problem.objects.size(); ++i) {
+    if (i) json += ',';
+    json += ObjectJson(problem.objects[i]);
+  }
   return json + "]}";
 }
 }  // namespace
 
 std::string ProblemsJson(const std::vector<TrackProblem>& problems) {
   std::string json = "{\"problems\":[";
-  for (std::size_t i = 0; i < problems.size(); ++i)
-    json += (i ? "," : "") + ProblemJson(problems[i]);
+  for (std::size_t i = 0; i < problems.size(); ++i) {
+    if (i) json += ',';
+    json += ProblemJson(problems[i]);
+  }
   return json + "]," + Field("errors", CountProblems(problems, ProblemSeverity::kError)) + ',' +
          Field("warnings", CountProblems(problems, ProblemSeverity::kWarning)) + '}';
 }
