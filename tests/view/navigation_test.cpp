@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
 #include <QSlider>
 #include <QTest>
 #include <QWheelEvent>
@@ -66,6 +68,18 @@ TEST_F(Navigation, CtrlWheelZoomsOneSliderStepAroundThePointerAtEveryZoom) {
   for (int i = 0; i < 120; ++i) Wheel(pointer, QPoint(0, 120), Qt::ControlModifier);
   EXPECT_DOUBLE_EQ(view.GetZoom(), SliderToZoom(0));  // the slider's end stops it
   EXPECT_EQ(Slider(), 0);
+}
+
+TEST_F(Navigation, APinchZoomsAroundItsPointAndTheSliderFollows) {
+  Spread();
+  const QPoint at(200, 150);
+  const WorldPoint under = view.LogicalToWorld(mouse.At(at));
+  QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, at,
+                            at, view.mapToGlobal(at), 0.5, {});
+  QApplication::sendEvent(&view, &pinch);
+  EXPECT_DOUBLE_EQ(view.GetZoom(), 1.5);
+  EXPECT_LE((DeviceOf(under) - at).manhattanLength(), 1);
+  ExpectConsistent();
 }
 
 TEST_F(Navigation, WheelArrowsAndTouchpadScrollByLineStepsOrPixels) {
