@@ -116,6 +116,12 @@ TEST_F(MoveSelectionSnap, TheGrabbedNodeSnapsAndTheOtherSelectedNodesKeepTheirOf
   EXPECT_EQ(Pos(other),
             (WorldPoint{otherStart.x + end.x - start.x, otherStart.y + end.y - start.y}));
   EXPECT_EQ(Pos(still), stillStart);
+  // The next move grabs the node nearest its own press.
+  const WorldPoint offset{Pos(grabbed).x - Pos(other).x, Pos(grabbed).y - Pos(other).y};
+  const QPoint again = mouse.On(*other) + QPoint(2, 3);
+  mouse.Drag(again, {again + QPoint(17, -23)});
+  EXPECT_EQ(Pos(other), Nearest(Pos(other), 1000));
+  EXPECT_EQ(Pos(grabbed), (WorldPoint{Pos(other).x + offset.x, Pos(other).y + offset.y}));
 }
 
 TEST_F(GridDrawing, LinesEveryTenUnitsAtZoomOneADarkerTenthAndNothingWhileOff) {
