@@ -88,13 +88,7 @@ struct ChangedArea : ::testing::Test {
     shown = FullPaint();
     view.TakeChangedArea();  // the window shows the track as it is now
   }
-  QImage FullPaint() {
-    QImage image(view.size(), QImage::Format_RGB32);
-    image.setDotsPerMeterX(qRound(view.logicalDpiX() / 0.0254));
-    image.setDotsPerMeterY(qRound(view.logicalDpiY() / 0.0254));
-    view.PaintOn(image);
-    return image;
-  }
+  QImage FullPaint() { return PaintWhole(view); }
   // Repaints only the named area, which must show as a full repaint; a local change stays small.
   QRect Repaint(const char* change, bool local = true) {
     const QRect area = view.TakeChangedArea();

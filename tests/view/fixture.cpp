@@ -23,6 +23,14 @@ CTrassoView* Pane(CChildFrame& frame, int row, int col) {
   return static_cast<CTrassoView*>(frame.GetSplitter().GetPane(row, col));
 }
 
+QImage PaintWhole(CTrassoView& view) {
+  QImage image(view.size(), QImage::Format_RGB32);
+  image.setDotsPerMeterX(qRound(view.logicalDpiX() / 0.0254));
+  image.setDotsPerMeterY(qRound(view.logicalDpiY() / 0.0254));
+  view.PaintOn(image);
+  return image;
+}
+
 std::pair<QPoint, QPoint> MouseDriver::PixelPair(QPoint near, QPoint offset) const {
   const QPoint base = Device(near);
   for (int d = 0; d < 49 * 9; ++d) {

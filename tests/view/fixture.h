@@ -58,6 +58,8 @@ struct FakeServices : CViewServices {
 
 std::unique_ptr<CChildFrame> ShowFrame(CTrassoDoc& doc, QSize size = QSize(400, 300));
 CTrassoView* Pane(CChildFrame& frame, int row = 0, int col = 0);
+// The whole view painted as the screen shows it, at the view's own resolution.
+QImage PaintWhole(CTrassoView& view);
 
 // A view painted at 254 dots per inch, one pixel per logical unit, read by logical position.
 struct PlanImage {

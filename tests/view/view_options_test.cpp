@@ -132,13 +132,7 @@ struct OptionsRepaint : ::testing::Test {
     view.TakeChangedArea();
     shown = FullPaint();
   }
-  QImage FullPaint() {
-    QImage image(view.size(), QImage::Format_RGB32);
-    image.setDotsPerMeterX(qRound(view.logicalDpiX() / 0.0254));
-    image.setDotsPerMeterY(qRound(view.logicalDpiY() / 0.0254));
-    view.PaintOn(image);
-    return image;
-  }
+  QImage FullPaint() { return PaintWhole(view); }
   // Repaints only the changed area, which must show as a full repaint.
   QRect Repaint(const char* change) {
     const QRect area = view.TakeChangedArea();
