@@ -20,15 +20,16 @@ std::string WithNumber(int stringId, int number) {
 
 std::vector<ItemRowUse> CountItemRows(const CTrassoDoc& doc) {
   std::vector<ItemRowUse> rows(static_cast<std::size_t>(g_nItemTypes));
-  for (const auto& node : doc.m_nodeList) {
-    const TSItem* item = node->m_pItem.get();
-    // A row outside the table, from a damaged file, counts for nothing.
-    if (!item || item->m_nType < 0 || item->m_nType >= g_nItemTypes) continue;
-    ItemRowUse& use = rows[static_cast<std::size_t>(item->m_nType)];
-    if (!use.first) use.first = item;
-    ++use.count;
-  }
+  for (const auto& node : doc.m_nodeList) CountItem(rows, node->m_pItem.get());
   return rows;
+}
+
+void CountItem(std::vector<ItemRowUse>& rows, const TSItem* item) {
+  // A row outside the table comes only from a damaged file.
+  if (!item || item->m_nType < 0 || item->m_nType >= g_nItemTypes) return;
+  ItemRowUse& use = rows[static_cast<std::size_t>(item->m_nType)];
+  if (!use.first) use.first = item;
+  ++use.count;
 }
 
 std::string StartNotFoundWarning(int number) {

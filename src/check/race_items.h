@@ -20,6 +20,9 @@ struct ItemRowUse {
 
 // For every row of the item table, its first item and how many there are.
 std::vector<ItemRowUse> CountItemRows(const CTrassoDoc& doc);
+// Counts one more item into `rows`, which has a row for each of the table's;
+// a null item, or one of a row outside the table, counts for nothing.
+void CountItem(std::vector<ItemRowUse>& rows, const TSItem* item);
 
 // The compile's two warnings about starting position `number` (1 to 10).
 std::string StartNotFoundWarning(int number);

@@ -333,12 +333,7 @@ std::uint32_t CTrackChecker::State::FindSection(std::int64_t x, std::int64_t y) 
 // The same answer as CountItemRows, from the items alone.
 std::vector<ItemRowUse> CTrackChecker::State::CountRows() const {
   std::vector<ItemRowUse> rows(static_cast<std::size_t>(g_nItemTypes));
-  for (const Item& item : itemList) {
-    if (item.row < 0 || item.row >= g_nItemTypes) continue;
-    ItemRowUse& use = rows[static_cast<std::size_t>(item.row)];
-    if (!use.first) use.first = item.node->m_pItem.get();
-    ++use.count;
-  }
+  for (const Item& item : itemList) CountItem(rows, item.node->m_pItem.get());
   return rows;
 }
 

@@ -79,15 +79,20 @@ std::string DescribeObject(const ProblemObject& object) {
   return {};
 }
 
+std::string DescribeObjects(const TrackProblem& problem) {
+  std::string objects;
+  for (const ProblemObject& object : problem.objects) {
+    if (!objects.empty()) objects += ", ";
+    objects += DescribeObject(object);
+  }
+  return objects;
+}
+
 std::string FormatProblem(const TrackProblem& problem) {
   std::string line = SeverityName(problem.severity);
   line += ": ";
   line += problem.text;
-  for (std::size_t i = 0; i < problem.objects.size(); ++i) {
-    line += i == 0 ? " (" : ", ";
-    line += DescribeObject(problem.objects[i]);
-  }
-  if (!problem.objects.empty()) line += ')';
+  if (!problem.objects.empty()) line += " (" + DescribeObjects(problem) + ')';
   return line;
 }
 

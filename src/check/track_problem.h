@@ -64,6 +64,8 @@ const char* ProblemKindName(ProblemKind kind);
 const char* SeverityName(ProblemSeverity severity);
 // "section 3", "wall 2 of section 3", "node 17", "Mine on node 17".
 std::string DescribeObject(const ProblemObject& object);
+// Every object of the problem, described and separated by commas.
+std::string DescribeObjects(const TrackProblem& problem);
 // The problem on one line: severity, text and, in brackets, what it names.
 std::string FormatProblem(const TrackProblem& problem);
 

@@ -31,12 +31,6 @@ constexpr std::size_t kMostRows = 1000;
 // Where a row keeps whether its problem has a safe fix.
 constexpr int kFixableRole = Qt::UserRole;
 
-QString Objects(const TrackProblem& problem) {
-  std::string objects;
-  for (const ProblemObject& object : problem.objects)
-    objects += (objects.empty() ? "" : ", ") + DescribeObject(object);
-  return FromWindows1252(objects);
-}
 }  // namespace
 
 CTrackCheckBar::CTrackCheckBar(QWidget* parent)
@@ -120,8 +114,7 @@ void CTrackCheckBar::ShowProblems(const std::vector<TrackProblem>& problems) {
   std::vector<std::string> lines;
   lines.reserve(listed);
   for (std::size_t i = 0; i < listed; ++i) lines.push_back(FormatProblem(problems[i]));
-  const auto errors = static_cast<int>(std::ranges::count_if(
-      problems, [](const TrackProblem& p) { return p.severity == ProblemSeverity::kError; }));
+  const auto errors = static_cast<int>(CountProblems(problems, ProblemSeverity::kError));
   const int warnings = static_cast<int>(problems.size()) - errors;
   const bool sameDocument = m_pDocument == m_pListed;
   m_pListed = m_pDocument;
@@ -135,7 +128,8 @@ void CTrackCheckBar::ShowProblems(const std::vector<TrackProblem>& problems) {
     const TrackProblem& problem = problems[i];
     const bool error = problem.severity == ProblemSeverity::kError;
     auto* row = new QTreeWidgetItem(QStringList{FromWindows1252(SeverityName(problem.severity)),
-                                                FromWindows1252(problem.text), Objects(problem)});
+                                                FromWindows1252(problem.text),
+                                                FromWindows1252(DescribeObjects(problem))});
     row->setIcon(0, style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
                                                 : QStyle::SP_MessageBoxWarning));
     row->setData(0, kFixableRole, HasSafeFix(problem));
