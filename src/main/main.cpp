@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/fatal_signals.h"
+#include "shell/session_end_watch.h"
 #include "shell/trasso_app.h"
 
 namespace {
@@ -34,7 +36,21 @@ int main(int argc, char** argv) {
   // cleans up, instead of the editor being killed with the work unsaved.
   std::signal(SIGXFSZ, SIG_IGN);
   QApplication qapp(argc, argv);
-  CTrassoApp app;
-  if (!app.InitInstance(qapp.arguments().mid(1))) return 1;
-  return qapp.exec();
+  int endSignal = 0;
+  int status = 0;
+  {
+    CTrassoApp app;
+    // A session that goes away (logout, kill, a closed terminal, Ctrl+C) ends
+    // the editor without questions, its unsaved work kept in recovery files.
+    CSessionEndWatch watch;
+    QObject::connect(&watch, &CSessionEndWatch::SessionEnding, &app, [&](int signal) {
+      endSignal = signal;
+      app.EndSession();
+    });
+    if (!app.InitInstance(qapp.arguments().mid(1))) return 1;
+    if (!app.IsSessionEnded()) status = qapp.exec();
+  }
+  // Dies of the signal after all, so that whoever sent it sees it worked.
+  if (endSignal != 0) DieOfSignal(endSignal);
+  return status;
 }

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <string_view>
 
 #include "platform/archive_exception.h"
 
@@ -113,17 +114,29 @@ std::string RandomLetters(std::size_t count) {
   return letters;
 }
 
-// Removes what earlier saves of the same file left when their process was
-// killed half-way; the temporary files of running processes stay.
+// The process id in the name of a save's temporary file, or 0 when `name`
+// is not one. Only `prefix` is looked for when given.
+long SaveFileOwner(const std::string& name, const std::string& prefix) {
+  const std::string_view start = ".trsave-";
+  constexpr std::size_t kHashDigits = 8;
+  const std::size_t pidAt = start.size() + kHashDigits + 1;
+  if (name.size() <= pidAt || name.compare(0, start.size(), start) != 0 || name[pidAt - 1] != '-') {
+    return 0;
+  }
+  if (!prefix.empty() && name.compare(0, prefix.size(), prefix) != 0) return 0;
+  return std::strtol(name.c_str() + pidAt, nullptr, 10);
+}
+
+// Removes what earlier saves (of the file that `prefix` names, or of any file)
+// left when their process was killed half-way; the temporary files of running
+// processes stay.
 void RemoveLeftovers(const std::string& folder, const std::string& prefix) {
   DIR* dir = opendir(folder.c_str());
   if (!dir) return;
   while (const dirent* entry = readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.compare(0, prefix.size(), prefix) != 0) continue;
-    const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    const long pid = SaveFileOwner(entry->d_name, prefix);
     if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-      unlinkat(dirfd(dir), name.c_str(), 0);
+      unlinkat(dirfd(dir), entry->d_name, 0);
     }
   }
   closedir(dir);
@@ -193,10 +206,11 @@ class TemporaryFile {
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         std::optional<unsigned> forcedMode) {
   const std::string target = ResolveTarget(path);
   CheckReplaceable(path, target);
-  const mode_t mode = TargetMode(target);
+  const mode_t mode = forcedMode ? static_cast<mode_t>(*forcedMode) : TargetMode(target);
   TemporaryFile temp(target, mode);
   WriteAll(temp.Fd(), bytes, path);
   if (fchmod(temp.Fd(), mode) != 0) Fail(path, "setting permissions", errno);
@@ -212,6 +226,10 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
   }
 }
 
+void RemoveOrphanedSaveFiles(const std::string& folder) {
+  RemoveLeftovers(folder, {});
+}
+
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
   // Non-blocking, so that a FIFO cannot hold the open; anything but a regular
   // file is refused before a byte is read (a folder, a device that never ends).
@@ -222,7 +240,8 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
   if (fstat(fd, &info) != 0) {
     throw CArchiveException("Cannot read " + path + ": " + std::strerror(errno));
   }
-  if (!S_ISREG(info.st_mode)) throw CArchiveException("Cannot open " + path + ": not a regular file");
+  if (!S_ISREG(info.st_mode))
+    throw CArchiveException("Cannot open " + path + ": not a regular file");
   // One byte more than the size, so that the end is seen without growing the
   // buffer; a file that grew since is still read to its real end.
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);

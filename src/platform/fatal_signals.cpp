@@ -17,7 +17,7 @@ bool g_installed[std::size(kSignals)];
 void Note(int signal) {
   const int savedErrno = errno;
   if (g_caught == 0) g_caught = signal;
-  const char byte = 0;
+  const auto byte = static_cast<char>(signal);
   // A full pipe is readable already, so a failed write loses nothing.
   [[maybe_unused]] const ssize_t written = write(g_pipe[1], &byte, 1);
   errno = savedErrno;

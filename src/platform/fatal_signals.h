@@ -19,7 +19,8 @@ class CFatalSignalWatch {
   // Restores the handling found at the start.
   ~CFatalSignalWatch();
 
-  // Readable once a signal has been caught; -1 without a pipe.
+  // Readable once a signal has been caught, a byte holding the number of
+  // each signal caught; -1 without a pipe.
   int StopFd() const;
   // The first signal caught, or 0.
   int Caught() const;

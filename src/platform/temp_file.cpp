@@ -1,9 +1,14 @@
 #include "platform/temp_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -12,7 +17,9 @@ std::unique_ptr<CTempFile> CTempFile::Create(const std::string& folder, std::str
                                              std::string_view suffix, std::string& error) {
   std::string pattern = folder;
   if (!pattern.empty() && pattern.back() != '/') pattern += '/';
-  pattern.append(prefix).append("XXXXXX").append(suffix);
+  char owner[16];
+  std::snprintf(owner, sizeof owner, "%08lx", static_cast<unsigned long>(getpid()));
+  pattern.append(prefix).append(owner).append("XXXXXX").append(suffix);
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = mkostemps(name.data(), static_cast<int>(suffix.size()), O_CLOEXEC);
@@ -48,6 +55,33 @@ bool CTempFile::WriteAndClose(std::string_view text, std::string& error) {
     return false;
   }
   return true;
+}
+
+void RemoveOrphanedTempFiles(const std::string& folder, std::string_view prefix,
+                             std::string_view suffix) {
+  constexpr std::size_t kOwnerDigits = 8, kUniqueLetters = 6;
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != prefix.size() + kOwnerDigits + kUniqueLetters + suffix.size() ||
+        !name.starts_with(prefix) || !name.ends_with(suffix)) {
+      continue;
+    }
+    unsigned long pid = 0;
+    const char* digits = name.data() + prefix.size();
+    const auto [end, error] = std::from_chars(digits, digits + kOwnerDigits, pid, 16);
+    if (error != std::errc() || end != digits + kOwnerDigits || pid == 0) continue;
+    // Only our own files: another user's are none of our business.
+    struct stat info {};
+    if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(info.st_mode) || info.st_uid != getuid()) {
+      continue;
+    }
+    if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+      unlinkat(dirfd(dir), entry->d_name, 0);
+  }
+  closedir(dir);
 }
 
 std::string GetTempFolder() {

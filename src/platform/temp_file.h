@@ -9,7 +9,9 @@
 class CTempFile {
  public:
   // Creates an empty file named `prefix`, a unique part and `suffix` in
-  // `folder`, readable only by us. Null, with the reason in `error`, on failure.
+  // `folder`, readable only by us. The unique part starts with our process id
+  // in 8 hexadecimal digits, so that a file left by a killed run can be told
+  // from one in use. Null, with the reason in `error`, on failure.
   static std::unique_ptr<CTempFile> Create(const std::string& folder, std::string_view prefix,
                                            std::string_view suffix, std::string& error);
   CTempFile(const CTempFile&) = delete;
@@ -28,6 +30,11 @@ class CTempFile {
   std::string m_strPath;
   int m_fd;  // -1 once closed
 };
+
+// Removes the files that Create made in `folder` with `prefix` and `suffix`
+// for processes that no longer run.
+void RemoveOrphanedTempFiles(const std::string& folder, std::string_view prefix,
+                             std::string_view suffix);
 
 // $TMPDIR when set and not empty, else /tmp.
 std::string GetTempFolder();

@@ -21,6 +21,7 @@
 #include "shell/help_document.h"
 #include "shell/help_opener.h"
 #include "shell/main_frame.h"
+#include "shell/recovery_manager.h"
 #include "shell/selection_attr_bar.h"
 #include "shell/track_attr_bar.h"
 #include "shell/track_check_bar.h"
@@ -42,6 +43,7 @@ CTrassoApp::CTrassoApp(std::unique_ptr<CPrompts> prompts)
 
 CTrassoApp::~CTrassoApp() {
   qApp->removeEventFilter(this);
+  m_pRecovery.reset();
   // The views let go of the bars while they close, so the bars go last.
   m_pDocManager.reset();
   if (GetViewServices() == this) SetViewServices(nullptr);
@@ -101,8 +103,10 @@ bool CTrassoApp::InitInstance(const QStringList& arguments) {
   // Lays the frame out before the first window opens, so that the window can
   // be sized to the area it will have.
   m_pMainWnd->layout()->setGeometry(m_pMainWnd->rect());
+  StartRecovery();
+  const int restored = OfferRecovery();
   if (arguments.isEmpty()) {
-    m_pDocManager->OnFileNew();
+    if (restored == 0) m_pDocManager->OnFileNew();
   } else if (!m_pDocManager->OpenDocumentFile(arguments.first().toLocal8Bit().toStdString())) {
     return false;
   }

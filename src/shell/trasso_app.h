@@ -14,6 +14,7 @@
 
 #include "compile/compiler_input.h"
 #include "platform/qt/prompts.h"
+#include "shell/recovery_dlg.h"
 #include "view/view_services.h"
 
 class CChildFrame;
@@ -23,6 +24,7 @@ class CDocManager;
 class CHelpOpener;
 class CMainFrame;
 class CRecentFileList;
+class CRecoveryManager;
 class CTrassoDoc;
 class CTrassoDocTemplate;
 class CTrassoView;
@@ -41,8 +43,20 @@ class CTrassoApp : public QObject, public CViewServices {
 
   // Starts the editor with the program's arguments (without the program's
   // name): none opens a new untitled track, a file name opens that file.
-  // False when the file cannot be opened; the editor must then end.
+  // Before that, the work that killed editors left is offered; with some of
+  // it restored and no file named, no untitled track is added. False when the
+  // file cannot be opened; the editor must then end.
   bool InitInstance(const QStringList& arguments);
+  // Answers the offer of recovered work in place of the dialog; before
+  // InitInstance.
+  void SetRecoveryAsker(RecoveryAsker asker) { m_askRecovery = std::move(asker); }
+
+  // The session goes away (the editor was told to end by a signal): writes
+  // the recovery files of the modified documents, keeps them, and ends the
+  // event loops without asking anything.
+  void EndSession();
+  bool IsSessionEnded() const { return m_bSessionEnded; }
+  CRecoveryManager* GetRecovery() const { return m_pRecovery.get(); }
 
   // The current tool is handed to every view, even when it is unchanged.
   void SetCurrentTool(int id);
@@ -108,6 +122,11 @@ class CTrassoApp : public QObject, public CViewServices {
   void WireZoomCommands();
   // The drawing options: set from the settings, checked in the View menu.
   void WireViewOptionCommands();
+  // Removes what killed runs left and starts keeping recovery files.
+  void StartRecovery();
+  // Offers the orphaned recovery files; the number of documents restored.
+  int OfferRecovery();
+  bool Restore(const RecoveryOffer& offer);
   // Brings titles, menus, recent files and indicators up to date; runs before
   // every command update.
   void OnIdle();
@@ -131,4 +150,8 @@ class CTrassoApp : public QObject, public CViewServices {
   } m_shownCompile;
   // Destroyed before the frame, since the document windows live in it.
   std::unique_ptr<CDocManager> m_pDocManager;
+  // Destroyed before the documents, which it watches.
+  std::unique_ptr<CRecoveryManager> m_pRecovery;
+  RecoveryAsker m_askRecovery;  // none: the dialog
+  bool m_bSessionEnded = false;
 };

@@ -82,7 +82,7 @@ TEST_F(CompileCommand, RunsTheCompilerOnTheWrittenInputInItsOwnFolder) {
   EXPECT_EQ(fs::path(logged[0]), fs::path(kFakeFolder));
   EXPECT_EQ(logged[1] + " " + logged[2] + " " + logged[3],
             "stdin=null Mapforge " + m_records / "Loop.trk");
-  EXPECT_TRUE(std::regex_match(logged[4], std::regex(m_temp.Path() + "/TS[A-Za-z0-9]{6}\\.TMP")))
+  EXPECT_TRUE(std::regex_match(logged[4], std::regex(m_temp.Path() + "/TS[0-9a-f]{8}[A-Za-z0-9]{6}\\.TMP")))
       << logged[4];
   EXPECT_EQ(ReadFile(m_copy), CompilerInputOf(m_doc));
   EXPECT_FALSE(m_doc.IsModified());

@@ -76,6 +76,12 @@ struct AppTest : testing::Test {
   bool Start(const QStringList& arguments = {}) {
     m_app =
         std::make_unique<CTrassoApp>(std::unique_ptr<CPrompts>(m_prompts = new ScriptedPrompts));
+    // Never the real dialog: work left by earlier tests is offered here.
+    m_app->SetRecoveryAsker([this](const std::vector<RecoveryOffer>& offers) {
+      m_offered.push_back(offers);
+      m_prompts->m_boxAnswers.push_back(m_confirmAnswer);
+      return m_recoveryAnswer;
+    });
     if (!m_app->InitInstance(arguments)) return false;
     EXPECT_TRUE(QTest::qWaitForWindowExposed(m_app->GetMainWnd()));
     Settle();
@@ -117,6 +123,9 @@ struct AppTest : testing::Test {
   }
 
   QTemporaryDir m_dir;
+  std::vector<std::vector<RecoveryOffer>> m_offered;  // what each start offered
+  RecoveryChoice m_recoveryAnswer;                    // Later, unless a test says otherwise
+  std::optional<QMessageBox::StandardButton> m_confirmAnswer;  // to the question that follows
   ScriptedPrompts* m_prompts = nullptr;
   std::unique_ptr<CTrassoApp> m_app;
 };

@@ -490,10 +490,12 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Settings go to the run's own folder, never the user's; set before Qt reads it, once.
+  // Settings and recovery files go to the run's own folder, never the user's; set
+  // before Qt reads them, once.
   QTemporaryDir config;
   if (!config.isValid()) return 1;
   setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+  setenv("XDG_STATE_HOME", config.path().toLocal8Bit().constData(), 1);
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

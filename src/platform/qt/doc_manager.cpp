@@ -91,10 +91,12 @@ CDocManager::DocEntry* CDocManager::FindByFrame(const QMdiSubWindow* frame) cons
 CDocument* CDocManager::OnFileNew() {
   std::unique_ptr<CDocument> doc = m_template.CreateNewDocument();
   if (!doc->OnNewDocument()) return nullptr;
-  const QString title =
-      m_template.GetDocString(CDocTemplate::docName) + QString::number(++m_nUntitledCount);
-  doc->SetTitle(title.toStdString());
+  doc->SetTitle(NewUntitledTitle().toStdString());
   return AddDocument(std::move(doc));
+}
+
+QString CDocManager::NewUntitledTitle() {
+  return m_template.GetDocString(CDocTemplate::docName) + QString::number(++m_nUntitledCount);
 }
 
 void CDocManager::OnFileOpen() {
@@ -135,6 +137,18 @@ void CDocManager::OpenRecentFile(int index) {
     m_recentFiles.Remove(static_cast<int>(m_recentFiles.GetFiles().indexOf(path)));
   }
   emit DocumentsChanged();
+}
+
+CDocument* CDocManager::OpenRecoveredDocument(std::unique_ptr<CDocument> doc,
+                                              const std::string& path) {
+  if (path.empty()) {
+    doc->SetTitle(NewUntitledTitle().toStdString());
+  } else {
+    doc->SetPathName(CanonicalPath(path));
+    doc->SetTitle(FileTitle(path).toStdString());
+  }
+  doc->SetModifiedFlag(true);
+  return AddDocument(std::move(doc));
 }
 
 CDocument* CDocManager::AddDocument(std::unique_ptr<CDocument> doc) {
@@ -204,6 +218,7 @@ bool CDocManager::DoSave(CDocument& doc, const std::string& path) {
     return false;
   }
   UpdateFrameTitles();
+  emit DocumentSaved(&doc);
   return true;
 }
 
@@ -249,6 +264,7 @@ void CDocManager::CloseAllDocuments() {
   while (!m_docs.empty()) {
     DocEntry& entry = *m_docs.back();
     if (entry.frames.empty()) {
+      emit DocumentClosing(entry.doc.get());
       m_docs.pop_back();
     } else {
       OnFrameDestroyed(entry.frames.back());
@@ -265,6 +281,7 @@ void CDocManager::OnFrameDestroyed(QMdiSubWindow* frame) {
   if (m_pActiveFrame == frame) m_pActiveFrame = nullptr;
   delete frame;
   if (entry->frames.empty()) {
+    emit DocumentClosing(entry->doc.get());
     std::erase_if(m_docs, [entry](const auto& e) { return e.get() == entry; });
   }
   UpdateFrameTitles();

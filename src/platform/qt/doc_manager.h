@@ -39,6 +39,10 @@ class CDocManager : public QObject {
   CDocument* OpenDocumentFile(const std::string& path);
   // Opens recent file `index`; an entry that cannot be opened leaves the list.
   void OpenRecentFile(int index);
+  // Opens `doc`, brought back from a recovery file, as modified: with `path`
+  // (which Save writes to) when it had a file, else under a new untitled name.
+  // Null when its window cannot be created.
+  CDocument* OpenRecoveredDocument(std::unique_ptr<CDocument> doc, const std::string& path);
 
   // Save runs Save As for a document never saved. Both answer whether the
   // document was written.
@@ -72,6 +76,10 @@ class CDocManager : public QObject {
  signals:
   // A document was opened, closed or renamed, or its windows changed.
   void DocumentsChanged();
+  // `doc` was written to its file.
+  void DocumentSaved(CDocument* doc);
+  // `doc` is about to be destroyed: its last window is closing.
+  void DocumentClosing(CDocument* doc);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -88,6 +96,7 @@ class CDocManager : public QObject {
   // Asks whether to save a modified document; false means stop.
   bool SaveModified(CDocument& doc);
   bool DoSave(CDocument& doc, const std::string& path);
+  QString NewUntitledTitle();
   void ShowFileError(int nIdFormat, const std::string& path, const char* reason);
 
   CDocTemplate& m_template;
