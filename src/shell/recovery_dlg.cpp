@@ -56,8 +56,10 @@ CRecoveryDlg::CRecoveryDlg(const std::vector<RecoveryOffer>& offers, QWidget* pa
     row->setCheckState(0, Qt::Checked);
     row->setToolTip(0, QString::fromLocal8Bit(offer.error.empty() ? offer.file : offer.error));
   }
-  m_pList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   m_pList->header()->setStretchLastSection(false);
+  m_pList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  m_pList->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  m_pList->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   m_pList->setMinimumWidth(560);
   layout->addWidget(m_pList);
 

@@ -16,10 +16,19 @@
 #include "platform/recovery_store.h"
 #include "resource_ids.h"
 #include "shell/recovery_manager.h"
+#include "shell/session_end_watch.h"
+#include "support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+long DeadPid() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
 
 struct Recovery : AppTest {
   void SetUp() override {
@@ -42,9 +51,7 @@ struct Recovery : AppTest {
   // A recovery file left by an editor that ended, holding a one-node track;
   // its path. Without a title, the file is damaged.
   static std::string Orphan(unsigned serial, const std::string& path, const std::string& title) {
-    const pid_t child = fork();
-    if (child == 0) _exit(0);
-    waitpid(child, nullptr, 0);
+    const long child = DeadPid();
     const std::string file = RecoveryFolder() + "/" + RecoveryFileName(child, serial);
     std::string error;
     EXPECT_TRUE(MakePrivateFolder(RecoveryFolder(), error)) << error;
@@ -175,6 +182,41 @@ TEST_F(Recovery, LaterKeepsDiscardAsksFirstAndADamagedFileIsReportedAndKept) {
   EXPECT_EQ(Docs().size(), 1u);  // a new untitled track, as nothing was restored
   m_app.reset();
   EXPECT_TRUE(fs::exists(damaged));
+}
+
+TEST_F(Recovery, AStartRemovesWhatKilledRunsLeftAndKeepsWhatRunningOnesUse) {
+  const std::string temp = PathOf("temp");
+  fs::create_directory(temp);
+  ScopedEnv tmpdir("TMPDIR", temp);
+  char killedInput[40], liveInput[40];
+  std::snprintf(killedInput, sizeof killedInput, "/TS%08lxabcdef.TMP",
+                static_cast<long>(DeadPid()));
+  std::snprintf(liveInput, sizeof liveInput, "/TS%08lxabcdef.TMP", static_cast<long>(getpid()));
+  const std::string killedSave =
+      PathOf(".trsave-0badf00d-" + std::to_string(DeadPid()) + "-abcdef");
+  for (const std::string& file : {temp + killedInput, temp + liveInput, killedSave}) {
+    std::ofstream(file) << "left";
+  }
+  QSettings(QSettings::IniFormat, QSettings::UserScope, "Trasso", "Trasso")
+      .setValue("Recent File List/File1", QString::fromStdString(PathOf("loop.tr")));
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(std::tuple(fs::exists(temp + killedInput), fs::exists(temp + liveInput),
+                       fs::exists(killedSave)),
+            std::tuple(false, true, false));
+}
+
+TEST(SessionEnd, TheFirstSignalThatEndsASessionIsToldOnceAndAClosedPipeIsNot) {
+  CSessionEndWatch watch;
+  std::vector<int> told;
+  QObject::connect(&watch, &CSessionEndWatch::SessionEnding,
+                   [&](int signal) { told.push_back(signal); });
+  raise(SIGPIPE);
+  QTest::qWait(50);
+  EXPECT_TRUE(told.empty());
+  raise(SIGHUP);
+  raise(SIGTERM);
+  QTest::qWait(50);
+  EXPECT_EQ(told, std::vector{SIGHUP});
 }
 
 }  // namespace
