@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <exception>
@@ -52,6 +53,11 @@ struct CRecoveryManager::Watch : CTrackObserver {
   std::string file;  // named when first written
   CAutosaveSchedule schedule;
   bool bOnDisk = false;  // written, or on its way to the disk
+  // Counts the writes and removals asked for; a write that a later one has
+  // overtaken in the writer's queue is skipped, so a slow disk never makes
+  // copies of the track pile up.
+  std::shared_ptr<std::atomic<std::uint64_t>> latest =
+      std::make_shared<std::atomic<std::uint64_t>>(0);
 };
 
 CRecoveryManager::CRecoveryManager(CDocManager& docs, std::string folder)
@@ -153,7 +159,10 @@ void CRecoveryManager::Write(Watch& watch) {
   watch.bOnDisk = true;
   if (watch.file.empty()) watch.file = NewFileName();
   const QString title = FromWindows1252(header.title);
-  QMetaObject::invokeMethod(m_pWriter, [this, file = watch.file, headerBytes, document, title] {
+  const std::uint64_t generation = ++*watch.latest;
+  QMetaObject::invokeMethod(m_pWriter, [this, file = watch.file, headerBytes, document, title,
+                                        latest = watch.latest, generation] {
+    if (*latest != generation) return;
     const std::string error = WriteRecoveryFile(file, *headerBytes, *document);
     if (error.empty()) return;
     QMetaObject::invokeMethod(
@@ -165,6 +174,7 @@ void CRecoveryManager::Remove(Watch& watch) {
   if (!watch.bOnDisk) return;
   watch.bOnDisk = false;
   watch.schedule.Removed();
+  ++*watch.latest;
   // Behind any write of the same file still on its way.
   QMetaObject::invokeMethod(m_pWriter, [file = watch.file] { unlink(file.c_str()); });
 }
