@@ -12,6 +12,7 @@
 #include "app_fixture.h"
 #include "platform/archive_exception.h"
 #include "platform/atomic_file.h"
+#include "platform/qt/status_bar.h"
 #include "platform/recovery_file.h"
 #include "platform/recovery_store.h"
 #include "resource_ids.h"
@@ -203,6 +204,19 @@ TEST_F(Recovery, AStartRemovesWhatKilledRunsLeftAndKeepsWhatRunningOnesUse) {
   EXPECT_EQ(std::tuple(fs::exists(temp + killedInput), fs::exists(temp + liveInput),
                        fs::exists(killedSave)),
             std::tuple(false, true, false));
+}
+
+TEST_F(Recovery, AFileThatCannotBeWrittenIsReported) {
+  std::ofstream(PathOf("state")) << "a file where the folder should be";
+  ScopedEnv state("XDG_STATE_HOME", PathOf("state"));
+  ASSERT_TRUE(Start());
+  Docs()[0]->AddNode(0, 0, false);
+  App().GetRecovery()->WriteAllNow();
+  Settle();
+  EXPECT_TRUE(App().GetStatusBar()->currentMessage().startsWith(
+      "Cannot write the recovery file of Trax1: Cannot save " +
+      QString::fromStdString(PathOf("state"))))
+      << App().GetStatusBar()->currentMessage().toStdString();
 }
 
 TEST(SessionEnd, TheFirstSignalThatEndsASessionIsToldOnceAndAClosedPipeIsNot) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 class ScratchFolder {
@@ -26,11 +27,15 @@ class ScratchFolder {
 
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const std::string& v) : m_name(name) { setenv(name, v.c_str(), 1); }
-  ~ScopedEnv() { unsetenv(m_name); }
+  ScopedEnv(const char* name, const std::string& v) : m_name(name) {
+    if (const char* old = std::getenv(name)) m_old = old;
+    setenv(name, v.c_str(), 1);
+  }
+  ~ScopedEnv() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
 
  private:
   const char* m_name;
+  std::optional<std::string> m_old;
 };
 
 // Stands in for a full disk: writes past `bytes` fail with EFBIG.
