@@ -17,13 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The id of a process that has ended.
-long DeadPid() {
-  const pid_t child = fork();
-  if (child == 0) _exit(0);
-  waitpid(child, nullptr, 0);
-  return child;
-}
 
 std::vector<std::uint8_t> FileBytes(const RecoveryHeader& header, std::string_view document) {
   std::vector<std::uint8_t> bytes = EncodeRecoveryHeader(header);

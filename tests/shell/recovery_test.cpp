@@ -24,12 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-long DeadPid() {
-  const pid_t child = fork();
-  if (child == 0) _exit(0);
-  waitpid(child, nullptr, 0);
-  return child;
-}
 
 struct Recovery : AppTest {
   void SetUp() override {

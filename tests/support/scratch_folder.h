@@ -1,7 +1,10 @@
 #pragma once
-// A fresh folder removed afterwards; an environment variable and a file size limit for one test.
+// A fresh folder removed afterwards; an environment variable and a file size limit for one test;
+// the id of a process that has ended.
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -59,4 +62,12 @@ class FileSizeLimit {
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The id of a process that has ended: what a killed run leaves in its files.
+inline long DeadPid() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
 }
