@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 std::vector<std::uint8_t> FileBytes(const RecoveryHeader& header, std::string_view document) {
   std::vector<std::uint8_t> bytes = EncodeRecoveryHeader(header);
   bytes.insert(bytes.end(), document.begin(), document.end());

@@ -24,7 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 struct Recovery : AppTest {
   void SetUp() override {
     AppTest::SetUp();
