@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+
 #include <unistd.h>
+#include <csignal>
 
 #include "platform/archive_exception.h"
 #include "platform/atomic_file.h"
@@ -43,9 +45,28 @@ TEST(RecoveryFile, TheHeaderKeepsAnyBytesAndTheDocumentFollowsUntouched) {
             std::tuple(4242L, 987654321ULL, std::int64_t{1765090000}, header.path, header.title));
   EXPECT_EQ(std::string(contents.document.begin(), contents.document.end()), document);
 
+  // The header alone is read, however long the document behind it.
   ScratchFolder folder;
-  Write(folder / "1-1.tr-recovery", bytes);
+  Write(folder / "1-1.tr-recovery", FileBytes(header, std::string(1 << 20, 'x')));
   EXPECT_EQ(ReadRecoveryHeader(folder / "1-1.tr-recovery").path, header.path);
+}
+
+TEST(RecoveryFile, AProcessIsKnownByItsStartAsWellAsItsId) {
+  const ProcessIdentity self = CurrentProcess();
+  const pid_t child = fork();
+  if (child == 0) {
+    pause();
+    _exit(0);
+  }
+  const unsigned long long childStart = ProcessStartTicks(child);
+  EXPECT_TRUE(ProcessStartTicks(1) <= self.startTicks && self.startTicks <= childStart &&
+              ProcessStartTicks(1) < childStart);
+  EXPECT_TRUE(IsRunning({child, childStart}));
+  EXPECT_FALSE(IsRunning({child, childStart + 1}));
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  EXPECT_FALSE(IsRunning({child, childStart}));
+  EXPECT_EQ(ProcessStartTicks(child), 0u);
 }
 
 TEST(RecoveryFile, AHeaderThatIsNotSoundIsRefused) {
@@ -104,7 +125,8 @@ TEST(RecoveryStore, OnlyTheFilesOfEndedEditorsAreOfferedNewestFirst) {
   };
   file(self.pid, 1, self, 10);                      // ours, still running
   const auto older = file(dead, 2, {dead, 5}, 10);  // its editor ended
-  const auto reused = file(self.pid, 3, {self.pid, self.startTicks + 1}, 20);  // the id went to us
+  const auto newer = file(dead, 1, {dead, 5}, 20);  // ... and wrote this one later
+  const auto reused = file(self.pid, 3, {self.pid, self.startTicks + 1}, 10);  // the id went to us
   file(self.pid, 4, {dead, 5}, 30);  // taken over by us from an editor that ended
   const std::string damaged = folder / RecoveryFileName(dead, 5);
   std::ofstream(damaged) << "not a recovery file";
@@ -112,14 +134,16 @@ TEST(RecoveryStore, OnlyTheFilesOfEndedEditorsAreOfferedNewestFirst) {
   std::ofstream(folder / "notes.txt") << "not ours";
 
   const std::vector<RecoveryOffer> offers = FindOrphanedRecoveryFiles(folder.Path());
-  ASSERT_EQ(offers.size(), 3u);
-  EXPECT_EQ(std::tuple(offers[0].file, offers[1].file, offers[2].file),
-            std::tuple(reused, older, damaged));
-  EXPECT_EQ(offers[1].header->path, "/t/2.tr");
-  EXPECT_EQ(offers[1].size, fs::file_size(older));
-  EXPECT_TRUE(offers[1].error.empty());
-  EXPECT_FALSE(offers[2].header);
-  EXPECT_NE(offers[2].error.find("Not a sound recovery file"), std::string::npos);
+  ASSERT_EQ(offers.size(), 4u);
+  // Newest first; of two written in the same second, the first by name.
+  const auto [first, second] = std::minmax(older, reused);
+  EXPECT_EQ(std::tuple(offers[0].file, offers[1].file, offers[2].file, offers[3].file),
+            std::tuple(newer, first, second, damaged));
+  EXPECT_EQ(offers[0].header->path, "/t/1.tr");
+  EXPECT_EQ(offers[0].size, fs::file_size(newer));
+  EXPECT_TRUE(offers[0].error.empty());
+  EXPECT_FALSE(offers[3].header);
+  EXPECT_EQ(offers[3].error, "Not a sound recovery file: expected \"Trasso recovery 1\" at byte 0");
   EXPECT_TRUE(FindOrphanedRecoveryFiles(folder / "missing").empty());
 }
 
