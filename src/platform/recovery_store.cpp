@@ -35,7 +35,7 @@ std::vector<RecoveryOffer> FindOrphanedRecoveryFiles(const std::string& folder) 
     offers.push_back(std::move(offer));
   }
   closedir(dir);
-  std::ranges::stable_sort(offers, [](const RecoveryOffer& a, const RecoveryOffer& b) {
+  std::ranges::sort(offers, [](const RecoveryOffer& a, const RecoveryOffer& b) {
     const auto savedAt = [](const RecoveryOffer& o) { return o.header ? o.header->savedAt : 0; };
     return savedAt(a) != savedAt(b) ? savedAt(a) > savedAt(b) : a.file < b.file;
   });

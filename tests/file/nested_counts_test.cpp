@@ -20,6 +20,11 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
+// The no-throw form too, since its memory comes back through the ones below.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  g_allocated += size;
+  return std::malloc(size ? size : 1);
+}
 void operator delete(void* p) noexcept {
   std::free(p);
 }
