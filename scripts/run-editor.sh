@@ -19,15 +19,17 @@ fi
 readonly kScreen=1280x800
 private='' server_pid='' editor_pid=''
 
-# The editor runs in the background, where Ctrl+C does not reach it, so the
-# script ends it and the server, and waits for both, so that nothing is left
-# running once the script has ended.
+# Ctrl+C reaches neither the editor, in the background, nor the server, in a
+# session of its own: the script ends the editor first, then its display, and
+# waits for both, so that nothing is left running once the script has ended.
 cleanup() {
+  set +e # a process already gone must not stop the cleanup
   trap - EXIT
-  trap "" INT TERM HUP # a second Ctrl+C must not cut the cleanup short
-  [ -n "$editor_pid" ] && kill -TERM "$editor_pid" 2>/dev/null
-  [ -n "$server_pid" ] && kill -TERM "$server_pid" 2>/dev/null
-  wait 2>/dev/null
+  trap "" INT TERM HUP # nor a second Ctrl+C
+  for pid in $editor_pid $server_pid; do
+    kill -TERM "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
   [ -z "$private" ] || rm -rf "$private"
 }
 trap cleanup EXIT
@@ -53,7 +55,7 @@ xauth -q -f "$private/Xauthority" add :0 MIT-MAGIC-COOKIE-1 "$cookie"
 start_server() {
   local port=$1
   : >"$private/display"
-  Xvnc -displayfd 3 -rfbport "$port" -interface 127.0.0.1 -SecurityTypes VncAuth \
+  setsid Xvnc -displayfd 3 -rfbport "$port" -interface 127.0.0.1 -SecurityTypes VncAuth \
     -PasswordFile "$private/passwd" -auth "$private/Xauthority" -nolisten tcp \
     -geometry "$kScreen" -depth 24 -desktop Trasso 3>"$private/display" >"$private/xvnc.log" 2>&1 &
   server_pid=$!

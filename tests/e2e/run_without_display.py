@@ -111,17 +111,18 @@ def close_editor(sock, process):
             pass
 
 
-def session_processes(sid):
-    """The processes still alive in session `sid`, as "pid name"."""
+def leftovers(sid, folder):
+    """The processes alive in session `sid` or naming `folder` on their
+    command line (the VNC server runs in a session of its own), as "pid name"."""
     alive = []
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
-            with open(f"/proc/{pid}/stat") as stat:
-                text = stat.read()
+            with open(f"/proc/{pid}/stat") as stat, open(f"/proc/{pid}/cmdline", "rb") as cmdline:
+                text, command = stat.read(), cmdline.read().decode(errors="replace")
         except OSError:
             continue
         name, fields = text[text.index("(") + 1:text.rindex(")")], text[text.rindex(")") + 2:].split()
-        if int(fields[3]) == sid and fields[0] != "Z":
+        if fields[0] != "Z" and (int(fields[3]) == sid or folder in command):
             alive.append(f"{pid} {name}")
     return alive
 
@@ -180,7 +181,7 @@ class Run:
         address = re.search(r"Address: +127\.0\.0\.1:(\d+)", self.output)
         password = re.search(r"Password: +(\S+)", self.output)
         if not (address and password):
-            self.process.kill()
+            self.kill()
             raise RuntimeError("the script did not say how to connect:\n" + self.output)
         self.port, self.password = int(address.group(1)), password.group(1)
         # What the editor writes is kept, so that a full pipe never stops it.
@@ -189,16 +190,27 @@ class Run:
                                        daemon=True)
         self.reader.start()
 
+    def kill(self):
+        """Ends whatever is left of a run that failed; the script's status."""
+        left = leftovers(self.process.pid, self.tmp)
+        for entry in left:
+            try:
+                os.kill(int(entry.split()[0]), signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        status = self.process.wait()
+        if left:
+            time.sleep(1)
+        return status
+
     def end(self, how):
         """Waits for the script to end; checks that it took everything down."""
         try:
             status = self.process.wait(timeout=60)
         except subprocess.TimeoutExpired:
-            os.killpg(self.process.pid, signal.SIGKILL)
-            status = self.process.wait()
-            time.sleep(1)
+            status = self.kill()
         self.reader.join(timeout=10)
-        left = session_processes(self.process.pid)
+        left = leftovers(self.process.pid, self.tmp)
         check(not left, f"{how}: processes left running: {left}")
         check(not os.listdir(self.tmp), f"{how}: temporary files left: {os.listdir(self.tmp)}")
         check(not listeners(self.port), f"{how}: port {self.port} still open")
@@ -270,9 +282,7 @@ def main():
                 scenario(run)
             finally:
                 # A run cut short by a failure takes its processes with it.
-                if run.process.poll() is None:
-                    os.killpg(run.process.pid, signal.SIGKILL)
-                    run.process.wait()
+                run.kill()
     if failures:
         sys.exit(1)
     print("make run without a display checked")
