@@ -14,12 +14,11 @@ namespace {
 constexpr int kMaxListed = 9;
 constexpr int IDS_ACTIVATE_WINDOW = 13100;
 
-std::vector<QMdiSubWindow*> ListedFrames(const CDocManager& docs) {
+// Every open window, in the order of the list; the first nine are listed.
+std::vector<QMdiSubWindow*> OpenFrames(const CDocManager& docs) {
   std::vector<QMdiSubWindow*> frames;
   for (const CDocument* doc : docs.GetDocuments()) {
-    for (QMdiSubWindow* frame : docs.GetFrames(*doc)) {
-      if (frames.size() < kMaxListed) frames.push_back(frame);
-    }
+    for (QMdiSubWindow* frame : docs.GetFrames(*doc)) frames.push_back(frame);
   }
   return frames;
 }
@@ -39,7 +38,7 @@ void Activate(QMdiSubWindow& frame) {
 }  // namespace
 
 void AddWindowList(QMenu& menu, CCommandTable& commands, const CDocManager& docs) {
-  QAction* separator = menu.addSeparator();
+  menu.addSeparator();  // the menu shows only while a window is open
   std::vector<QAction*> entries;
   for (int i = 0; i < kMaxListed; ++i) {
     const int id = AFX_IDM_FIRST_MDICHILD + i;
@@ -49,11 +48,11 @@ void AddWindowList(QMenu& menu, CCommandTable& commands, const CDocManager& docs
     menu.addAction(action);
     entries.push_back(action);
     commands.OnCommand(id, [&docs, i] {
-      if (const auto frames = ListedFrames(docs); i < static_cast<int>(frames.size()))
+      if (const auto frames = OpenFrames(docs); i < static_cast<int>(frames.size()))
         Activate(*frames[i]);
     });
     commands.OnUpdate(id, [&docs, i](CCmdUI& ui) {
-      const auto frames = ListedFrames(docs);
+      const auto frames = OpenFrames(docs);
       const bool listed = i < static_cast<int>(frames.size());
       ui.Enable(listed);
       ui.SetCheck(listed && frames[i] == docs.GetActiveFrame());
@@ -61,9 +60,8 @@ void AddWindowList(QMenu& menu, CCommandTable& commands, const CDocManager& docs
     });
   }
   // Entries without a window are hidden before the pass sets the others.
-  QObject::connect(&commands, &CCommandTable::AboutToUpdate, &docs, [&docs, separator, entries] {
-    const auto count = static_cast<int>(ListedFrames(docs).size());
-    separator->setVisible(count > 0);
+  QObject::connect(&commands, &CCommandTable::AboutToUpdate, &docs, [&docs, entries] {
+    const auto count = static_cast<int>(OpenFrames(docs).size());
     for (int i = 0; i < kMaxListed; ++i) entries[i]->setVisible(i < count);
   });
 }

@@ -9,7 +9,7 @@ class CDocManager;
 class QMenu;
 
 // Adds a separator and the entries, commands AFX_IDM_FIRST_MDICHILD and the
-// eight after it, to `menu`. Every command update brings their texts, checks
-// and visibility up to date; updates run when documents change and when a
-// menu opens. Nothing is owned; `docs` must outlive the commands' use.
+// eight after it, to `menu`, which must show only while a window is open. Every command update
+// brings their texts, checks and visibility up to date; updates run when documents change and when
+// a menu opens. Nothing is owned; `docs` must outlive the commands' use.
 void AddWindowList(QMenu& menu, CCommandTable& commands, const CDocManager& docs);
