@@ -54,12 +54,12 @@ void AddWindowList(QMenu& menu, CCommandTable& commands, const CDocManager& docs
     commands.OnUpdate(id, [&docs, i](CCmdUI& ui) {
       const auto frames = OpenFrames(docs);
       const bool listed = i < static_cast<int>(frames.size());
-      ui.Enable(listed);
       ui.SetCheck(listed && frames[i] == docs.GetActiveFrame());
       if (listed) ui.SetText(EntryText(i, *frames[i]));
     });
   }
-  // Entries without a window are hidden before the pass sets the others.
+  // Entries without a window are hidden, which also disables them, before
+  // the pass sets the others.
   QObject::connect(&commands, &CCommandTable::AboutToUpdate, &docs, [&docs, entries] {
     const auto count = static_cast<int>(OpenFrames(docs).size());
     for (int i = 0; i < kMaxListed; ++i) entries[i]->setVisible(i < count);
