@@ -73,6 +73,8 @@ constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_VIEW_TOOLBAR = 59392;
 constexpr int ID_VIEW_STATUS_BAR = 59393;
+// The open windows listed in the Window menu are 0xFF00 to 0xFF08.
+constexpr int AFX_IDM_FIRST_MDICHILD = 0xFF00;
 
 // Resources of the main frame and the document template.
 constexpr int IDR_MAINFRAME = 128;  // caption, menu 128, accelerators, standard toolbar

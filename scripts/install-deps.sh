@@ -11,6 +11,7 @@ packages=(
   clang
   desktop-file-utils libxml2-utils shared-mime-info librsvg2-bin
   xvfb xdotool x11-utils xclip
+  tigervnc-standalone-server tigervnc-tools xauth python3
 )
 
 missing=()

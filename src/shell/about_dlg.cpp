@@ -7,7 +7,7 @@
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/windows1252.h"
 #include "platform/string_table.h"
-#include "shell/toolbar_images.h"
+#include "shell/app_icon.h"
 
 namespace {
 enum : int {

@@ -13,6 +13,7 @@
 #include "platform/qt/recent_file_list.h"
 #include "platform/qt/shared_printer.h"
 #include "platform/qt/status_bar.h"
+#include "platform/qt/window_list.h"
 #include "resource_ids.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
@@ -151,5 +152,6 @@ void CTrassoApp::WireFrameCommands() {
   for (int id : {ID_WINDOW_SPLIT, ID_NEXT_PANE, ID_PREV_PANE}) {
     commands.OnUpdate(id, [this](CCmdUI& ui) { ui.Enable(GetActiveChildFrame() != nullptr); });
   }
+  AddWindowList(*frame.m_pWindowMenu, commands, *m_pDocManager);
   commands.OnCommand(ID_BROWSE_BACKGROUND, [&frame] { frame.m_wndTrackBar->OnBrowseBackground(); });
 }

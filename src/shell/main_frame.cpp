@@ -54,7 +54,6 @@ CMainFrame::CMainFrame(CCommandTable& commands)
 
 void CMainFrame::LoadFrame() {
   setWindowTitle(FromWindows1252(LoadResString(IDR_MAINFRAME)));
-  setWindowIcon(AppIcon());
   resize(kInitialSize);
   BuildMenus();
   BuildAccelerators();

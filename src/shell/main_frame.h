@@ -26,7 +26,8 @@ class CMainFrame : public QMainWindow {
   // The frame's menus and buttons are the actions of `commands` (not owned).
   explicit CMainFrame(CCommandTable& commands);
 
-  // Sets caption, icon, menus and accelerators, then builds the bars.
+  // Sets caption, menus and accelerators, then builds the bars. The icon is
+  // the application's.
   void LoadFrame();
 
   QMdiArea* GetMdiArea() const { return m_pMdiArea; }
@@ -59,6 +60,7 @@ class CMainFrame : public QMainWindow {
   QDockWidget* m_pTrackCheckDock = nullptr;  // a tab beside the compile output, hidden at first
   QMenu* m_pFileMenu128 = nullptr;
   QMenu* m_pFileMenu129 = nullptr;
+  QMenu* m_pWindowMenu = nullptr;  // of menu 129; the open windows end it
 
  signals:
   // Local files dropped on the window, in the order given.

@@ -145,10 +145,10 @@ void CMainFrame::BuildMenus() {
   m_pFileMenu129 = makeMenu(IDS_MENU_FILE, kFile129);
   QMenu* edit = makeMenu(IDS_MENU_EDIT, kEdit);
   QMenu* view = makeMenu(IDS_MENU_VIEW, kView);
-  QMenu* window = makeMenu(IDS_MENU_WINDOW, kWindow);
+  m_pWindowMenu = makeMenu(IDS_MENU_WINDOW, kWindow);
   QMenu* help = makeMenu(IDS_MENU_HELP, kHelp);
   m_menus128 = {m_pFileMenu128, view, help};
-  m_menus129 = {m_pFileMenu129, edit, view, window, help};
+  m_menus129 = {m_pFileMenu129, edit, view, m_pWindowMenu, help};
   ShowDocumentMenu(false);
   SetRecentFiles({});
 }

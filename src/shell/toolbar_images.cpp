@@ -262,21 +262,3 @@ QIcon ToolbarImage(int id) {
       return QIcon();
   }
 }
-
-// A loop of track seen from above.
-QIcon AppIcon() {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  QPainterPath outer;
-  outer.addRoundedRect(QRectF(2, 6, 28, 20), 9, 9);
-  QPainterPath inner;
-  inner.addRoundedRect(QRectF(9, 12, 14, 8), 4, 4);
-  p.setPen(QPen(kInk, 1.5));
-  p.setBrush(kSection);
-  p.drawPath(outer.subtracted(inner));
-  p.setPen(QPen(Qt::white, 2, Qt::DashLine));
-  p.drawLine(QPointF(16, 6), QPointF(16, 12));
-  return QIcon(pixmap);
-}

@@ -15,6 +15,7 @@
 #include "platform/string_table.h"
 #include "resource_ids.h"
 #include "shell/about_dlg.h"
+#include "shell/app_icon.h"
 #include "shell/child_frame.h"
 #include "shell/compile_runner.h"
 #include "shell/frame_layout.h"
@@ -50,6 +51,7 @@ CTrassoApp::~CTrassoApp() {
 }
 
 bool CTrassoApp::InitInstance(const QStringList& arguments) {
+  QApplication::setWindowIcon(AppIcon());  // every window's, dialogs' too
   m_pRecentFileList = std::make_unique<CRecentFileList>(m_settings, kRecentFileCount);
   m_pDocTemplate = std::make_unique<CTrassoDocTemplate>();
   GetDrawingObjects();

@@ -13,10 +13,10 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QSettings>
 #include <QSlider>
 #include <QTest>
+#include <QTextDocument>
 #include <QWheelEvent>
 
 #include "app_fixture.h"
@@ -48,14 +48,14 @@ struct Editor : AppTest {
     QStringList entries;
     for (QAction* action : actions) {
       int id = 32699;
-      while (++id < 60000 && Command(id) != action) continue;
+      while (++id < 0x10000 && Command(id) != action) continue;
       if (action->isSeparator())
         entries << "-";
       else if (action->menu() && action->isVisible())
         entries << action->text() + ": " +
                        QString::fromStdString(Entries(action->menu()->actions()));
       else if (action->isVisible())
-        entries << action->text().section('\t', 0, 0) + " " + QString::number(id % 60000);
+        entries << action->text().section('\t', 0, 0) + " " + QString::number(id % 0x10000);
     }
     return entries.join(" | ").toStdString();
   }
@@ -79,7 +79,8 @@ TEST_F(Editor, StartsWithOneUntitledTrackTheDocumentMenusAndTheBars) {
       "Co&mpact Marks When Zoomed Out 32812 | &Window: "
       "&New Window 57648 | &Cascade 57650 | "
       "&Tile 57651 | "
-      "&Arrange Icons 57649 | S&plit 57653 | &Help: &Help 32797 | &About Trasso... 57664");
+      "&Arrange Icons 57649 | S&plit 57653 | - | &1 Trax1 65280 | &Help: &Help 32797 | "
+      "&About Trasso... 57664");
   EXPECT_EQ(Frame().m_wndStatusBar->GetPaneText(0), "Ready");
 
   Trigger(ID_FILE_CLOSE);
