@@ -165,9 +165,10 @@ class Run:
                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY", "TRASSO_VNC_PORT")}
         env.update(TMPDIR=os.path.join(scratch, "tmp"), HOME=os.path.join(scratch, "home"),
                    XDG_CONFIG_HOME=os.path.join(scratch, "config"),
+                   XDG_STATE_HOME=os.path.join(scratch, "state"),
                    XDG_RUNTIME_DIR=os.path.join(scratch, "runtime"),
                    LSAN_OPTIONS=f"suppressions={suppressions}:print_suppressions=0")
-        for folder in ("tmp", "home", "config", "runtime"):
+        for folder in ("tmp", "home", "config", "state", "runtime"):
             os.makedirs(os.path.join(scratch, folder), mode=0o700, exist_ok=True)
         self.tmp = env["TMPDIR"]
         self.process = subprocess.Popen(["bash", script, build_dir, track], env=env,
