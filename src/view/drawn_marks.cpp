@@ -32,9 +32,8 @@ void CDrawnMarks::Record(const CTrassoView& view, const QRect& page, int reach) 
   // The same test of sight as the drawing's.
   const QRect sight = page.adjusted(-reach, -reach, reach, reach);
   const CTrassoDoc* doc = view.GetDocument();
-  int index = 0;
-  for (POSITION pos = doc->GetFirstPolygonPosition(); pos; ++index) {
-    const TSPolygon* polygon = doc->GetNextPolygon(pos);
+  for (const std::uint32_t index : view.PolygonsNear(sight)) {
+    const TSPolygon* polygon = doc->m_polygonList[index].get();
     const QRect box = view.LogicalBox(*polygon);
     if (!box.intersects(sight)) continue;
     const int first = static_cast<int>(m_corners.size());
@@ -43,15 +42,14 @@ void CDrawnMarks::Record(const CTrassoView& view, const QRect& page, int reach) 
           {view.WorldToLogical(wall->m_pNode->m_x, wall->m_pNode->m_y), &WedgeBrush(*wall)});
     }
     const int count = static_cast<int>(polygon->m_wallList.size());
-    m_polygons.push_back({index, polygon, PolygonFill(*polygon), first, count, box});
+    m_polygons.push_back({static_cast<int>(index), polygon, PolygonFill(*polygon), first, count, box});
   }
-  index = 0;
-  for (POSITION pos = doc->GetFirstNodePosition(); pos; ++index) {
-    const TSNode* node = doc->GetNextNode(pos);
+  for (const std::uint32_t index : view.NodesNear(sight)) {
+    const TSNode* node = doc->m_nodeList[index].get();
     const QPoint p = view.WorldToLogical(node->m_x, node->m_y);
     if (!sight.contains(p)) continue;
     const TSItem* item = node->m_pItem.get();
-    m_nodes.push_back({index, node, p, &NodeBrush(*node), item ? item->m_nType : -1,
+    m_nodes.push_back({static_cast<int>(index), node, p, &NodeBrush(*node), item ? item->m_nType : -1,
                        item ? item->m_nOrientation : 0});
   }
 

@@ -26,7 +26,7 @@ int CurrentTool() {
 }  // namespace
 
 CTrassoView::CTrassoView(CTrassoDoc* document, QWidget* parent)
-    : CView(document, parent), m_nTool(CurrentTool()) {
+    : CView(document, parent), m_nTool(CurrentTool()), m_index(*document) {
   setMouseTracking(true);
   setCursor(LoadToolCursor(m_nTool));
   s_allViews.push_back(this);

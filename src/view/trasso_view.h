@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "check/track_index.h"
 #include "model/grid_snap.h"
 #include "model/track_change.h"
 #include "model/track_length.h"
@@ -58,6 +59,11 @@ class CTrassoView : public CView, public CTrackObserver {
   // The bounding box of a polygon's corners in logical units; null for a
   // polygon without walls.
   QRect LogicalBox(const TSPolygon& polygon) const;
+  // The positions in the document's lists of the nodes, and of the polygons
+  // with walls, that may lie in the logical rectangle, ascending: all that
+  // do, and maybe a few more, so callers keep their exact tests.
+  const std::vector<std::uint32_t>& NodesNear(const QRect& logical) const;
+  const std::vector<std::uint32_t>& PolygonsNear(const QRect& logical) const;
   void SetZoom(double zoom) { m_dScale = zoom * 0.01; }
   double GetZoom() const { return m_dScale * 100; }
 
@@ -226,6 +232,8 @@ class CTrassoView : public CView, public CTrackObserver {
   // where it was.
   void RepaintChangedMarks();
 
+  // A cache of where the objects lie; queries refresh it, hence mutable.
+  mutable CTrackIndex m_index;
   // Reused by DrawPolygon so that painting does not allocate.
   QPolygon m_corners;
   std::vector<MarkRay> m_edges;

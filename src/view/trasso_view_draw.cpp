@@ -75,8 +75,8 @@ void CTrassoView::OnDraw(CDC& dc) {
   if (compact) pixels.emplace(*this, visible).DrawPlain(painter);
   painter.setPen(GetDrawingObjects().outlinePen);
   const CTrassoDoc* doc = GetDocument();
-  for (POSITION pos = doc->GetFirstPolygonPosition(); pos;) {
-    DrawPolygon(painter, shapes, *doc->GetNextPolygon(pos), visible, compact);
+  for (const std::uint32_t at : PolygonsNear(visible)) {
+    DrawPolygon(painter, shapes, *doc->m_polygonList[at], visible, compact);
   }
   if (pixels) {
     pixels->DrawMarked(painter);
@@ -146,8 +146,8 @@ void CTrassoView::DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect&
   const CDrawingObjects& objects = GetDrawingObjects();
   painter.setPen(objects.outlinePen);
   const CTrassoDoc* doc = GetDocument();
-  for (POSITION pos = doc->GetFirstNodePosition(); pos;) {
-    const TSNode& node = *doc->GetNextNode(pos);
+  for (const std::uint32_t at : NodesNear(visible)) {
+    const TSNode& node = *doc->m_nodeList[at];
     const QPoint p = WorldToLogical(node.m_x, node.m_y);
     if (!visible.contains(p)) continue;
     painter.setBrush(NodeBrush(node));
