@@ -13,22 +13,34 @@ GridBox PointBox(const TSNode& node) {
   return {node.m_x, node.m_y, node.m_x, node.m_y};
 }
 
+GridBox Union(const GridBox& a, const GridBox& b) {
+  return {std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
+          std::max(a.maxY, b.maxY)};
+}
+
 // A polygon without walls is filed at the origin and never handed out.
 GridBox PolygonBox(const TSPolygon& polygon) {
   if (polygon.m_wallList.empty()) return {0, 0, 0, 0};
   GridBox box = PointBox(*polygon.m_wallList.front()->m_pNode);
-  for (const auto& wall : polygon.m_wallList) {
-    const TSNode& node = *wall->m_pNode;
-    box = {std::min<std::int64_t>(box.minX, node.m_x), std::min<std::int64_t>(box.minY, node.m_y),
-           std::max<std::int64_t>(box.maxX, node.m_x), std::max<std::int64_t>(box.maxY, node.m_y)};
-  }
+  for (const auto& wall : polygon.m_wallList) box = Union(box, PointBox(*wall->m_pNode));
   return box;
 }
 
+// Whether the list still holds the objects indexed. Structural changes are
+// told, so this only guards against lists refilled or grown behind the
+// history's back (a document read into, a test building a track): it compares
+// the lengths, the objects at evenly spread positions and the last ones,
+// which keeps it cheap enough to ask on every query.
 template <class Owned, class Raw>
 bool SameObjects(const std::vector<std::unique_ptr<Owned>>& list, const std::vector<Raw*>& indexed) {
-  return std::equal(list.begin(), list.end(), indexed.begin(), indexed.end(),
-                    [](const std::unique_ptr<Owned>& a, Raw* b) { return a.get() == b; });
+  constexpr std::size_t kSamples = 256;
+  if (list.size() != indexed.size()) return false;
+  const std::size_t step = std::max<std::size_t>(1, list.size() / kSamples);
+  for (std::size_t i = 0; i < list.size(); i += step)
+    if (list[i].get() != indexed[i]) return false;
+  for (std::size_t i = list.size() - std::min(list.size(), kSamples); i < list.size(); ++i)
+    if (list[i].get() != indexed[i]) return false;
+  return true;
 }
 }  // namespace
 
@@ -67,7 +79,14 @@ void CTrackIndex::MoveNode(const TSNode& node) {
     m_bBuilt = false;
     return;
   }
-  m_nodeGrid.Move(found->second, PointBox(node));
+  const GridBox was = m_nodeGrid.Box(found->second), now = PointBox(node);
+  if (was.minX == m_bounds.minX || was.maxX == m_bounds.maxX || was.minY == m_bounds.minY ||
+      was.maxY == m_bounds.maxY) {
+    m_bBoundsKnown = false;
+  } else {
+    m_bounds = Union(m_bounds, now);
+  }
+  m_nodeGrid.Move(found->second, now);
   for (const TSAnchorWall* wall : node.m_wallList) {
     const auto polygon = m_polygonIds.find(wall->m_pPolygon);
     if (polygon == m_polygonIds.end()) {
@@ -98,6 +117,7 @@ void CTrackIndex::Build() {
     boxes.push_back(PointBox(*node));
   }
   m_nodeGrid.Build(boxes);
+  m_bBoundsKnown = false;
   boxes.clear();
   for (const auto& polygon : m_doc.m_polygonList) {
     m_polygons.push_back(polygon.get());
@@ -105,6 +125,24 @@ void CTrackIndex::Build() {
   }
   m_polygonGrid.Build(boxes);
   m_bBuilt = true;
+}
+
+bool CTrackIndex::NodeBounds(GridBox& bounds) {
+  const auto& nodes = m_doc.m_nodeList;
+  if (nodes.empty()) return false;
+  if (!IsSmall()) Refresh();
+  if (IsSmall() || !m_bBoundsKnown) {
+    GridBox box = PointBox(*nodes.front());
+    for (const auto& node : nodes) box = Union(box, PointBox(*node));
+    if (IsSmall()) {
+      bounds = box;
+      return true;
+    }
+    m_bounds = box;
+    m_bBoundsKnown = true;
+  }
+  bounds = m_bounds;
+  return true;
 }
 
 bool CTrackIndex::IsSmall() const {

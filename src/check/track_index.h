@@ -34,6 +34,9 @@ class CTrackIndex : public CTrackObserver {
   // The same for polygons whose corners' bounding box overlaps `box`.
   const std::vector<std::uint32_t>& PolygonsIn(const GridBox& box);
 
+  // The least and greatest coordinates of the nodes; false without nodes.
+  bool NodeBounds(GridBox& bounds);
+
   static constexpr std::size_t kIndexedFrom = 4096;
 
   void OnTrackChanged(const TrackChange& change) override;
@@ -57,6 +60,10 @@ class CTrackIndex : public CTrackObserver {
   std::vector<const TSNode*> m_nodes;        // as indexed, by list position
   std::vector<const TSPolygon*> m_polygons;  // as indexed, by list position
   CPolygonGrid m_nodeGrid;
+  // The nodes' bounds, kept while moves only widen them or leave their
+  // edges alone; found again by a scan after a node left an edge.
+  GridBox m_bounds{};
+  bool m_bBoundsKnown = false;
   CPolygonGrid m_polygonGrid;
   // Made on the first move after a build.
   std::unordered_map<const TSNode*, std::uint32_t> m_nodeIds;

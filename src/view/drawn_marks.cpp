@@ -1,5 +1,7 @@
 #include "view/drawn_marks.h"
 
+#include <cmath>
+
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
@@ -7,8 +9,26 @@
 #include "model/ts_polygon.h"
 #include "resource_ids.h"
 #include "view/compact_marks.h"
+#include "platform/qt/dc.h"
 #include "view/drawing_objects.h"
+#include "view/item_marks.h"
+#include "view/mark_shapes.h"
 #include "view/trasso_view.h"
+
+int MarkReach(const CDC& dc) {
+  const int marks = GetViewOptions().bItemLabels ? kItemMarkReach : kWedgeRadius;
+  return marks + static_cast<int>(std::ceil(4 * dc.GetLogicalPerPixel()));
+}
+
+QRect ChangedDeviceArea(const std::optional<QRect>& changed, const CDC& dc, int reach,
+                        const QRect& window) {
+  if (!changed) return window;
+  if (changed->isNull()) return QRect();
+  const QRect logical = changed->adjusted(-reach, -reach, reach, reach);
+  const QRect device =
+      QRect(dc.LPtoDP(logical.topLeft()), dc.LPtoDP(logical.bottomRight())).normalized();
+  return device.adjusted(-1, -1, 1, 1) & window;
+}
 
 namespace {
 QRect BoundingBox(const QPoint* points, std::size_t count) {
@@ -38,8 +58,8 @@ void CDrawnMarks::Record(const CTrassoView& view, const QRect& page, int reach) 
     if (!box.intersects(sight)) continue;
     const int first = static_cast<int>(m_corners.size());
     for (const auto& wall : polygon->m_wallList) {
-      m_corners.push_back(
-          {view.WorldToLogical(wall->m_pNode->m_x, wall->m_pNode->m_y), &WedgeBrush(*wall)});
+      m_corners.push_back({view.WorldToLogical(wall->m_pNode->m_x, wall->m_pNode->m_y),
+                           &WedgeBrush(*wall), wall->m_bSelected != 0});
     }
     const int count = static_cast<int>(polygon->m_wallList.size());
     m_polygons.push_back({static_cast<int>(index), polygon, PolygonFill(*polygon), first, count, box});

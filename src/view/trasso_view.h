@@ -4,6 +4,7 @@
 // (y down). The zoom ties world to logical; the scroll bars of the splitter
 // give the logical point at the window's top-left corner.
 
+#include <QImage>
 #include <QPoint>
 #include <cstdint>
 #include <vector>
@@ -167,6 +168,9 @@ class CTrassoView : public CView, public CTrackObserver {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // Shows the picture of the track, repainted where its marks changed, and
+  // draws the tool feedback over it.
+  void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -225,7 +229,14 @@ class CTrassoView : public CView, public CTrackObserver {
   void DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
                    const QRect& visible, bool compact);
   void DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const;
+  // Everything OnDraw draws but the tool feedback, which comes last.
+  void DrawTrack(CDC& dc);
   void DrawToolFeedback(QPainter& painter) const;
+  // Whether the window can show a kept picture: not with item labels, whose
+  // text is drawn for the device, nor at fractional or high pixel ratios.
+  bool CanKeepPicture() const;
+  // Brings m_picture up to what DrawTrack would paint on the window now.
+  void UpdatePicture();
   // Soon asks Qt to repaint the part of the window where the marks differ
   // from those of the last comparison. What changes without an update (the
   // path dropped by a tool change) is found by the next one, which repaints
@@ -242,4 +253,20 @@ class CTrassoView : public CView, public CTrackObserver {
   CDrawnMarks m_shownMarks;
   CDrawnMarks m_newMarks;
   bool m_bComparisonPending = false;
+
+  // The track as the window shows it without the tool feedback, kept so that
+  // a repaint copies what did not change. Its record of marks tells what did,
+  // found on every paint (also after changes no update told of); the rest of
+  // what the picture depends on is its key.
+  struct PictureKey {
+    QSize size;
+    int dpiX = 0, dpiY = 0;
+    GridOptions grid;
+    QRgb base = 0;
+    bool operator==(const PictureKey&) const = default;
+  };
+  QImage m_picture;
+  PictureKey m_pictureKey;
+  CDrawnMarks m_pictureMarks;
+  CDrawnMarks m_pictureNewMarks;
 };
