@@ -75,13 +75,15 @@ void HoverStep(benchmark::State& state, int side, bool fromFile) {
   ShownWindow window(*doc, 1);
   window.view->SetTool(ID_TOOL_SELECT);
   const QPoint node = window.GridNodeNearMiddle();
-  bool onNode = false;
+  bool onNode = false, marked = false;
   for (auto _ : state) {
     onNode = !onNode;
     window.Send(QEvent::MouseMove, onNode ? node : node + QPoint(19, -19), Qt::NoButton,
                 Qt::NoButton);
     QApplication::processEvents();
+    marked = marked || window.view->m_pHoverNode;
   }
+  if (!marked) state.SkipWithError("no node marked");
 }
 
 // The whole window repainted with the whole track in sight and nothing changed

@@ -2,6 +2,7 @@
 // world units.
 
 #include <QRect>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -27,9 +28,11 @@ std::pair<std::int64_t, std::int64_t> WorldRange(int low, int high, double scale
 GridBox WorldBox(const QRect& logical, double scale) {
   if (!(scale > 0)) return {std::int64_t(-kBeyondWorld), std::int64_t(-kBeyondWorld),
                             std::int64_t(kBeyondWorld), std::int64_t(kBeyondWorld)};
-  const QRect r = logical.normalized();
-  const auto [minX, maxX] = WorldRange(r.left(), r.right(), scale);
-  const auto [minY, maxY] = WorldRange(r.top(), r.bottom(), scale);
+  // Not QRect::normalized, which overflows at the edges of 32 bits.
+  const auto [minX, maxX] = WorldRange(std::min(logical.left(), logical.right()),
+                                       std::max(logical.left(), logical.right()), scale);
+  const auto [minY, maxY] = WorldRange(std::min(logical.top(), logical.bottom()),
+                                       std::max(logical.top(), logical.bottom()), scale);
   return {minX, minY, maxX, maxY};
 }
 }  // namespace
