@@ -235,8 +235,9 @@ class CTrassoView : public CView, public CTrackObserver {
   // Whether the window can show a kept picture: not with item labels, whose
   // text is drawn for the device, nor at fractional or high pixel ratios.
   bool CanKeepPicture() const;
-  // Brings m_picture up to what DrawTrack would paint on the window now.
-  void UpdatePicture();
+  // Brings m_picture up to what DrawTrack would paint on the window now,
+  // for a repaint of the device rectangle `clip`.
+  void UpdatePicture(const QRect& clip);
   // Soon asks Qt to repaint the part of the window where the marks differ
   // from those of the last comparison. What changes without an update (the
   // path dropped by a tool change) is found by the next one, which repaints
@@ -255,9 +256,11 @@ class CTrassoView : public CView, public CTrackObserver {
   bool m_bComparisonPending = false;
 
   // The track as the window shows it without the tool feedback, kept so that
-  // a repaint copies what did not change. Its record of marks tells what did,
-  // found on every paint (also after changes no update told of); the rest of
-  // what the picture depends on is its key.
+  // a repaint copies what did not change. It shows the marks of m_shownMarks
+  // but in m_pictureDirty, the areas the comparisons found changed and no
+  // paint has redrawn yet; a repaint of anything else compares the marks
+  // first, so that it also finds changes no update told of. The rest of what
+  // the picture depends on is its key.
   struct PictureKey {
     QSize size;
     int dpiX = 0, dpiY = 0;
@@ -267,6 +270,5 @@ class CTrassoView : public CView, public CTrackObserver {
   };
   QImage m_picture;
   PictureKey m_pictureKey;
-  CDrawnMarks m_pictureMarks;
-  CDrawnMarks m_pictureNewMarks;
+  QRect m_pictureDirty;  // device
 };

@@ -42,7 +42,9 @@ QRect CTrassoView::TakeChangedArea() {
   m_newMarks.Record(*this, dc.DPtoLP(rect()), reach);
   const std::optional<QRect> changed = m_newMarks.ChangedSince(m_shownMarks);
   std::swap(m_newMarks, m_shownMarks);
-  return ChangedDeviceArea(changed, dc, reach, rect());
+  const QRect area = ChangedDeviceArea(changed, dc, reach, rect());
+  m_pictureDirty |= area;
+  return area;
 }
 
 void CTrassoView::OnDraw(CDC& dc) {

@@ -17,11 +17,12 @@ bool CTrassoView::CanKeepPicture() const {
 
 void CTrassoView::paintEvent(QPaintEvent* event) {
   if (!CanKeepPicture()) {
+    m_picture = QImage();  // not kept current meanwhile
     CView::paintEvent(event);
     return;
   }
-  UpdatePicture();
   const QRect clip = event->rect();
+  UpdatePicture(clip);
   QPainter painter(this);
   painter.drawImage(clip.topLeft(), m_picture, clip);
   painter.setClipRect(clip);
@@ -30,28 +31,30 @@ void CTrassoView::paintEvent(QPaintEvent* event) {
   DrawToolFeedback(painter);
 }
 
-void CTrassoView::UpdatePicture() {
+void CTrassoView::UpdatePicture(const QRect& clip) {
   const PictureKey key{size(), logicalDpiX(), logicalDpiY(), GetGridOptions(),
                        palette().color(QPalette::Base).rgba()};
-  CDC client = GetClientDC();
-  const int reach = MarkReach(client);
-  m_pictureNewMarks.Record(*this, client.DPtoLP(rect()), reach);
-  QRect area = rect();
   if (m_picture.isNull() || key != m_pictureKey) {
     m_picture = QImage(size(), QImage::Format_RGB32);
     // The picture's resolution is the window's, so that it maps alike.
     m_picture.setDotsPerMeterX(qRound(key.dpiX / 0.0254));
     m_picture.setDotsPerMeterY(qRound(key.dpiY / 0.0254));
     m_pictureKey = key;
-  } else {
-    area = ChangedDeviceArea(m_pictureNewMarks.ChangedSince(m_pictureMarks), client, reach, rect());
+    TakeChangedArea();  // the marks drawn below
+    m_pictureDirty = rect();
+  } else if (!m_pictureDirty.contains(clip)) {
+    // A repaint no comparison asked for: the window uncovered, a full update,
+    // or a change no update told of. What changed outside `clip` is
+    // repainted soon.
+    const QRect changed = TakeChangedArea();
+    if (!clip.contains(changed)) update(changed);
   }
-  std::swap(m_pictureNewMarks, m_pictureMarks);
-  if (area.isEmpty()) return;
+  if (m_pictureDirty.isEmpty()) return;
   QPainter painter(&m_picture);
-  painter.fillRect(area, palette().color(QPalette::Base));
-  painter.setClipRect(area);
-  CDC dc(m_picture, &painter, area);
+  painter.fillRect(m_pictureDirty, palette().color(QPalette::Base));
+  painter.setClipRect(m_pictureDirty);
+  CDC dc(m_picture, &painter, m_pictureDirty);
   OnPrepareDC(dc);
   DrawTrack(dc);
+  m_pictureDirty = QRect();
 }
