@@ -32,7 +32,8 @@ GridBox PolygonBox(const TSPolygon& polygon) {
 // the lengths, the objects at evenly spread positions and the last ones,
 // which keeps it cheap enough to ask on every query.
 template <class Owned, class Raw>
-bool SameObjects(const std::vector<std::unique_ptr<Owned>>& list, const std::vector<Raw*>& indexed) {
+bool SameObjects(const std::vector<std::unique_ptr<Owned>>& list,
+                 const std::vector<Raw*>& indexed) {
   constexpr std::size_t kSamples = 256;
   if (list.size() != indexed.size()) return false;
   const std::size_t step = std::max<std::size_t>(1, list.size() / kSamples);
@@ -65,7 +66,8 @@ void CTrackIndex::OnTrackChanged(const TrackChange& change) {
     m_nodeIds.reserve(m_nodes.size());
     for (std::uint32_t id = 0; id < m_nodes.size(); ++id) m_nodeIds.emplace(m_nodes[id], id);
     m_polygonIds.reserve(m_polygons.size());
-    for (std::uint32_t id = 0; id < m_polygons.size(); ++id) m_polygonIds.emplace(m_polygons[id], id);
+    for (std::uint32_t id = 0; id < m_polygons.size(); ++id)
+      m_polygonIds.emplace(m_polygons[id], id);
   }
   for (const TSNode* node : change.movedNodes) {
     MoveNode(*node);

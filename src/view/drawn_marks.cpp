@@ -7,9 +7,9 @@
 #include "model/ts_item.h"
 #include "model/ts_node.h"
 #include "model/ts_polygon.h"
+#include "platform/qt/dc.h"
 #include "resource_ids.h"
 #include "view/compact_marks.h"
-#include "platform/qt/dc.h"
 #include "view/drawing_objects.h"
 #include "view/item_marks.h"
 #include "view/mark_shapes.h"
@@ -62,15 +62,16 @@ void CDrawnMarks::Record(const CTrassoView& view, const QRect& page, int reach) 
                            &WedgeBrush(*wall), wall->m_bSelected != 0});
     }
     const int count = static_cast<int>(polygon->m_wallList.size());
-    m_polygons.push_back({static_cast<int>(index), polygon, PolygonFill(*polygon), first, count, box});
+    m_polygons.push_back(
+        {static_cast<int>(index), polygon, PolygonFill(*polygon), first, count, box});
   }
   for (const std::uint32_t index : view.NodesNear(sight)) {
     const TSNode* node = doc->m_nodeList[index].get();
     const QPoint p = view.WorldToLogical(node->m_x, node->m_y);
     if (!sight.contains(p)) continue;
     const TSItem* item = node->m_pItem.get();
-    m_nodes.push_back({static_cast<int>(index), node, p, &NodeBrush(*node), item ? item->m_nType : -1,
-                       item ? item->m_nOrientation : 0});
+    m_nodes.push_back({static_cast<int>(index), node, p, &NodeBrush(*node),
+                       item ? item->m_nType : -1, item ? item->m_nOrientation : 0});
   }
 
   // The same conditions as the drawing of the feedback.

@@ -26,8 +26,9 @@ std::pair<std::int64_t, std::int64_t> WorldRange(int low, int high, double scale
 }
 
 GridBox WorldBox(const QRect& logical, double scale) {
-  if (!(scale > 0)) return {std::int64_t(-kBeyondWorld), std::int64_t(-kBeyondWorld),
-                            std::int64_t(kBeyondWorld), std::int64_t(kBeyondWorld)};
+  if (!(scale > 0))
+    return {std::int64_t(-kBeyondWorld), std::int64_t(-kBeyondWorld), std::int64_t(kBeyondWorld),
+            std::int64_t(kBeyondWorld)};
   // Not QRect::normalized, which overflows at the edges of 32 bits.
   const auto [minX, maxX] = WorldRange(std::min(logical.left(), logical.right()),
                                        std::max(logical.left(), logical.right()), scale);

@@ -65,27 +65,49 @@ struct RandomTrack {
   // One edit of the kinds the editor makes, or an undo or redo.
   void Edit() {
     switch (Pick(9)) {
-      case 0: AddTriangle(); break;
-      case 1: doc.AddNode(Coordinate(), Coordinate(), false); break;
-      case 2: SelectSome(); doc.MoveSelectedNodes(Coordinate() - 50000, Coordinate() - 50000); break;
-      case 3: SelectSome(); doc.DeleteSelection(); break;
-      case 4: doc.MergeNodes(AnyNode(), AnyNode()); break;
-      case 5: SelectSome(); doc.ScaleSelection(0.5 + Pick(3)); break;
-      case 6: doc.Undo(); break;
-      case 7: doc.Redo(); break;
+      case 0:
+        AddTriangle();
+        break;
+      case 1:
+        doc.AddNode(Coordinate(), Coordinate(), false);
+        break;
+      case 2:
+        SelectSome();
+        doc.MoveSelectedNodes(Coordinate() - 50000, Coordinate() - 50000);
+        break;
+      case 3:
+        SelectSome();
+        doc.DeleteSelection();
+        break;
+      case 4:
+        doc.MergeNodes(AnyNode(), AnyNode());
+        break;
+      case 5:
+        SelectSome();
+        doc.ScaleSelection(0.5 + Pick(3));
+        break;
+      case 6:
+        doc.Undo();
+        break;
+      case 7:
+        doc.Redo();
+        break;
       default: {
         TSNode* node = AnyNode();
-        if (!node->m_wallList.empty()) doc.DetachWall(node->m_wallList[0], Coordinate(), Coordinate());
+        if (!node->m_wallList.empty())
+          doc.DetachWall(node->m_wallList[0], Coordinate(), Coordinate());
       }
     }
   }
   void ExpectSameAsScan() {
     const TrackLength x = Coordinate() - 20000, y = Coordinate() - 20000;
     const GridBox box{x, y, x + Pick(40000), y + Pick(40000)};
-    ExpectScan(index.NodesIn(box), doc.m_nodeList, [&](const TSNode& n) { return Inside(n, box); },
-               "nodes");
-    ExpectScan(index.PolygonsIn(box), doc.m_polygonList,
-               [&](const TSPolygon& p) { return Overlaps(p, box); }, "polygons");
+    ExpectScan(
+        index.NodesIn(box), doc.m_nodeList, [&](const TSNode& n) { return Inside(n, box); },
+        "nodes");
+    ExpectScan(
+        index.PolygonsIn(box), doc.m_polygonList,
+        [&](const TSPolygon& p) { return Overlaps(p, box); }, "polygons");
     GridBox bounds{}, all{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
     for (const auto& n : doc.m_nodeList)
       all = {std::min<std::int64_t>(all.minX, n->m_x), std::min<std::int64_t>(all.minY, n->m_y),
@@ -122,7 +144,8 @@ TEST(TrackIndex, TheNodeAtTheEdgeMovedInAndOutKeepsTheBoundsExact) {
   const auto byX = [](const auto& a, const auto& b) { return a->m_x < b->m_x; };
   for (const TrackLength dx : {-60000, 30000, 45000, -200000, 200000}) {
     track.doc.ClearSelection(false);
-    auto& farthest = *std::max_element(track.doc.m_nodeList.begin(), track.doc.m_nodeList.end(), byX);
+    auto& farthest =
+        *std::max_element(track.doc.m_nodeList.begin(), track.doc.m_nodeList.end(), byX);
     track.doc.Select(*farthest);
     track.doc.MoveSelectedNodes(dx, -dx / 2);
     for (int query = 0; query < 20; ++query) track.ExpectSameAsScan();

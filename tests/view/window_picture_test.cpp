@@ -78,7 +78,9 @@ TEST_F(WindowPicture, ShowsAFullPaintAfterEditsUndoSelectionsUntoldChangesZoomSc
 // conversions saturate, at zooms from the least to far beyond saturation.
 TEST_F(WindowPicture, TheIndexFindsWhatAScanFindsAtEveryZoom) {
   std::mt19937 random(19);
-  auto any = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto any = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
   // Compared wide: QRect's own tests overflow at the edges of 32 bits.
   auto inside = [](QPoint p, const QRect& r) {
     return r.left() <= p.x() && p.x() <= r.right() && r.top() <= p.y() && p.y() <= r.bottom();
@@ -87,11 +89,19 @@ TEST_F(WindowPicture, TheIndexFindsWhatAScanFindsAtEveryZoom) {
     view.SetZoom(zoom);
     for (int round = 0; round < 40; ++round) {
       const TSNode& target = *doc->m_nodeList[any(0, int(doc->m_nodeList.size()) - 1)];
-      const QPoint near =
-          view.WorldToLogical(target.m_x, target.m_y) + QPoint(any(-30, 30), any(-30, 30));
-      const int edge = round % 8 == 1 ? INT32_MIN + 3000 : INT32_MAX - 3000;
-      const QRect rect = round % 4 ? QRect(near, QSize(any(1, 3000), any(1, 3000)))
-                                   : QRect(QPoint(edge, edge - any(0, 3000)), QSize(3000, 6000));
+      const QPoint at = view.WorldToLogical(target.m_x, target.m_y);
+      // Kept where the rectangle's far corner stays within 32 bits.
+      auto shifted = [&](int v) {
+        return int(
+            std::clamp<std::int64_t>(std::int64_t{v} + any(-30, 30), INT32_MIN, INT32_MAX - 3000));
+      };
+      const QPoint near(shifted(at.x()), shifted(at.y()));
+      const QRect rect = round % 4 ? QRect(near, near + QPoint(any(0, 2999), any(0, 2999)))
+                         : round % 8 == 1
+                             ? QRect(QPoint(INT32_MIN, INT32_MIN),
+                                     QPoint(INT32_MIN + any(0, 3000), INT32_MIN + 3000))
+                             : QRect(QPoint(INT32_MAX - any(0, 3000), INT32_MAX - 3000),
+                                     QPoint(INT32_MAX, INT32_MAX));
       const auto& nodes = view.NodesNear(rect);
       for (std::uint32_t at = 0; at < doc->m_nodeList.size(); ++at) {
         const TSNode& n = *doc->m_nodeList[at];
