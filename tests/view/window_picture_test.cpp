@@ -15,7 +15,10 @@ struct WindowPicture : ::testing::Test {
     view.OnUpdate(nullptr, 0, nullptr);
   }
   ~WindowPicture() override { SetViewOptions({}); }
+  // The window repaints what the comparison of marks asked for first, as
+  // after every told change; the grab repaints all of it from the picture.
   void ExpectShownAsPainted(const char* change) {
+    QApplication::processEvents();
     const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown, PaintWhole(view)) << change;
   }
