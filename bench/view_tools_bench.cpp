@@ -1,5 +1,6 @@
-// The mouse tools run on every mouse move: the hover highlight searches every
-// node, and a drag step moves the selection, updates and repaints the view.
+// The mouse tools run on every mouse move: the hover highlight searches for
+// the node under the mouse, and a drag step moves the selection, updates and
+// repaints the view (for a shown window, in view_window_bench.cpp).
 
 #include <benchmark/benchmark.h>
 
@@ -69,27 +70,6 @@ void HoverOverEmptyGround(benchmark::State& state) {
   }
 }
 
-// One drag step of a single grabbed node, then the repaint it asks for, done
-// as the window system does it: the shown window paints what the view
-// invalidated into its backing store.
-void DragOneNode(benchmark::State& state, double zoom, int gridSide) {
-  auto doc = GenerateGridTrack(gridSide);
-  Window window(*doc, zoom);
-  window.frame.show();
-  QApplication::processEvents();
-  window.view->SetTool(ID_TOOL_MOVE_NODES);
-  const QPoint grab = window.GridNodeNearMiddle();
-  window.Send(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
-  if (window.view->m_path.size() != 1) state.SkipWithError("no node grabbed");
-  QApplication::processEvents();
-  int step = 0;
-  for (auto _ : state) {
-    window.Send(QEvent::MouseMove, grab + QPoint(step++ % 2, 0), Qt::NoButton, Qt::LeftButton);
-    QApplication::processEvents();
-  }
-  window.Send(QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
-}
-
 // The same step when the whole window must be repainted, as after a change
 // of many marks at once.
 void DragOneNodeFullRepaint(benchmark::State& state, double zoom) {
@@ -112,9 +92,4 @@ void DragOneNodeFullRepaint(benchmark::State& state, double zoom) {
 
 BENCHMARK(HoverOnAndOffANode)->Unit(benchmark::kMillisecond);
 BENCHMARK(HoverOverEmptyGround)->Unit(benchmark::kMillisecond);
-// At zoom 1 about a twentieth of the track is on view; at 0.19 all of it.
-BENCHMARK_CAPTURE(DragOneNode, at_zoom_1, 1.0, 100)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DragOneNode, everything_visible, 0.19, 100)->Unit(benchmark::kMillisecond);
-// The comparison of marks walks the whole track, in sight or not.
-BENCHMARK_CAPTURE(DragOneNode, large_track_at_zoom_1, 1.0, 316)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DragOneNodeFullRepaint, everything_visible, 0.19)->Unit(benchmark::kMillisecond);

@@ -48,8 +48,8 @@ CNodePixels::CNodePixels(const CTrassoView& view, const QRect& visible) {
   m_brushes = {&objects.nodeBrush, &objects.itemNodeBrush, &objects.nodeSelectedBrush,
                &objects.itemNodeSelectedBrush, &objects.highlightBrush};
   const CTrassoDoc* doc = view.GetDocument();
-  for (POSITION pos = doc->GetFirstNodePosition(); pos;) {
-    const TSNode& node = *doc->GetNextNode(pos);
+  for (const std::uint32_t at : view.NodesNear(visible)) {
+    const TSNode& node = *doc->m_nodeList[at];
     const QPoint p = view.WorldToLogical(node.m_x, node.m_y);
     if (!visible.contains(p)) continue;
     const QBrush* brush = &NodeBrush(node);

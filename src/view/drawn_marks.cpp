@@ -1,14 +1,34 @@
 #include "view/drawn_marks.h"
 
+#include <cmath>
+
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
 #include "model/ts_node.h"
 #include "model/ts_polygon.h"
+#include "platform/qt/dc.h"
 #include "resource_ids.h"
 #include "view/compact_marks.h"
 #include "view/drawing_objects.h"
+#include "view/item_marks.h"
+#include "view/mark_shapes.h"
 #include "view/trasso_view.h"
+
+int MarkReach(const CDC& dc) {
+  const int marks = GetViewOptions().bItemLabels ? kItemMarkReach : kWedgeRadius;
+  return marks + static_cast<int>(std::ceil(4 * dc.GetLogicalPerPixel()));
+}
+
+QRect ChangedDeviceArea(const std::optional<QRect>& changed, const CDC& dc, int reach,
+                        const QRect& window) {
+  if (!changed) return window;
+  if (changed->isNull()) return QRect();
+  const QRect logical = changed->adjusted(-reach, -reach, reach, reach);
+  const QRect device =
+      QRect(dc.LPtoDP(logical.topLeft()), dc.LPtoDP(logical.bottomRight())).normalized();
+  return device.adjusted(-1, -1, 1, 1) & window;
+}
 
 namespace {
 QRect BoundingBox(const QPoint* points, std::size_t count) {
@@ -32,27 +52,26 @@ void CDrawnMarks::Record(const CTrassoView& view, const QRect& page, int reach) 
   // The same test of sight as the drawing's.
   const QRect sight = page.adjusted(-reach, -reach, reach, reach);
   const CTrassoDoc* doc = view.GetDocument();
-  int index = 0;
-  for (POSITION pos = doc->GetFirstPolygonPosition(); pos; ++index) {
-    const TSPolygon* polygon = doc->GetNextPolygon(pos);
+  for (const std::uint32_t index : view.PolygonsNear(sight)) {
+    const TSPolygon* polygon = doc->m_polygonList[index].get();
     const QRect box = view.LogicalBox(*polygon);
     if (!box.intersects(sight)) continue;
     const int first = static_cast<int>(m_corners.size());
     for (const auto& wall : polygon->m_wallList) {
-      m_corners.push_back(
-          {view.WorldToLogical(wall->m_pNode->m_x, wall->m_pNode->m_y), &WedgeBrush(*wall)});
+      m_corners.push_back({view.WorldToLogical(wall->m_pNode->m_x, wall->m_pNode->m_y),
+                           &WedgeBrush(*wall), wall->m_bSelected != 0});
     }
     const int count = static_cast<int>(polygon->m_wallList.size());
-    m_polygons.push_back({index, polygon, PolygonFill(*polygon), first, count, box});
+    m_polygons.push_back(
+        {static_cast<int>(index), polygon, PolygonFill(*polygon), first, count, box});
   }
-  index = 0;
-  for (POSITION pos = doc->GetFirstNodePosition(); pos; ++index) {
-    const TSNode* node = doc->GetNextNode(pos);
+  for (const std::uint32_t index : view.NodesNear(sight)) {
+    const TSNode* node = doc->m_nodeList[index].get();
     const QPoint p = view.WorldToLogical(node->m_x, node->m_y);
     if (!sight.contains(p)) continue;
     const TSItem* item = node->m_pItem.get();
-    m_nodes.push_back({index, node, p, &NodeBrush(*node), item ? item->m_nType : -1,
-                       item ? item->m_nOrientation : 0});
+    m_nodes.push_back({static_cast<int>(index), node, p, &NodeBrush(*node),
+                       item ? item->m_nType : -1, item ? item->m_nOrientation : 0});
   }
 
   // The same conditions as the drawing of the feedback.

@@ -16,10 +16,22 @@
 
 #include "view/view_options.h"
 
+class CDC;
 class CTrassoView;
 class QBrush;
 class TSNode;
 class TSPolygon;
+
+// How far (logical units) drawing can reach beyond a mark's centre or a
+// polygon's corners on `dc`: the largest mark and a few pixels for the
+// one-pixel pens, the bands of selected walls and rounding.
+int MarkReach(const CDC& dc);
+
+// The device rectangle of `window` to repaint for marks that differ in the
+// logical rectangle `changed` (none: the whole window), drawing reaching
+// `reach` beyond them.
+QRect ChangedDeviceArea(const std::optional<QRect>& changed, const CDC& dc, int reach,
+                        const QRect& window);
 
 class CDrawnMarks {
  public:
@@ -35,6 +47,7 @@ class CDrawnMarks {
   struct Corner {
     QPoint point;
     const QBrush* wedge;
+    bool selected;  // the band of a selected wall shows under a highlighted wedge too
     bool operator==(const Corner&) const = default;
   };
   struct PolygonMark {

@@ -55,8 +55,8 @@ void DrawItemMarks(QPainter& painter, const CTrassoView& view, const QRect& visi
   font.setPixelSize(std::max(1, static_cast<int>(kTextHeight * 0.8 * pixelsPerUnit)));
   painter.setPen(GetDrawingObjects().outlinePen);
   const CTrassoDoc* doc = view.GetDocument();
-  for (POSITION pos = doc->GetFirstNodePosition(); pos;) {
-    const TSNode& node = *doc->GetNextNode(pos);
+  for (const std::uint32_t at : view.NodesNear(visible)) {
+    const TSNode& node = *doc->m_nodeList[at];
     if (!node.m_pItem) continue;
     const QPoint p = view.WorldToLogical(node.m_x, node.m_y);
     if (!visible.contains(p)) continue;

@@ -26,7 +26,7 @@ int CurrentTool() {
 }  // namespace
 
 CTrassoView::CTrassoView(CTrassoDoc* document, QWidget* parent)
-    : CView(document, parent), m_nTool(CurrentTool()) {
+    : CView(document, parent), m_nTool(CurrentTool()), m_index(*document) {
   setMouseTracking(true);
   setCursor(LoadToolCursor(m_nTool));
   s_allViews.push_back(this);
@@ -59,13 +59,11 @@ WorldPoint CTrassoView::LogicalToWorld(QPoint logical) const {
 
 void CTrassoView::OnUpdate(CDocumentObserver*, long, CObject*) {
   TrackRect extent{0, 0, kMinExtent, kMinExtent};
-  const CTrassoDoc* doc = GetDocument();
-  for (POSITION pos = doc->GetFirstNodePosition(); pos;) {
-    const TSNode* node = doc->GetNextNode(pos);
-    extent.left = std::min(extent.left, node->m_x);
-    extent.top = std::min(extent.top, node->m_y);
-    extent.right = std::max(extent.right, node->m_x);
-    extent.bottom = std::max(extent.bottom, node->m_y);
+  if (GridBox nodes; m_index.NodeBounds(nodes)) {
+    extent.left = std::min<TrackLength>(extent.left, static_cast<TrackLength>(nodes.minX));
+    extent.top = std::min<TrackLength>(extent.top, static_cast<TrackLength>(nodes.minY));
+    extent.right = std::max<TrackLength>(extent.right, static_cast<TrackLength>(nodes.maxX));
+    extent.bottom = std::max<TrackLength>(extent.bottom, static_cast<TrackLength>(nodes.maxY));
   }
   m_rcExtent = extent;
 

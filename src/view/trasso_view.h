@@ -4,10 +4,12 @@
 // (y down). The zoom ties world to logical; the scroll bars of the splitter
 // give the logical point at the window's top-left corner.
 
+#include <QImage>
 #include <QPoint>
 #include <cstdint>
 #include <vector>
 
+#include "check/track_index.h"
 #include "model/grid_snap.h"
 #include "model/track_change.h"
 #include "model/track_length.h"
@@ -58,6 +60,11 @@ class CTrassoView : public CView, public CTrackObserver {
   // The bounding box of a polygon's corners in logical units; null for a
   // polygon without walls.
   QRect LogicalBox(const TSPolygon& polygon) const;
+  // The positions in the document's lists of the nodes, and of the polygons
+  // with walls, that may lie in the logical rectangle, ascending: all that
+  // do, and maybe a few more, so callers keep their exact tests.
+  const std::vector<std::uint32_t>& NodesNear(const QRect& logical) const;
+  const std::vector<std::uint32_t>& PolygonsNear(const QRect& logical) const;
   void SetZoom(double zoom) { m_dScale = zoom * 0.01; }
   double GetZoom() const { return m_dScale * 100; }
 
@@ -161,6 +168,9 @@ class CTrassoView : public CView, public CTrackObserver {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // Shows the picture of the track, repainted where its marks changed, and
+  // draws the tool feedback over it.
+  void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -219,13 +229,23 @@ class CTrassoView : public CView, public CTrackObserver {
   void DrawPolygon(QPainter& painter, CMarkShapes& shapes, const TSPolygon& polygon,
                    const QRect& visible, bool compact);
   void DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect& visible) const;
+  // Everything OnDraw draws but the tool feedback, which comes last.
+  void DrawTrack(CDC& dc);
   void DrawToolFeedback(QPainter& painter) const;
+  // Whether the window can show a kept picture: not with item labels, whose
+  // text is drawn for the device, nor at fractional or high pixel ratios.
+  bool CanKeepPicture() const;
+  // Brings m_picture up to what DrawTrack would paint on the window now,
+  // for a repaint of the device rectangle `clip`.
+  void UpdatePicture(const QRect& clip);
   // Soon asks Qt to repaint the part of the window where the marks differ
   // from those of the last comparison. What changes without an update (the
   // path dropped by a tool change) is found by the next one, which repaints
   // where it was.
   void RepaintChangedMarks();
 
+  // A cache of where the objects lie; queries refresh it, hence mutable.
+  mutable CTrackIndex m_index;
   // Reused by DrawPolygon so that painting does not allocate.
   QPolygon m_corners;
   std::vector<MarkRay> m_edges;
@@ -234,4 +254,21 @@ class CTrassoView : public CView, public CTrackObserver {
   CDrawnMarks m_shownMarks;
   CDrawnMarks m_newMarks;
   bool m_bComparisonPending = false;
+
+  // The track as the window shows it without the tool feedback, kept so that
+  // a repaint copies what did not change. It shows the marks of m_shownMarks
+  // but in m_pictureDirty, the areas the comparisons found changed and no
+  // paint has redrawn yet; a repaint of anything else compares the marks
+  // first, so that it also finds changes no update told of. The rest of what
+  // the picture depends on is its key.
+  struct PictureKey {
+    QSize size;
+    int dpiX = 0, dpiY = 0;
+    GridOptions grid;
+    QRgb base = 0;
+    bool operator==(const PictureKey&) const = default;
+  };
+  QImage m_picture;
+  PictureKey m_pictureKey;
+  QRect m_pictureDirty;  // device
 };

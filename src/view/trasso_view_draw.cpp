@@ -21,17 +21,6 @@
 #include "view/trasso_view.h"
 #include "view/view_options.h"
 
-namespace {
-// How far (logical units) drawing can reach beyond a mark's centre or a
-// polygon's corners: the largest mark and a few pixels for the one-pixel pens,
-// the bands of selected walls and rounding. The path pen's half width is well
-// within it.
-int MarkReach(const CDC& dc) {
-  const int marks = GetViewOptions().bItemLabels ? kItemMarkReach : kWedgeRadius;
-  return marks + static_cast<int>(std::ceil(4 * dc.GetLogicalPerPixel()));
-}
-}  // namespace
-
 void CTrassoView::RepaintChangedMarks() {
   if (m_bComparisonPending) return;
   m_bComparisonPending = true;
@@ -53,15 +42,17 @@ QRect CTrassoView::TakeChangedArea() {
   m_newMarks.Record(*this, dc.DPtoLP(rect()), reach);
   const std::optional<QRect> changed = m_newMarks.ChangedSince(m_shownMarks);
   std::swap(m_newMarks, m_shownMarks);
-  if (!changed) return rect();
-  if (changed->isNull()) return QRect();
-  const QRect logical = changed->adjusted(-reach, -reach, reach, reach);
-  const QRect device =
-      QRect(dc.LPtoDP(logical.topLeft()), dc.LPtoDP(logical.bottomRight())).normalized();
-  return device.adjusted(-1, -1, 1, 1) & rect();
+  const QRect area = ChangedDeviceArea(changed, dc, reach, rect());
+  m_pictureDirty |= area;
+  return area;
 }
 
 void CTrassoView::OnDraw(CDC& dc) {
+  DrawTrack(dc);
+  DrawToolFeedback(*dc.GetPainter());
+}
+
+void CTrassoView::DrawTrack(CDC& dc) {
   QPainter& painter = *dc.GetPainter();
   // Whatever lies wholly outside this rectangle cannot change a pixel of the
   // device: it is the clip grown by the reach of the marks.
@@ -75,8 +66,8 @@ void CTrassoView::OnDraw(CDC& dc) {
   if (compact) pixels.emplace(*this, visible).DrawPlain(painter);
   painter.setPen(GetDrawingObjects().outlinePen);
   const CTrassoDoc* doc = GetDocument();
-  for (POSITION pos = doc->GetFirstPolygonPosition(); pos;) {
-    DrawPolygon(painter, shapes, *doc->GetNextPolygon(pos), visible, compact);
+  for (const std::uint32_t at : PolygonsNear(visible)) {
+    DrawPolygon(painter, shapes, *doc->m_polygonList[at], visible, compact);
   }
   if (pixels) {
     pixels->DrawMarked(painter);
@@ -84,7 +75,6 @@ void CTrassoView::OnDraw(CDC& dc) {
     DrawNodes(painter, shapes, visible);
   }
   if (GetViewOptions().bItemLabels) DrawItemMarks(painter, *this, visible, shapes.PixelsPerUnit());
-  DrawToolFeedback(painter);
 }
 
 // Converting is monotonic on each axis, so converting the extremes of the
@@ -146,8 +136,8 @@ void CTrassoView::DrawNodes(QPainter& painter, CMarkShapes& shapes, const QRect&
   const CDrawingObjects& objects = GetDrawingObjects();
   painter.setPen(objects.outlinePen);
   const CTrassoDoc* doc = GetDocument();
-  for (POSITION pos = doc->GetFirstNodePosition(); pos;) {
-    const TSNode& node = *doc->GetNextNode(pos);
+  for (const std::uint32_t at : NodesNear(visible)) {
+    const TSNode& node = *doc->m_nodeList[at];
     const QPoint p = WorldToLogical(node.m_x, node.m_y);
     if (!visible.contains(p)) continue;
     painter.setBrush(NodeBrush(node));

@@ -32,6 +32,13 @@ struct HalfOpenRect {
     return left <= x && x < right && bottom <= y && y < top;
   }
   bool Contains(QPoint p) const { return Contains(p.x(), p.y()); }
+  // The logical rectangle to ask the track index about, within 32 bits.
+  QRect Reach() const {
+    const auto clamp = [](std::int64_t v) {
+      return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    return QRect(QPoint(clamp(left), clamp(bottom)), QPoint(clamp(right), clamp(top)));
+  }
 };
 
 // One unit from `from` toward `to`: each component is −1, 0 or +1, and non-zero
@@ -68,20 +75,10 @@ bool ProbesInside(const CTrassoView& view, const TSAnchorWall& wall, QPoint corn
 TSNode* CTrassoView::FindNearestNode(QPoint p, int tolerance, const TSNode* excluded) const {
   std::int64_t best = std::int64_t{tolerance} * tolerance;
   TSNode* found = nullptr;
-  // A node whose world position lies outside this window cannot come within
-  // the tolerance (the window has a unit of slack on each side for the
-  // truncation), so the exact test below runs only for the few nodes near p.
-  // This keeps the hover cheap on tracks of a hundred thousand nodes.
-  const double reach = tolerance + 2.0;
-  const bool windowed = m_dScale > 0 && m_dScale < 1;  // below 1 the conversion never saturates
-  const double scale = windowed ? m_dScale : 1.0;
-  const double minX = (p.x() - reach) / scale, maxX = (p.x() + reach) / scale;
-  const double minY = (p.y() - reach) / scale, maxY = (p.y() + reach) / scale;
-  for (const auto& node : GetDocument()->m_nodeList) {
-    if (windowed &&
-        (node->m_x < minX || node->m_x > maxX || node->m_y < minY || node->m_y > maxY)) {
-      continue;
-    }
+  const auto& nodes = GetDocument()->m_nodeList;
+  const HalfOpenRect reach = HalfOpenRect::Spanning(p, p).Grown(tolerance);
+  for (const std::uint32_t at : NodesNear(reach.Reach())) {
+    const auto& node = nodes[at];
     if (node.get() == excluded) continue;
     const QPoint n = WorldToLogical(node->m_x, node->m_y);
     const std::int64_t dx = std::abs(std::int64_t{n.x()} - p.x());
@@ -132,7 +129,8 @@ void CTrassoView::SelectInRect(QPoint a, QPoint c) {
   const HalfOpenRect middle = band.Grown(-kNodeReach);
   bool changed = false;
   CTrassoDoc& doc = *GetDocument();
-  for (const auto& node : doc.m_nodeList) {
+  for (const std::uint32_t at : NodesNear(outer.Reach())) {
+    const auto& node = doc.m_nodeList[at];
     const QPoint n = WorldToLogical(node->m_x, node->m_y);
     if (!outer.Contains(n)) continue;
     if (inner.Contains(n)) {
