@@ -22,6 +22,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -130,14 +131,14 @@ class CArchive {
   std::vector<Layout> m_layouts;
   const CObject* m_pDescribed = nullptr;  // the object whose Serialize is describing
   std::vector<Field>* m_pDescription = nullptr;
-  std::vector<Frame> m_frames;
+  std::deque<Frame> m_frames;  // in blocks: as deep as the track is large, and never copied
 
   std::uint32_t m_nextIndex = 1;
   std::uint32_t m_nStoreRun = 0;  // storing: tells this run's object indices from older ones
   std::unordered_map<const CRuntimeClass*, std::uint32_t> m_storedClasses;
   // Loading: index -> entry; index 0 is null. A class record is kept as its
   // address with the lowest bit set, an object as its address.
-  std::vector<std::uintptr_t> m_slots;
+  std::deque<std::uintptr_t> m_slots;
   std::size_t m_createdCount = 0;
   std::size_t m_nReserveLeft = 0;  // loading: list entries all reserves together may still take
 };
