@@ -11,7 +11,15 @@
 TRASSO_IMPLEMENT_DYNAMIC(CTrassoDoc, CObject, 1);
 
 CTrassoDoc::~CTrassoDoc() {
-  for (auto& polygon : m_polygonList) polygon.reset();
+  // Every node goes too, so no wall needs to take itself out of its node's
+  // list: forgetting the anchors spares a visit to each node per wall.
+  for (auto& polygon : m_polygonList) {
+    if (!polygon) continue;
+    for (auto& wall : polygon->m_wallList) {
+      if (wall) wall->m_pNode = nullptr;
+    }
+    polygon.reset();
+  }
   m_polygonList.clear();
   for (auto& node : m_nodeList) node.reset();
   m_nodeList.clear();
