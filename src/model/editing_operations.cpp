@@ -224,16 +224,19 @@ void CTrassoDoc::DeleteSelection() {
   std::vector<std::size_t> doomedPolygons;
   for (std::size_t p = 0; p < m_polygonList.size(); ++p) {
     TSPolygon& polygon = *m_polygonList[p];
-    std::vector<std::size_t> selected;
-    for (std::size_t w = 0; w < polygon.m_wallList.size(); ++w) {
-      if (polygon.m_wallList[w]->m_bSelected) selected.push_back(w);
-    }
-    if (polygon.m_wallList.size() - selected.size() < 3) {
-      for (const auto& wall : polygon.m_wallList) UnlistWall(history, *wall);
+    const auto& walls = polygon.m_wallList;
+    const auto kept = std::count_if(walls.begin(), walls.end(),
+                                    [](const auto& wall) { return !wall->m_bSelected; });
+    if (kept < 3) {
+      for (const auto& wall : walls) UnlistWall(history, *wall);
       doomedPolygons.push_back(p);
       continue;
     }
-    for (std::size_t w : selected) UnlistWall(history, *polygon.m_wallList[w]);
+    std::vector<std::size_t> selected;
+    for (std::size_t w = 0; w < walls.size(); ++w) {
+      if (walls[w]->m_bSelected) selected.push_back(w);
+    }
+    for (std::size_t w : selected) UnlistWall(history, *walls[w]);
     history.Remove(polygon.m_wallList, std::move(selected));
   }
   history.Remove(m_polygonList, std::move(doomedPolygons));
