@@ -42,15 +42,21 @@ const CArchiveLink& Link(const void* info) {
   return *static_cast<const CArchiveLink*>(info);
 }
 
-constexpr std::uintptr_t kClassRecordBit = 1;
-static_assert(alignof(CRuntimeClass) > kClassRecordBit && alignof(CObject) > kClassRecordBit);
+// A slot is an address with a tag in its low bits: kClassRecordTag for a class
+// record, otherwise the object's class as a number of the archive's (0 when
+// it has none), so that checking a back reference need not visit the object.
+constexpr std::uintptr_t kTagMask = 7;
+constexpr std::uintptr_t kClassRecordTag = kTagMask;
+static_assert(alignof(CRuntimeClass) > kTagMask && alignof(CObject) > kTagMask);
 
-const CRuntimeClass* SlotClass(std::uintptr_t slot) {
-  return slot & kClassRecordBit ? reinterpret_cast<const CRuntimeClass*>(slot - kClassRecordBit)
-                                : nullptr;
+const CRuntimeClass* SlotClassRecord(std::uintptr_t slot) {
+  return (slot & kTagMask) == kClassRecordTag
+             ? reinterpret_cast<const CRuntimeClass*>(slot & ~kTagMask)
+             : nullptr;
 }
 CObject* SlotObject(std::uintptr_t slot) {
-  return slot & kClassRecordBit ? nullptr : reinterpret_cast<CObject*>(slot);
+  return (slot & kTagMask) == kClassRecordTag ? nullptr
+                                               : reinterpret_cast<CObject*>(slot & ~kTagMask);
 }
 
 }  // namespace
@@ -360,28 +366,32 @@ CObject* CArchive::LoadReference(const CRuntimeClass* expected, bool& fresh) {
   }
   if (index & kBigClassTag) {
     const std::uint32_t classIndex = index & ~kBigClassTag;
-    if (classIndex >= m_slots.size() || !SlotClass(m_slots[classIndex])) {
+    if (classIndex >= m_slots.size() || !SlotClassRecord(m_slots[classIndex])) {
       const char* what = classIndex >= m_slots.size() ? "not yet assigned" : "not a class record";
       throw CArchiveException("a class tag names index " + std::to_string(classIndex) + ", " + what,
                               at);
     }
     fresh = true;
-    return CreateObject(SlotClass(m_slots[classIndex]), expected, at);
+    return CreateObject(SlotClassRecord(m_slots[classIndex]), expected, at);
   }
   if (index == 0) return nullptr;
   if (index >= m_slots.size()) {
     throw CArchiveException(
         "a back reference to index " + std::to_string(index) + ", not yet assigned", at);
   }
-  CObject* object = SlotObject(m_slots[index]);
+  const std::uintptr_t slot = m_slots[index];
+  CObject* object = SlotObject(slot);
   if (!object) {
     throw CArchiveException(
         "a back reference to index " + std::to_string(index) + ", which is a class record", at);
   }
-  if (!object->IsKindOf(expected)) {
+  const std::uintptr_t classTag = slot & kTagMask;
+  const CRuntimeClass* cls =
+      classTag ? m_taggedClasses[classTag - 1] : object->GetRuntimeClass();
+  if (!cls->IsDerivedFrom(expected)) {
     throw CArchiveException(std::string("a reference to an object of class ") +
-                                object->GetRuntimeClass()->m_lpszClassName + " where " +
-                                expected->m_lpszClassName + " is expected",
+                                cls->m_lpszClassName + " where " + expected->m_lpszClassName +
+                                " is expected",
                             at);
   }
   return object;
@@ -408,7 +418,7 @@ const CRuntimeClass* CArchive::LoadClassRecord() {
                                 ", expected " + std::to_string(cls->m_wSchema),
                             nameAt - 4);
   }
-  m_slots.push_back(reinterpret_cast<std::uintptr_t>(cls) | kClassRecordBit);
+  m_slots.push_back(reinterpret_cast<std::uintptr_t>(cls) | kClassRecordTag);
   return cls;
 }
 
@@ -420,7 +430,11 @@ CObject* CArchive::CreateObject(const CRuntimeClass* cls, const CRuntimeClass* e
                             at);
   }
   CObject* object = cls->CreateObject();
-  m_slots.push_back(reinterpret_cast<std::uintptr_t>(object));
+  std::uintptr_t tag = 0;
+  while (tag < m_taggedClasses.size() && m_taggedClasses[tag] != cls) ++tag;
+  if (tag == m_taggedClasses.size() && tag + 1 < kClassRecordTag) m_taggedClasses.push_back(cls);
+  tag = tag < m_taggedClasses.size() ? tag + 1 : 0;
+  m_slots.push_back(reinterpret_cast<std::uintptr_t>(object) | tag);
   ++m_createdCount;
   return object;
 }

@@ -136,9 +136,9 @@ class CArchive {
   std::uint32_t m_nextIndex = 1;
   std::uint32_t m_nStoreRun = 0;  // storing: tells this run's object indices from older ones
   std::unordered_map<const CRuntimeClass*, std::uint32_t> m_storedClasses;
-  // Loading: index -> entry; index 0 is null. A class record is kept as its
-  // address with the lowest bit set, an object as its address.
+  // Loading: index -> entry, an address with a tag; index 0 is null.
   std::deque<std::uintptr_t> m_slots;
+  std::vector<const CRuntimeClass*> m_taggedClasses;  // loading: the classes slots name by tag
   std::size_t m_createdCount = 0;
   std::size_t m_nReserveLeft = 0;  // loading: list entries all reserves together may still take
 };
