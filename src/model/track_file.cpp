@@ -31,10 +31,20 @@ void CheckLoaded(const CTrassoDoc& doc, std::size_t created) {
   }
 }
 
+// A little more than a grid of sections takes, so that the buffer is
+// allocated once rather than grown and copied a dozen times.
+std::size_t EstimatedFileSize(const CTrassoDoc& doc) {
+  std::size_t walls = 0;
+  for (const auto& polygon : doc.m_polygonList) walls += polygon ? polygon->m_wallList.size() : 0;
+  return 64 + 16 * doc.m_nodeList.size() + 32 * doc.m_polygonList.size() + 24 * walls +
+         doc.m_strBackground.size() + doc.m_strDescription.size();
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> SaveTrackBytes(CTrassoDoc& doc) {
   std::vector<std::uint8_t> bytes;
+  bytes.reserve(EstimatedFileSize(doc));
   CArchive ar(bytes);
   ar.SerializeRoot(doc);
   return bytes;
