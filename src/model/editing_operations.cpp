@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "model/prefetch_ahead.h"
 #include "model/step_scope.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
@@ -223,6 +224,7 @@ void CTrassoDoc::DeleteSelection() {
   // cut is linear in the size of the track.
   std::vector<std::size_t> doomedPolygons;
   for (std::size_t p = 0; p < m_polygonList.size(); ++p) {
+    PrefetchPolygonsAhead(m_polygonList, p, true);
     TSPolygon& polygon = *m_polygonList[p];
     const auto& walls = polygon.m_wallList;
     const auto kept = std::count_if(walls.begin(), walls.end(),

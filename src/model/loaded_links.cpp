@@ -1,5 +1,6 @@
 #include "model/loaded_links.h"
 
+#include "model/prefetch_ahead.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
@@ -29,7 +30,9 @@ bool LoadedLinksAgree(const CTrassoDoc& doc, std::size_t created) {
   if (!MarkListed(doc.m_nodeList) || !MarkListed(doc.m_polygonList)) return false;
   std::size_t owned = doc.m_nodeList.size() + doc.m_polygonList.size();
   std::size_t walls = 0;
-  for (const auto& polygon : doc.m_polygonList) {
+  for (std::size_t p = 0; p < doc.m_polygonList.size(); ++p) {
+    PrefetchPolygonsAhead(doc.m_polygonList, p, true);
+    const auto& polygon = doc.m_polygonList[p];
     for (const auto& wall : polygon->m_wallList) {
       if (!wall || wall->LoadMark() != 0 || wall->m_pPolygon != polygon.get()) return false;
       if (!wall->m_pNode || wall->m_pNode->LoadMark() != kListed) return false;
@@ -38,7 +41,9 @@ bool LoadedLinksAgree(const CTrassoDoc& doc, std::size_t created) {
     walls += polygon->m_wallList.size();
   }
   std::size_t anchored = 0;
-  for (const auto& node : doc.m_nodeList) {
+  for (std::size_t n = 0; n < doc.m_nodeList.size(); ++n) {
+    PrefetchNodesAhead(doc.m_nodeList, n);
+    const auto& node = doc.m_nodeList[n];
     for (TSAnchorWall* wall : node->m_wallList) {
       if (!wall || wall->LoadMark() != kListed || wall->m_pNode != node.get()) return false;
       wall->LoadMark() = kAnchored;
