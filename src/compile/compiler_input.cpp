@@ -9,6 +9,7 @@
 #include "compile/input_text_buffer.h"
 #include "compile/section_locator.h"
 #include "model/element_types.h"
+#include "model/prefetch_ahead.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
@@ -36,7 +37,11 @@ class CInputWriter {
     m_text.Text("[Header]\nDescription=").Text(EscapeCompilerInputLine(m_doc.m_strDescription));
     m_text.Text("\nBackground=").Text(EscapeCompilerInputLine(m_doc.m_strBackground)).Text("\n\n");
     NumberForExport(m_doc);
-    for (const auto& polygon : m_doc.m_polygonList) WritePolygon(*polygon);
+    const auto& polygons = m_doc.m_polygonList;
+    for (std::size_t p = 0; p < polygons.size(); ++p) {
+      PrefetchPolygonsAhead(polygons, p, true);
+      WritePolygon(*polygons[p]);
+    }
     WriteStartingPositions();
     WriteFreeElements();
     WriteConnections();

@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/prefetch_ahead.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_node.h"
@@ -36,7 +37,10 @@ class CConnectionFinder {
   explicit CConnectionFinder(CTrassoDoc& doc) : m_doc(doc) {}
 
   void Run(const std::function<void(const TSAnchorWall&, const TSAnchorWall&)>& report) {
-    for (const auto& polygon : m_doc.m_polygonList) {
+    const auto& polygons = m_doc.m_polygonList;
+    for (std::size_t p = 0; p < polygons.size(); ++p) {
+      PrefetchPolygonsAhead(polygons, p, true);
+      const auto& polygon = polygons[p];
       if (polygon->m_bFeature) continue;
       const auto& walls = polygon->m_wallList;
       for (std::size_t i = 0; i < walls.size(); ++i) {
