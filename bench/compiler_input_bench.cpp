@@ -3,9 +3,9 @@
 
 #include <sstream>
 
+#include "bench_tracks.h"
 #include "compile/compiler_input.h"
 #include "compile/compiler_warnings.h"
-#include "bench_tracks.h"
 #include "model/track_file.h"
 
 namespace {

@@ -27,8 +27,7 @@ void Add(void* block) {
 
 void Remove(void* block) {
   if (!block || !g_counting.load(std::memory_order_relaxed)) return;
-  g_live.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(block)),
-                   std::memory_order_relaxed);
+  g_live.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(block)), std::memory_order_relaxed);
 }
 
 void* Allocate(std::size_t size, std::size_t alignment) {

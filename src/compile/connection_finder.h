@@ -16,9 +16,9 @@ void NumberForExport(CTrassoDoc& doc);
 // Calls `report` with each wall of a section and the wall of a later section
 // that runs the same edge backwards, in the order of the connection list.
 // Needs the numbering; afterwards a reported wall's m_nExportIndex is -1.
-void FindConnections(CTrassoDoc& doc,
-                     const std::function<void(const TSAnchorWall& wall, const TSAnchorWall& back)>&
-                         report);
+void FindConnections(
+    CTrassoDoc& doc,
+    const std::function<void(const TSAnchorWall& wall, const TSAnchorWall& back)>& report);
 
 // How many connections the compiler input of `doc` lists; numbers it.
 std::size_t CountConnections(CTrassoDoc& doc);

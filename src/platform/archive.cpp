@@ -56,7 +56,7 @@ const CRuntimeClass* SlotClassRecord(std::uintptr_t slot) {
 }
 CObject* SlotObject(std::uintptr_t slot) {
   return (slot & kTagMask) == kClassRecordTag ? nullptr
-                                               : reinterpret_cast<CObject*>(slot & ~kTagMask);
+                                              : reinterpret_cast<CObject*>(slot & ~kTagMask);
 }
 
 }  // namespace
@@ -88,7 +88,8 @@ void CArchive::String(std::string& text) {
 // Fields are kept as offsets from the object; a Serialize describing anything
 // but its own members, or more than a frame can count, is a programming error.
 void CArchive::Describe(FieldKind kind, void* target, const void* info) {
-  const auto offset = static_cast<const char*>(target) - reinterpret_cast<const char*>(m_pDescribed);
+  const auto offset =
+      static_cast<const char*>(target) - reinterpret_cast<const char*>(m_pDescribed);
   if (!m_pDescription || offset < 0 || offset > UINT32_MAX || m_pDescription->size() == UINT8_MAX) {
     throw std::logic_error("a Serialize described a field outside its object");
   }
@@ -386,8 +387,7 @@ CObject* CArchive::LoadReference(const CRuntimeClass* expected, bool& fresh) {
         "a back reference to index " + std::to_string(index) + ", which is a class record", at);
   }
   const std::uintptr_t classTag = slot & kTagMask;
-  const CRuntimeClass* cls =
-      classTag ? m_taggedClasses[classTag - 1] : object->GetRuntimeClass();
+  const CRuntimeClass* cls = classTag ? m_taggedClasses[classTag - 1] : object->GetRuntimeClass();
   if (!cls->IsDerivedFrom(expected)) {
     throw CArchiveException(std::string("a reference to an object of class ") +
                                 cls->m_lpszClassName + " where " + expected->m_lpszClassName +

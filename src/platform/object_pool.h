@@ -77,24 +77,24 @@ class CObjectPool {
   static CObjectPool& Pool();
 
 #if TRASSO_POOLED_OBJECTS
-#define TRASSO_IMPLEMENT_POOLED(Class)                              \
-  CObjectPool& Class::Pool() {                                      \
-    static_assert(alignof(Class) <= CObjectPool::kAlign);           \
-    static constinit CObjectPool s_pool(sizeof(Class));             \
-    return s_pool;                                                  \
-  }                                                                 \
-  void* Class::operator new(std::size_t size) {                     \
-    return Pool().Allocate(size);                                   \
-  }                                                                 \
-  void Class::operator delete(void* block, std::size_t size) {      \
-    Pool().Free(block, size);                                       \
+#define TRASSO_IMPLEMENT_POOLED(Class)                         \
+  CObjectPool& Class::Pool() {                                 \
+    static_assert(alignof(Class) <= CObjectPool::kAlign);      \
+    static constinit CObjectPool s_pool(sizeof(Class));        \
+    return s_pool;                                             \
+  }                                                            \
+  void* Class::operator new(std::size_t size) {                \
+    return Pool().Allocate(size);                              \
+  }                                                            \
+  void Class::operator delete(void* block, std::size_t size) { \
+    Pool().Free(block, size);                                  \
   }
 #else
-#define TRASSO_IMPLEMENT_POOLED(Class)                              \
-  void* Class::operator new(std::size_t size) {                     \
-    return ::operator new(size);                                    \
-  }                                                                 \
-  void Class::operator delete(void* block, std::size_t size) {      \
-    ::operator delete(block, size);                                 \
+#define TRASSO_IMPLEMENT_POOLED(Class)                         \
+  void* Class::operator new(std::size_t size) {                \
+    return ::operator new(size);                               \
+  }                                                            \
+  void Class::operator delete(void* block, std::size_t size) { \
+    ::operator delete(block, size);                            \
   }
 #endif

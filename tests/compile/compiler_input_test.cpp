@@ -184,9 +184,10 @@ TEST_F(CompilerInput, NumbersAreConvertedByTheThousandth) {
   CInputTextBuffer buffer(out);
   std::string expected;
   std::mt19937_64 random(19);
-  std::vector<long long> values = {0, -5, 5, 1000, -1000, -999999, 4294967294, -4294967296,
-                                   999'999'999'999, -999'999'999'999, 1'000'000'000'000,
-                                   -1'000'000'000'001, 123'456'789'012'345'678};
+  std::vector<long long> values = {0,           -5,           5,        1000,   -1000,
+                                   -999999,     4294967294,   -4294967296,
+                                   999999999999, -999999999999, 1000000000000, -1000000000001,
+                                   123456789012345678};
   for (int i = 0; i < 20000; ++i) values.push_back(static_cast<long long>(random()) >> (i % 40));
   for (long long value : values) {
     buffer.Thousandths(value).Text("\n");

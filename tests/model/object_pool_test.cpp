@@ -41,7 +41,8 @@ TEST(ObjectPool, HandsOutDistinctAlignedBlocksReusesThemAndReturnsItsSlabsWithTh
   for (std::size_t i = 0; i + 1 < blocks.size(); ++i) pool.Free(blocks[i], 52);
   EXPECT_EQ(std::pair(pool.LiveCount(), pool.SlabCount()), std::pair(std::size_t{1}, slabs));
   pool.Free(blocks.back(), 52);
-  EXPECT_EQ(std::pair(pool.LiveCount(), pool.SlabCount()), std::pair(std::size_t{0}, std::size_t{0}));
+  EXPECT_EQ(std::pair(pool.LiveCount(), pool.SlabCount()),
+            std::pair(std::size_t{0}, std::size_t{0}));
   // Empty, it starts over.
   void* again = pool.Allocate(52);
   EXPECT_EQ(pool.SlabCount(), 1u);
