@@ -299,15 +299,17 @@ CObject* CArchive::StoreReference(const CObject* object) {
     return nullptr;
   }
   const CRuntimeClass* cls = object->GetRuntimeClass();
-  if (auto it = m_storedClasses.find(cls); it != m_storedClasses.end()) {
-    StoreIndex(it->second, kBigClassTag);
+  const auto stored = std::find_if(m_storedClasses.begin(), m_storedClasses.end(),
+                                   [cls](const auto& entry) { return entry.first == cls; });
+  if (stored != m_storedClasses.end()) {
+    StoreIndex(stored->second, kBigClassTag);
   } else {
     const std::string_view name = cls->m_lpszClassName;
     m_writer.U16(kNewClassTag);
     m_writer.U16(static_cast<std::uint16_t>(cls->m_wSchema));
     m_writer.U16(static_cast<std::uint16_t>(name.size()));
     m_writer.Bytes(name);
-    m_storedClasses.emplace(cls, m_nextIndex++);
+    m_storedClasses.emplace_back(cls, m_nextIndex++);
   }
   object->m_nStoreRun = m_nStoreRun;
   object->m_nStoreIndex = m_nextIndex++;

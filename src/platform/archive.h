@@ -25,7 +25,7 @@
 #include <deque>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/archive_exception.h"
@@ -135,7 +135,8 @@ class CArchive {
 
   std::uint32_t m_nextIndex = 1;
   std::uint32_t m_nStoreRun = 0;  // storing: tells this run's object indices from older ones
-  std::unordered_map<const CRuntimeClass*, std::uint32_t> m_storedClasses;
+  // Storing: the index of each class's record; a track has a handful of classes.
+  std::vector<std::pair<const CRuntimeClass*, std::uint32_t>> m_storedClasses;
   // Loading: index -> entry, an address with a tag; index 0 is null.
   std::deque<std::uintptr_t> m_slots;
   std::vector<const CRuntimeClass*> m_taggedClasses;  // loading: the classes slots name by tag
