@@ -9,7 +9,7 @@ PREFIX ?= /usr/local
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 # 1 adds the 1,000 × 1,000 grid (a million sections) to the file, compiler
-# input and check benchmarks; generating it takes a minute and a few GB.
+# input and check benchmarks; that run takes minutes and a few GB of memory.
 BENCH_HUGE ?= 0
 
 .PHONY: deps run test bench fuzz install screenshots clean
