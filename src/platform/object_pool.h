@@ -94,7 +94,7 @@ class CObjectPool {
   void* Class::operator new(std::size_t size) {                \
     return ::operator new(size);                               \
   }                                                            \
-  void Class::operator delete(void* block, std::size_t size) { \
-    ::operator delete(block, size);                            \
+  void Class::operator delete(void* block, std::size_t) {      \
+    ::operator delete(block);                                  \
   }
 #endif
