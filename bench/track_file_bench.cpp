@@ -12,7 +12,6 @@
 #include <stdexcept>
 
 #include "bench_tracks.h"
-#include "heap_counter.h"
 #include "model/track_file.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_polygon.h"
@@ -136,29 +135,6 @@ void BM_FreeTrack(benchmark::State& state) {
   }
 }
 
-// The heap a loaded track holds, and the peak while loading it (the file's
-// bytes included), per section and against each other.
-void BM_LoadMemory(benchmark::State& state) {
-  const std::string& path = GridTrackFile(static_cast<int>(state.range(0)));
-  std::int64_t model = 0, peak = 0;
-  std::size_t sections = 0;
-  for (auto _ : state) {
-    heap_counter::Start();
-    auto doc = LoadTrackFile(path);
-    heap_counter::Stop();
-    model = heap_counter::Live();
-    peak = heap_counter::Peak();
-    sections = Sections(*doc);
-    state.PauseTiming();
-    doc.reset();
-    state.ResumeTiming();
-  }
-  state.counters["sections"] = static_cast<double>(sections);
-  state.counters["model_B/section"] = static_cast<double>(model) / static_cast<double>(sections);
-  state.counters["peak_B/section"] = static_cast<double>(peak) / static_cast<double>(sections);
-  state.counters["peak/model"] = static_cast<double>(peak) / static_cast<double>(model);
-}
-
 }  // namespace
 
 BENCHMARK(BM_SaveTrack)->Apply(TrackSizes)->Unit(benchmark::kMillisecond);
@@ -166,4 +142,3 @@ BENCHMARK(BM_LoadTrack)->Apply(TrackSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveTrackFile)->Apply(TrackSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadTrackFile)->Apply(TrackSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FreeTrack)->Apply(TrackSizes)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadMemory)->Apply(TrackSizes)->Unit(benchmark::kMillisecond)->Iterations(1);
