@@ -250,12 +250,12 @@ void CArchive::ExpectEnd() const {
 void CArchive::DiscardObjects(CObject& root) {
   m_frames.clear();
   ReleaseLinks(root);
-  for (const std::uintptr_t slot : m_slots) {
-    if (CObject* object = SlotObject(slot)) ReleaseLinks(*object);
+  for (std::size_t i = 0; i < m_slots.size(); ++i) {
+    if (CObject* object = SlotObject(m_slots[i])) ReleaseLinks(*object);
   }
-  for (std::uintptr_t& slot : m_slots) {
-    delete SlotObject(slot);
-    slot = 0;
+  for (std::size_t i = 0; i < m_slots.size(); ++i) {
+    delete SlotObject(m_slots[i]);
+    m_slots[i] = 0;
   }
   m_createdCount = 0;
 }

@@ -22,7 +22,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <span>
 #include <string>
 #include <utility>
@@ -31,6 +30,7 @@
 #include "platform/archive_exception.h"
 #include "platform/archive_links.h"
 #include "platform/byte_stream.h"
+#include "platform/chunked_array.h"
 #include "platform/object.h"
 
 // Maps a field's value in memory to the value stored, and a stored value back.
@@ -131,14 +131,14 @@ class CArchive {
   std::vector<Layout> m_layouts;
   const CObject* m_pDescribed = nullptr;  // the object whose Serialize is describing
   std::vector<Field>* m_pDescription = nullptr;
-  std::deque<Frame> m_frames;  // in blocks: as deep as the track is large, and never copied
+  ChunkedArray<Frame> m_frames;  // as deep as the track is large
 
   std::uint32_t m_nextIndex = 1;
   std::uint32_t m_nStoreRun = 0;  // storing: tells this run's object indices from older ones
   // Storing: the index of each class's record; a track has a handful of classes.
   std::vector<std::pair<const CRuntimeClass*, std::uint32_t>> m_storedClasses;
   // Loading: index -> entry, an address with a tag; index 0 is null.
-  std::deque<std::uintptr_t> m_slots;
+  ChunkedArray<std::uintptr_t> m_slots;
   std::vector<const CRuntimeClass*> m_taggedClasses;  // loading: the classes slots name by tag
   std::size_t m_createdCount = 0;
   std::size_t m_nReserveLeft = 0;  // loading: list entries all reserves together may still take
