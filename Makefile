@@ -8,6 +8,9 @@ INSTALL_DIR := build/install
 PREFIX ?= /usr/local
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
+# 1 adds the 1,000 × 1,000 grid (a million sections) to the file, compiler
+# input and check benchmarks; that run takes minutes and a few GB of memory.
+BENCH_HUGE ?= 0
 
 .PHONY: deps run test bench fuzz install screenshots clean
 
@@ -33,7 +36,7 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DTRASSO_BUILD_TESTS=ON -DTRASSO_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target trasso_bench
-	$(BENCH_DIR)/bin/trasso_bench --benchmark_counters_tabular=true
+	TRASSO_BENCH_HUGE=$(BENCH_HUGE) $(BENCH_DIR)/bin/trasso_bench --benchmark_counters_tabular=true
 
 # Each fuzzer runs for FUZZ_SECONDS from its seeds; its corpus is kept in the
 # build directory between runs, and crashers are written there too.

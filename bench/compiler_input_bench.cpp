@@ -1,11 +1,12 @@
-// The compiler input of the largest tracks: about 100,000 sections.
+// The compiler input of the large grids, as their files load.
 #include <benchmark/benchmark.h>
 
 #include <sstream>
 
+#include "bench_tracks.h"
 #include "compile/compiler_input.h"
 #include "compile/compiler_warnings.h"
-#include "support/track_generator.h"
+#include "model/track_file.h"
 
 namespace {
 class IgnoredWarnings : public CCompilerWarnings {
@@ -14,7 +15,7 @@ class IgnoredWarnings : public CCompilerWarnings {
 };
 
 void BM_WriteCompilerInput(benchmark::State& state) {
-  const auto doc = GenerateGridTrack(static_cast<int>(state.range(0)));
+  const auto doc = LoadTrackFile(GridTrackFile(static_cast<int>(state.range(0))));
   IgnoredWarnings warnings;
   std::size_t bytes = 0;
   for (auto _ : state) {
@@ -26,5 +27,5 @@ void BM_WriteCompilerInput(benchmark::State& state) {
   state.counters["sections"] = static_cast<double>(doc->m_polygonList.size());
   state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
-BENCHMARK(BM_WriteCompilerInput)->Arg(100)->Arg(316)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteCompilerInput)->Apply(TrackSizes)->Unit(benchmark::kMillisecond);
 }  // namespace

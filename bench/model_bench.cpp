@@ -7,6 +7,8 @@
 #include <memory>
 #include <ranges>
 
+#include "bench_tracks.h"
+#include "model/track_file.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_polygon.h"
@@ -70,11 +72,12 @@ void BM_ScaleSelection(benchmark::State& state) {
 }
 
 // Everything selected: the whole track goes, which is the largest cut there is.
+// On the track as its file loads, the way a user meets it.
 void BM_DeleteSelection(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   for (auto _ : state) {
     state.PauseTiming();
-    auto doc = GenerateGridTrack(n);
+    auto doc = LoadTrackFile(GridTrackFile(n));
     SelectEverything(*doc);
     state.ResumeTiming();
     doc->DeleteSelection();

@@ -3,7 +3,9 @@
 // one step of a node drag, which the editor does a few times a second.
 #include <benchmark/benchmark.h>
 
+#include "bench_tracks.h"
 #include "check/track_checker.h"
+#include "model/track_file.h"
 #include "model/trasso_doc.h"
 #include "model/ts_node.h"
 #include "support/track_generator.h"
@@ -11,7 +13,7 @@
 namespace {
 
 void BM_CheckWholeTrack(benchmark::State& state) {
-  auto doc = GenerateGridTrack(static_cast<int>(state.range(0)));
+  auto doc = LoadTrackFile(GridTrackFile(static_cast<int>(state.range(0))));
   for (auto _ : state) benchmark::DoNotOptimize(CheckTrackProblems(*doc).size());
 }
 
@@ -35,5 +37,5 @@ void BM_RecheckAfterNodeDrag(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_CheckWholeTrack)->Arg(100)->Arg(316)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckWholeTrack)->Apply(TrackSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecheckAfterNodeDrag)->Arg(100)->Arg(316)->Unit(benchmark::kMillisecond);

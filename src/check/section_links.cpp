@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "check/outline_shape.h"
+#include "model/prefetch_ahead.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_node.h"
@@ -42,6 +43,7 @@ SectionLinks LinkSections(const CTrassoDoc& doc, const PolygonIndex& index) {
   CUnionFind groups(count);
   SectionLinks links;
   for (std::uint32_t p = 0; p < count; ++p) {
+    PrefetchPolygonsAhead(doc.m_polygonList, p, true);
     TSPolygon& polygon = *doc.m_polygonList[p];
     if (polygon.m_bFeature) continue;
     const auto& walls = polygon.m_wallList;

@@ -13,6 +13,7 @@
 #include "check/section_links.h"
 #include "check/section_overlap.h"
 #include "model/element_types.h"
+#include "model/prefetch_ahead.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
@@ -157,6 +158,7 @@ void CTrackChecker::State::CheckWhole() {
   std::vector<GridBox> boxes;
   boxes.reserve(count);
   for (std::uint32_t p = 0; p < count; ++p) {
+    PrefetchPolygonsAhead(doc.m_polygonList, p, true);
     TSPolygon& polygon = *doc.m_polygonList[p];
     polygons.push_back({&polygon, polygon.m_bFeature != 0, false, {}, {}, {}});
     index.emplace(&polygon, p);
@@ -164,7 +166,10 @@ void CTrackChecker::State::CheckWhole() {
   }
   grid.Build(boxes);
   flagged.clear();
-  for (std::uint32_t p = 0; p < count; ++p) CheckShape(p);
+  for (std::uint32_t p = 0; p < count; ++p) {
+    PrefetchPolygonsAhead(doc.m_polygonList, p, true);
+    CheckShape(p);
+  }
   for (std::uint32_t p = 0; p < count; ++p) CheckOverlaps(p, nullptr);
   for (std::uint32_t p = 0; p < count; ++p) CheckFeature(p);
   links = LinkSections(doc, index);

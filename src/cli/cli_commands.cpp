@@ -6,12 +6,12 @@
 #include <iostream>
 #include <memory>
 #include <set>
-#include <sstream>
 
 #include "check/problems_json.h"
 #include "check/track_checker.h"
 #include "compile/compile_command.h"
 #include "compile/compiler_input.h"
+#include "compile/connection_finder.h"
 #include "model/element_types.h"
 #include "model/track_file.h"
 #include "model/ts_item.h"
@@ -114,21 +114,6 @@ int CompileTrack(const std::string& track, const std::string& output,
   return 1;
 }
 
-std::size_t CountConnections(CTrassoDoc& doc) {
-  class CIgnored : public CCompilerWarnings {
-    void ShowWarning(const std::string&) override {}
-  } ignored;
-  std::ostringstream text;
-  WriteCompilerInput(doc, text, ignored);
-  const std::string input = text.str();
-  const std::size_t list = input.find("\n[Connection_List]\n");
-  std::size_t lines = 0;
-  for (std::size_t at = input.find('\n', list + 1) + 1; at < input.size() && input[at] != '\n';
-       at = input.find('\n', at) + 1) {
-    ++lines;
-  }
-  return lines;
-}
 }  // namespace
 
 int RunInput(const std::string& track) {

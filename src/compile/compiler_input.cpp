@@ -1,14 +1,15 @@
 #include "compile/compiler_input.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 #include "check/race_items.h"
 #include "compile/compiler_warnings.h"
+#include "compile/connection_finder.h"
 #include "compile/input_text_buffer.h"
 #include "compile/section_locator.h"
 #include "model/element_types.h"
+#include "model/prefetch_ahead.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
@@ -16,28 +17,6 @@
 #include "model/ts_polygon.h"
 
 namespace {
-// While connections are written, a wall already in a connection line keeps its
-// position, complemented, in m_nExportIndex, so that its neighbours can still
-// be found from it; afterwards it holds kReported.
-constexpr int kReported = -1;
-bool IsReported(const TSAnchorWall& wall) {
-  return wall.m_nExportIndex < 0;
-}
-void MarkReported(TSAnchorWall& wall) {
-  if (!IsReported(wall)) wall.m_nExportIndex = ~wall.m_nExportIndex;
-}
-// The wall before `wall` in its polygon's outline.
-TSAnchorWall* PrevWall(const TSAnchorWall& wall) {
-  const auto& walls = wall.m_pPolygon->m_wallList;
-  const auto position =
-      static_cast<std::size_t>(IsReported(wall) ? ~wall.m_nExportIndex : wall.m_nExportIndex);
-  return walls[(position + walls.size() - 1) % walls.size()].get();
-}
-
-// Above this many walls at one node, the walls ending there are indexed by the
-// node they come from instead of being looked through for every wall.
-constexpr std::size_t kCrowdedNode = 16;
-
 // The row of a table, or row 0 for a row outside it, as loading does for
 // unknown codes: a bad index must not read outside the table.
 const ElementType& Row(const ElementType* table, int count, int row) {
@@ -57,8 +36,12 @@ class CInputWriter {
   bool Write() {
     m_text.Text("[Header]\nDescription=").Text(EscapeCompilerInputLine(m_doc.m_strDescription));
     m_text.Text("\nBackground=").Text(EscapeCompilerInputLine(m_doc.m_strBackground)).Text("\n\n");
-    Number();
-    for (const auto& polygon : m_doc.m_polygonList) WritePolygon(*polygon);
+    NumberForExport(m_doc);
+    const auto& polygons = m_doc.m_polygonList;
+    for (std::size_t p = 0; p < polygons.size(); ++p) {
+      PrefetchPolygonsAhead(polygons, p, true);
+      WritePolygon(*polygons[p]);
+    }
     WriteStartingPositions();
     WriteFreeElements();
     WriteConnections();
@@ -73,15 +56,6 @@ class CInputWriter {
 
   TSPolygon* SectionOf(const TSNode& node) const {
     return m_locator.FindSection(node.m_x, node.m_y);
-  }
-
-  void Number() {
-    int id = 0;
-    for (const auto& polygon : m_doc.m_polygonList) {
-      polygon->m_nExportId = ++id;
-      int index = 0;
-      for (const auto& wall : polygon->m_wallList) wall->m_nExportIndex = index++;
-    }
   }
 
   void WritePolygon(const TSPolygon& polygon) {
@@ -159,88 +133,20 @@ class CInputWriter {
     }
   }
 
-  // The wall of another section that runs the edge a→b backwards, not yet
-  // reported: among the walls anchored at a, in their order there, the first
-  // whose polygon's previous wall starts at b.
-  TSAnchorWall* OppositeWall(const TSAnchorWall& wall, const TSNode* b) {
-    const TSNode* a = wall.m_pNode;
-    if (a->m_wallList.size() > kCrowdedNode) return OppositeAtCrowdedNode(wall, b);
-    for (TSAnchorWall* other : a->m_wallList) {
-      if (other == &wall || other->m_pPolygon->m_bFeature) continue;
-      TSAnchorWall* back = PrevWall(*other);
-      if (!IsReported(*back) && back->m_pNode == b) return back;
-    }
-    return nullptr;
-  }
-
-  // The same search through an index of the walls ending at a, so that a node
-  // where thousands of walls meet costs no more than their number in all.
-  TSAnchorWall* OppositeAtCrowdedNode(const TSAnchorWall& wall, const TSNode* b) {
-    auto [found, added] = m_crowdedNodes.try_emplace(wall.m_pNode);
-    EndingWalls& ending = found->second;
-    if (added) {
-      for (TSAnchorWall* other : wall.m_pNode->m_wallList) {
-        if (other->m_pPolygon->m_bFeature) continue;
-        TSAnchorWall* back = PrevWall(*other);
-        ending[back->m_pNode].entries.push_back({other, back});
-      }
-    }
-    const auto from = ending.find(b);
-    if (from == ending.end()) return nullptr;
-    Candidates& candidates = from->second;
-    // Reported walls stay reported: the leading ones are passed for good.
-    while (candidates.first < candidates.entries.size() &&
-           IsReported(*candidates.entries[candidates.first].back)) {
-      ++candidates.first;
-    }
-    for (std::size_t i = candidates.first; i < candidates.entries.size(); ++i) {
-      const Candidate& candidate = candidates.entries[i];
-      if (candidate.other != &wall && !IsReported(*candidate.back)) return candidate.back;
-    }
-    return nullptr;
-  }
-
   void WriteConnections() {
     Mark(nullptr, nullptr);
     m_text.Text("[Connection_List]\n");
-    for (const auto& polygon : m_doc.m_polygonList) {
-      if (polygon->m_bFeature) continue;
-      const auto& walls = polygon->m_wallList;
-      for (std::size_t i = 0; i < walls.size(); ++i) {
-        TSAnchorWall& wall = *walls[i];
-        if (IsReported(wall)) continue;
-        TSAnchorWall* back = OppositeWall(wall, walls[(i + 1) % walls.size()]->m_pNode);
-        if (!back) continue;
-        m_text.Int(polygon->m_nExportId).Text(", ").Int(wall.m_nExportIndex).Text(", ");
-        m_text.Int(back->m_pPolygon->m_nExportId).Text(", ").Int(back->m_nExportIndex).Text("\n");
-        MarkReported(wall);
-        MarkReported(*back);
-      }
-    }
-    for (const auto& polygon : m_doc.m_polygonList) {
-      for (const auto& wall : polygon->m_wallList) {
-        if (IsReported(*wall)) wall->m_nExportIndex = kReported;
-      }
-    }
+    FindConnections(m_doc, [this](const TSAnchorWall& wall, const TSAnchorWall& back) {
+      m_text.Int(wall.m_pPolygon->m_nExportId).Text(", ").Int(wall.m_nExportIndex).Text(", ");
+      m_text.Int(back.m_pPolygon->m_nExportId).Text(", ").Int(back.m_nExportIndex).Text("\n");
+    });
   }
-
-  struct Candidate {
-    const TSAnchorWall* other;  // anchored at the crowded node
-    TSAnchorWall* back;         // the wall before it, ending at the crowded node
-  };
-  struct Candidates {
-    std::vector<Candidate> entries;  // in the order of the crowded node's wall list
-    std::size_t first = 0;           // entries before it are all reported
-  };
-  // By the node the ending wall starts from.
-  using EndingWalls = std::unordered_map<const TSNode*, Candidates>;
 
   CTrassoDoc& m_doc;
   CInputTextBuffer m_text;
   CCompilerWarnings& m_warnings;
   CSectionLocator m_locator;
   CompilerInputMap* m_pMap;
-  std::unordered_map<const TSNode*, EndingWalls> m_crowdedNodes;
 };
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "model/prefetch_ahead.h"
 #include "model/step_scope.h"
 #include "model/trasso_doc.h"
 #include "model/ts_anchor_wall.h"
@@ -223,17 +224,21 @@ void CTrassoDoc::DeleteSelection() {
   // cut is linear in the size of the track.
   std::vector<std::size_t> doomedPolygons;
   for (std::size_t p = 0; p < m_polygonList.size(); ++p) {
+    PrefetchPolygonsAhead(m_polygonList, p, true);
     TSPolygon& polygon = *m_polygonList[p];
-    std::vector<std::size_t> selected;
-    for (std::size_t w = 0; w < polygon.m_wallList.size(); ++w) {
-      if (polygon.m_wallList[w]->m_bSelected) selected.push_back(w);
-    }
-    if (polygon.m_wallList.size() - selected.size() < 3) {
-      for (const auto& wall : polygon.m_wallList) UnlistWall(history, *wall);
+    const auto& walls = polygon.m_wallList;
+    const auto kept = std::count_if(walls.begin(), walls.end(),
+                                    [](const auto& wall) { return !wall->m_bSelected; });
+    if (kept < 3) {
+      for (const auto& wall : walls) UnlistWall(history, *wall);
       doomedPolygons.push_back(p);
       continue;
     }
-    for (std::size_t w : selected) UnlistWall(history, *polygon.m_wallList[w]);
+    std::vector<std::size_t> selected;
+    for (std::size_t w = 0; w < walls.size(); ++w) {
+      if (walls[w]->m_bSelected) selected.push_back(w);
+    }
+    for (std::size_t w : selected) UnlistWall(history, *walls[w]);
     history.Remove(polygon.m_wallList, std::move(selected));
   }
   history.Remove(m_polygonList, std::move(doomedPolygons));

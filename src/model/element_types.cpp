@@ -33,10 +33,11 @@ const ElementType g_itemTypes[] = {
 };
 const int g_nItemTypes = static_cast<int>(std::size(g_itemTypes));
 
+// From the end, so that the first match is the last row: loading looks up
+// a code for every wall and polygon.
 int FindElementType(int code, const ElementType* table, int count) {
-  int found = 0;
-  for (int row = 0; row < count; ++row) {
-    if (table[row].nFileCode == code) found = row;
+  for (int row = count - 1; row > 0; --row) {
+    if (table[row].nFileCode == code) return row;
   }
-  return found;
+  return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/prefetch_ahead.h"
 #include "model/step_scope.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_item.h"
@@ -11,9 +12,25 @@
 TRASSO_IMPLEMENT_DYNAMIC(CTrassoDoc, CObject, 1);
 
 CTrassoDoc::~CTrassoDoc() {
-  for (auto& polygon : m_polygonList) polygon.reset();
+  // Every node goes too, so no wall needs to take itself out of its node's
+  // list: forgetting the anchors spares a visit to each node per wall.
+  const std::size_t polygons = m_polygonList.size();
+  for (std::size_t p = 0; p < polygons; ++p) {
+    PrefetchPolygonsAhead(m_polygonList, p);
+    TSPolygon* polygon = m_polygonList[p].get();
+    if (!polygon) continue;
+    for (auto& wall : polygon->m_wallList) {
+      if (wall) wall->m_pNode = nullptr;
+    }
+    m_polygonList[p].reset();
+  }
   m_polygonList.clear();
-  for (auto& node : m_nodeList) node.reset();
+  for (std::size_t n = 0; n < m_nodeList.size(); ++n) {
+    if (n + kPrefetchDistance < m_nodeList.size()) {
+      __builtin_prefetch(m_nodeList[n + kPrefetchDistance].get());
+    }
+    m_nodeList[n].reset();
+  }
   m_nodeList.clear();
 }
 

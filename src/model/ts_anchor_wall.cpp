@@ -6,6 +6,7 @@
 #include "model/ts_polygon.h"
 
 TRASSO_IMPLEMENT_DYNAMIC(TSAnchorWall, TSSelectable, 1);
+TRASSO_IMPLEMENT_POOLED(TSAnchorWall)
 
 TSAnchorWall::~TSAnchorWall() {
   if (!m_pNode) return;

@@ -3,12 +3,14 @@
 // next wall of the same polygon.
 
 #include "model/ts_selectable.h"
+#include "platform/object_pool.h"
 
 class TSNode;
 class TSPolygon;
 
 class TSAnchorWall : public TSSelectable {
   TRASSO_DECLARE_DYNAMIC(TSAnchorWall)
+  TRASSO_DECLARE_POOLED(TSAnchorWall)
 
  public:
   TSAnchorWall() = default;

@@ -3,6 +3,7 @@
 #include "model/ts_node.h"
 
 TRASSO_IMPLEMENT_DYNAMIC(TSItem, CObject, 1);
+TRASSO_IMPLEMENT_POOLED(TSItem)
 
 TSItem::~TSItem() {
   // Release, not reset: this item is already being destroyed.

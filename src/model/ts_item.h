@@ -4,11 +4,13 @@
 
 #include "model/track_length.h"
 #include "platform/object.h"
+#include "platform/object_pool.h"
 
 class TSNode;
 
 class TSItem : public CObject {
   TRASSO_DECLARE_DYNAMIC(TSItem)
+  TRASSO_DECLARE_POOLED(TSItem)
 
  public:
   TSItem() = default;

@@ -4,6 +4,7 @@
 
 TRASSO_IMPLEMENT_RUNTIME(TSSelectable, CObject, 1, nullptr);
 TRASSO_IMPLEMENT_DYNAMIC(TSNode, TSSelectable, 1);
+TRASSO_IMPLEMENT_POOLED(TSNode)
 
 TSNode::~TSNode() {
   m_pItem.reset();

@@ -7,6 +7,7 @@
 
 #include "model/track_length.h"
 #include "model/ts_selectable.h"
+#include "platform/object_pool.h"
 #include "platform/small_pointer_list.h"
 
 class TSAnchorWall;
@@ -14,6 +15,7 @@ class TSItem;
 
 class TSNode : public TSSelectable {
   TRASSO_DECLARE_DYNAMIC(TSNode)
+  TRASSO_DECLARE_POOLED(TSNode)
 
  public:
   TSNode() = default;

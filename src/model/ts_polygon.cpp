@@ -4,6 +4,7 @@
 #include "model/ts_node.h"
 
 TRASSO_IMPLEMENT_DYNAMIC(TSPolygon, CObject, 1);
+TRASSO_IMPLEMENT_POOLED(TSPolygon)
 
 TSPolygon::~TSPolygon() {
   for (auto& wall : m_wallList) wall.reset();

@@ -6,11 +6,13 @@
 
 #include "model/track_length.h"
 #include "platform/object.h"
+#include "platform/object_pool.h"
 
 class TSAnchorWall;
 
 class TSPolygon : public CObject {
   TRASSO_DECLARE_DYNAMIC(TSPolygon)
+  TRASSO_DECLARE_POOLED(TSPolygon)
 
  public:
   TSPolygon() = default;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 #include "platform/windows1252.h"
 
@@ -41,6 +42,23 @@ const CArchiveLink& Link(const void* info) {
   return *static_cast<const CArchiveLink*>(info);
 }
 
+// A slot is an address with a tag in its low bits: kClassRecordTag for a class
+// record, otherwise the object's class as a number of the archive's (0 when
+// it has none), so that checking a back reference need not visit the object.
+constexpr std::uintptr_t kTagMask = 7;
+constexpr std::uintptr_t kClassRecordTag = kTagMask;
+static_assert(alignof(CRuntimeClass) > kTagMask && alignof(CObject) > kTagMask);
+
+const CRuntimeClass* SlotClassRecord(std::uintptr_t slot) {
+  return (slot & kTagMask) == kClassRecordTag
+             ? reinterpret_cast<const CRuntimeClass*>(slot & ~kTagMask)
+             : nullptr;
+}
+CObject* SlotObject(std::uintptr_t slot) {
+  return (slot & kTagMask) == kClassRecordTag ? nullptr
+                                              : reinterpret_cast<CObject*>(slot & ~kTagMask);
+}
+
 }  // namespace
 
 CArchive::CArchive(std::vector<std::uint8_t>& out) : m_bStoring(true), m_writer(out), m_reader({}) {
@@ -52,7 +70,7 @@ CArchive::CArchive(std::vector<std::uint8_t>& out) : m_bStoring(true), m_writer(
 
 CArchive::CArchive(std::span<const std::uint8_t> in)
     : m_bStoring(false), m_writer(m_noOutput), m_reader(in), m_nReserveLeft(in.size() / 2) {
-  m_slots.push_back({nullptr, nullptr});
+  m_slots.push_back(0);
 }
 
 void CArchive::Int32(std::int32_t& value) {
@@ -67,8 +85,35 @@ void CArchive::String(std::string& text) {
   Describe(FieldKind::kString, &text, nullptr);
 }
 
+// Fields are kept as offsets from the object; a Serialize describing anything
+// but its own members, or more than a frame can count, is a programming error.
 void CArchive::Describe(FieldKind kind, void* target, const void* info) {
-  m_fields.push_back({kind, target, info});
+  const auto offset =
+      static_cast<const char*>(target) - reinterpret_cast<const char*>(m_pDescribed);
+  if (!m_pDescription || offset < 0 || offset > UINT32_MAX || m_pDescription->size() == UINT8_MAX) {
+    throw std::logic_error("a Serialize described a field outside its object");
+  }
+  m_pDescription->push_back({kind, static_cast<std::uint32_t>(offset), info});
+}
+
+std::uint16_t CArchive::LayoutIndex(const CObject& object) {
+  const CRuntimeClass* cls = object.GetRuntimeClass();
+  for (std::size_t i = 0; i < m_layouts.size(); ++i) {
+    if (m_layouts[i].cls == cls) return static_cast<std::uint16_t>(i);
+  }
+  if (m_layouts.size() == UINT16_MAX) throw std::logic_error("too many classes in one archive");
+  Layout layout{cls, {}};
+  m_pDescribed = &object;
+  m_pDescription = &layout.fields;
+  // Serialize only describes; the object is not changed.
+  const_cast<CObject&>(object).Serialize(*this);
+  m_pDescription = nullptr;
+  m_layouts.push_back(std::move(layout));
+  return static_cast<std::uint16_t>(m_layouts.size() - 1);
+}
+
+const CArchive::Layout& CArchive::LayoutOf(const CObject& object) {
+  return m_layouts[LayoutIndex(object)];
 }
 
 void CArchive::SerializeRoot(CObject& root) {
@@ -82,10 +127,7 @@ void CArchive::SerializeRoot(CObject& root) {
 }
 
 void CArchive::Push(CObject& object) {
-  Frame frame{m_fields.size(), 0, m_fields.size()};
-  object.Serialize(*this);
-  frame.end = m_fields.size();
-  m_frames.push_back(frame);
+  m_frames.push_back({&object, 0, 0, LayoutIndex(object), 0, false});
 }
 
 // Depth-first over the graph with an explicit stack: a new object's fields are
@@ -93,15 +135,16 @@ void CArchive::Push(CObject& object) {
 void CArchive::Run() {
   while (!m_frames.empty()) {
     Frame& frame = m_frames.back();
-    if (frame.next == frame.end) {
-      m_fields.resize(frame.first);
+    const std::vector<Field>& fields = m_layouts[frame.layout].fields;
+    if (frame.next == fields.size()) {
       m_frames.pop_back();
       continue;
     }
-    const Field field = m_fields[frame.next];
+    const Field& field = fields[frame.next];
+    void* target = reinterpret_cast<char*>(frame.object) + field.offset;
     switch (field.kind) {
       case FieldKind::kInt32: {
-        auto& value = *static_cast<std::int32_t*>(field.target);
+        auto& value = *static_cast<std::int32_t*>(target);
         if (m_bStoring) {
           m_writer.U32(static_cast<std::uint32_t>(value));
         } else {
@@ -111,7 +154,7 @@ void CArchive::Run() {
         break;
       }
       case FieldKind::kCode: {
-        auto& value = *static_cast<int*>(field.target);
+        auto& value = *static_cast<int*>(target);
         const auto& codec = *static_cast<const CArchiveCodec*>(field.info);
         if (m_bStoring) {
           m_writer.U32(static_cast<std::uint32_t>(codec.toFile(value)));
@@ -122,7 +165,7 @@ void CArchive::Run() {
         break;
       }
       case FieldKind::kString: {
-        auto& text = *static_cast<std::string*>(field.target);
+        auto& text = *static_cast<std::string*>(target);
         if (m_bStoring) {
           StoreString(text);
         } else {
@@ -133,10 +176,10 @@ void CArchive::Run() {
       }
       case FieldKind::kObject:
         ++frame.next;  // before Push, which may move the frames
-        if (CObject* fresh = Reference(field, 0)) Push(*fresh);
+        if (CObject* fresh = Reference(field, target, 0)) Push(*fresh);
         break;
       case FieldKind::kList:
-        StepList(frame, field);
+        StepList(frame, field, target);
         break;
     }
   }
@@ -144,15 +187,15 @@ void CArchive::Run() {
 
 // Processes list entries until one needs its body written or read first; the
 // frame then resumes at the next entry.
-void CArchive::StepList(Frame& frame, const Field& field) {
+void CArchive::StepList(Frame& frame, const Field& field, void* target) {
   if (!frame.inList) {
-    frame.count = BeginList(field);
+    frame.count = BeginList(field, target);
     frame.element = 0;
     frame.inList = true;
   }
   while (frame.element < frame.count) {
     const std::uint32_t index = frame.element++;
-    if (CObject* fresh = Reference(field, index)) {
+    if (CObject* fresh = Reference(field, target, index)) {
       Push(*fresh);  // `frame` is not used after this
       return;
     }
@@ -161,10 +204,10 @@ void CArchive::StepList(Frame& frame, const Field& field) {
   ++frame.next;
 }
 
-std::uint32_t CArchive::BeginList(const Field& field) {
+std::uint32_t CArchive::BeginList(const Field& field, void* target) {
   const CArchiveLink& link = Link(field.info);
   if (m_bStoring) {
-    const auto count = static_cast<std::uint32_t>(link.count(field.target));
+    const auto count = static_cast<std::uint32_t>(link.count(target));
     m_writer.U32(count);
     return count;
   }
@@ -184,16 +227,16 @@ std::uint32_t CArchive::BeginList(const Field& field) {
   // together; a list that really is longer simply grows as it is read.
   const std::size_t reserved = std::min<std::size_t>(count, m_nReserveLeft);
   m_nReserveLeft -= reserved;
-  link.reserve(field.target, reserved);
+  link.reserve(target, reserved);
   return count;
 }
 
-CObject* CArchive::Reference(const Field& field, std::size_t index) {
+CObject* CArchive::Reference(const Field& field, void* target, std::size_t index) {
   const CArchiveLink& link = Link(field.info);
-  if (m_bStoring) return StoreReference(link.get(field.target, index));
+  if (m_bStoring) return StoreReference(link.get(target, index));
   bool fresh = false;
   CObject* object = LoadReference(link.expected(), fresh);
-  link.put(field.target, object);
+  link.put(target, object);
   return fresh ? object : nullptr;
 }
 
@@ -206,14 +249,13 @@ void CArchive::ExpectEnd() const {
 
 void CArchive::DiscardObjects(CObject& root) {
   m_frames.clear();
-  m_fields.clear();
   ReleaseLinks(root);
-  for (const Slot& slot : m_slots) {
-    if (slot.object) ReleaseLinks(*slot.object);
+  for (std::size_t i = 0; i < m_slots.size(); ++i) {
+    if (CObject* object = SlotObject(m_slots[i])) ReleaseLinks(*object);
   }
-  for (Slot& slot : m_slots) {
-    delete slot.object;
-    slot.object = nullptr;
+  for (std::size_t i = 0; i < m_slots.size(); ++i) {
+    delete SlotObject(m_slots[i]);
+    m_slots[i] = 0;
   }
   m_createdCount = 0;
 }
@@ -221,13 +263,11 @@ void CArchive::DiscardObjects(CObject& root) {
 // Every owning and non-owning link forgets its objects, so that the
 // destructors of half-built objects touch nothing.
 void CArchive::ReleaseLinks(CObject& object) {
-  object.Serialize(*this);
-  for (const Field& field : m_fields) {
+  for (const Field& field : LayoutOf(object).fields) {
     if (field.kind == FieldKind::kObject || field.kind == FieldKind::kList) {
-      Link(field.info).release(field.target);
+      Link(field.info).release(reinterpret_cast<char*>(&object) + field.offset);
     }
   }
-  m_fields.clear();
 }
 
 // ---- storing
@@ -259,15 +299,17 @@ CObject* CArchive::StoreReference(const CObject* object) {
     return nullptr;
   }
   const CRuntimeClass* cls = object->GetRuntimeClass();
-  if (auto it = m_storedClasses.find(cls); it != m_storedClasses.end()) {
-    StoreIndex(it->second, kBigClassTag);
+  const auto stored = std::find_if(m_storedClasses.begin(), m_storedClasses.end(),
+                                   [cls](const auto& entry) { return entry.first == cls; });
+  if (stored != m_storedClasses.end()) {
+    StoreIndex(stored->second, kBigClassTag);
   } else {
     const std::string_view name = cls->m_lpszClassName;
     m_writer.U16(kNewClassTag);
     m_writer.U16(static_cast<std::uint16_t>(cls->m_wSchema));
     m_writer.U16(static_cast<std::uint16_t>(name.size()));
     m_writer.Bytes(name);
-    m_storedClasses.emplace(cls, m_nextIndex++);
+    m_storedClasses.emplace_back(cls, m_nextIndex++);
   }
   object->m_nStoreRun = m_nStoreRun;
   object->m_nStoreIndex = m_nextIndex++;
@@ -327,28 +369,31 @@ CObject* CArchive::LoadReference(const CRuntimeClass* expected, bool& fresh) {
   }
   if (index & kBigClassTag) {
     const std::uint32_t classIndex = index & ~kBigClassTag;
-    if (classIndex >= m_slots.size() || !m_slots[classIndex].cls) {
+    if (classIndex >= m_slots.size() || !SlotClassRecord(m_slots[classIndex])) {
       const char* what = classIndex >= m_slots.size() ? "not yet assigned" : "not a class record";
       throw CArchiveException("a class tag names index " + std::to_string(classIndex) + ", " + what,
                               at);
     }
     fresh = true;
-    return CreateObject(m_slots[classIndex].cls, expected, at);
+    return CreateObject(SlotClassRecord(m_slots[classIndex]), expected, at);
   }
   if (index == 0) return nullptr;
   if (index >= m_slots.size()) {
     throw CArchiveException(
         "a back reference to index " + std::to_string(index) + ", not yet assigned", at);
   }
-  CObject* object = m_slots[index].object;
+  const std::uintptr_t slot = m_slots[index];
+  CObject* object = SlotObject(slot);
   if (!object) {
     throw CArchiveException(
         "a back reference to index " + std::to_string(index) + ", which is a class record", at);
   }
-  if (!object->IsKindOf(expected)) {
+  const std::uintptr_t classTag = slot & kTagMask;
+  const CRuntimeClass* cls = classTag ? m_taggedClasses[classTag - 1] : object->GetRuntimeClass();
+  if (!cls->IsDerivedFrom(expected)) {
     throw CArchiveException(std::string("a reference to an object of class ") +
-                                object->GetRuntimeClass()->m_lpszClassName + " where " +
-                                expected->m_lpszClassName + " is expected",
+                                cls->m_lpszClassName + " where " + expected->m_lpszClassName +
+                                " is expected",
                             at);
   }
   return object;
@@ -375,7 +420,7 @@ const CRuntimeClass* CArchive::LoadClassRecord() {
                                 ", expected " + std::to_string(cls->m_wSchema),
                             nameAt - 4);
   }
-  m_slots.push_back({cls, nullptr});
+  m_slots.push_back(reinterpret_cast<std::uintptr_t>(cls) | kClassRecordTag);
   return cls;
 }
 
@@ -387,7 +432,11 @@ CObject* CArchive::CreateObject(const CRuntimeClass* cls, const CRuntimeClass* e
                             at);
   }
   CObject* object = cls->CreateObject();
-  m_slots.push_back({nullptr, object});
+  std::uintptr_t tag = 0;
+  while (tag < m_taggedClasses.size() && m_taggedClasses[tag] != cls) ++tag;
+  if (tag == m_taggedClasses.size() && tag + 1 < kClassRecordTag) m_taggedClasses.push_back(cls);
+  tag = tag < m_taggedClasses.size() ? tag + 1 : 0;
+  m_slots.push_back(reinterpret_cast<std::uintptr_t>(object) | tag);
   ++m_createdCount;
   return object;
 }

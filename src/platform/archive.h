@@ -7,10 +7,14 @@
 // A class's Serialize does not read or write; it describes its stored fields,
 // in order, to the archive (ar.Int32(m_x), ar.Object(m_pItem), ...). The
 // archive then stores or loads them. Storing and loading use the same
-// description, so the field order cannot differ between them. Because the
+// description, so the field order cannot differ between them. Every object of
+// a class must describe the same members: the archive asks the first object
+// of each class and keeps the fields as offsets into the object, so a large
+// track costs one description per class, not one per object. Because the
 // walk over the graph is driven by the archive's own stack rather than by
 // nested Serialize calls, a graph as deep as it is large (a long track, or a
-// hostile file nesting as deep as its size allows) needs no call stack.
+// hostile file nesting as deep as its size allows) needs no call stack, and
+// each level of it holds an object, a field and a list position only.
 //
 // Loading treats the bytes as untrusted: every failure throws
 // CArchiveException with the byte offset, and every object created so far is
@@ -20,12 +24,13 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/archive_exception.h"
 #include "platform/archive_links.h"
 #include "platform/byte_stream.h"
+#include "platform/chunked_array.h"
 #include "platform/object.h"
 
 // Maps a field's value in memory to the value stored, and a stored value back.
@@ -76,34 +81,37 @@ class CArchive {
 
  private:
   enum class FieldKind : std::uint8_t { kInt32, kCode, kString, kObject, kList };
+  // A stored field, at its offset in the objects of one class.
   struct Field {
     FieldKind kind;
-    void* target;
+    std::uint32_t offset;
     const void* info;  // CArchiveCodec for kCode, CArchiveLink for kObject and kList
+  };
+  // The stored fields of one class, in order.
+  struct Layout {
+    const CRuntimeClass* cls;
+    std::vector<Field> fields;
   };
   // One object whose fields are being processed.
   struct Frame {
-    std::size_t first;  // its fields are m_fields[first, end)
-    std::size_t end;
-    std::size_t next;
-    std::uint32_t element = 0;  // position in the current list field
-    std::uint32_t count = 0;
-    bool inList = false;
-  };
-  // An entry of the index table while loading: a class record or an object.
-  struct Slot {
-    const CRuntimeClass* cls;
     CObject* object;
+    std::uint32_t element;  // position in the current list field
+    std::uint32_t count;
+    std::uint16_t layout;  // index in m_layouts
+    std::uint8_t next;     // the field to process next
+    bool inList;
   };
 
+  const Layout& LayoutOf(const CObject& object);
+  std::uint16_t LayoutIndex(const CObject& object);
   void Describe(FieldKind kind, void* target, const void* info);
   void Push(CObject& object);
   void Run();
-  void StepList(Frame& frame, const Field& field);
-  std::uint32_t BeginList(const Field& field);
-  // The object that field entry `index` refers to, when it is new and its
-  // body must follow; otherwise null.
-  CObject* Reference(const Field& field, std::size_t index);
+  void StepList(Frame& frame, const Field& field, void* target);
+  std::uint32_t BeginList(const Field& field, void* target);
+  // The object that entry `index` of the field at `target` refers to, when it
+  // is new and its body must follow; otherwise null.
+  CObject* Reference(const Field& field, void* target, std::size_t index);
 
   void StoreString(const std::string& text);
   CObject* StoreReference(const CObject* object);
@@ -120,13 +128,18 @@ class CArchive {
   std::vector<std::uint8_t> m_noOutput;  // the writer's target while loading
   ByteWriter m_writer;
   ByteReader m_reader;
-  std::vector<Field> m_fields;
-  std::vector<Frame> m_frames;
+  std::vector<Layout> m_layouts;
+  const CObject* m_pDescribed = nullptr;  // the object whose Serialize is describing
+  std::vector<Field>* m_pDescription = nullptr;
+  ChunkedArray<Frame> m_frames;  // as deep as the track is large
 
   std::uint32_t m_nextIndex = 1;
   std::uint32_t m_nStoreRun = 0;  // storing: tells this run's object indices from older ones
-  std::unordered_map<const CRuntimeClass*, std::uint32_t> m_storedClasses;
-  std::vector<Slot> m_slots;  // loading: index -> entry; index 0 is null
+  // Storing: the index of each class's record; a track has a handful of classes.
+  std::vector<std::pair<const CRuntimeClass*, std::uint32_t>> m_storedClasses;
+  // Loading: index -> entry, an address with a tag; index 0 is null.
+  ChunkedArray<std::uintptr_t> m_slots;
+  std::vector<const CRuntimeClass*> m_taggedClasses;  // loading: the classes slots name by tag
   std::size_t m_createdCount = 0;
   std::size_t m_nReserveLeft = 0;  // loading: list entries all reserves together may still take
 };

@@ -1,10 +1,12 @@
 #pragma once
 // Little-endian integers over a byte buffer, independent of the host's byte
 // order. The reader checks every length against the bytes left and throws
-// CArchiveException instead of reading past the end.
+// CArchiveException instead of reading past the end. Both are inline: the
+// archive reads and writes a few million integers per large track.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,11 +17,26 @@ class ByteWriter {
   explicit ByteWriter(std::vector<std::uint8_t>& out) : m_out(out) {}
 
   void U8(std::uint8_t value) { m_out.push_back(value); }
-  void U16(std::uint16_t value);
-  void U32(std::uint32_t value);
-  void Bytes(std::string_view bytes);
+  void U16(std::uint16_t value) {
+    std::uint8_t* at = Grow(2);
+    at[0] = static_cast<std::uint8_t>(value);
+    at[1] = static_cast<std::uint8_t>(value >> 8);
+  }
+  void U32(std::uint32_t value) {
+    std::uint8_t* at = Grow(4);
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+  void Bytes(std::string_view bytes) {
+    if (!bytes.empty()) std::memcpy(Grow(bytes.size()), bytes.data(), bytes.size());
+  }
 
  private:
+  std::uint8_t* Grow(std::size_t count) {
+    const std::size_t at = m_out.size();
+    m_out.resize(at + count);
+    return m_out.data() + at;
+  }
+
   std::vector<std::uint8_t>& m_out;
 };
 
@@ -27,18 +44,42 @@ class ByteReader {
  public:
   explicit ByteReader(std::span<const std::uint8_t> in) : m_in(in) {}
 
-  std::uint8_t U8();
-  std::uint16_t U16();
-  std::uint32_t U32();
+  std::uint8_t U8() {
+    Need(1);
+    return m_in[m_pos++];
+  }
+  std::uint16_t U16() {
+    Need(2);
+    const auto value = static_cast<std::uint16_t>(m_in[m_pos] | (m_in[m_pos + 1] << 8));
+    m_pos += 2;
+    return value;
+  }
+  std::uint32_t U32() {
+    Need(4);
+    const std::uint8_t* at = m_in.data() + m_pos;
+    m_pos += 4;
+    return std::uint32_t{at[0]} | std::uint32_t{at[1]} << 8 | std::uint32_t{at[2]} << 16 |
+           std::uint32_t{at[3]} << 24;
+  }
   // `count` bytes as they stand.
-  std::string Bytes(std::size_t count);
+  std::string Bytes(std::size_t count) {
+    Need(count);
+    std::string bytes(reinterpret_cast<const char*>(m_in.data() + m_pos), count);
+    m_pos += count;
+    return bytes;
+  }
 
   std::size_t Offset() const { return m_pos; }
   std::size_t Remaining() const { return m_in.size() - m_pos; }
   // Throws unless `count` more bytes are left.
-  void Need(std::size_t count) const;
+  void Need(std::size_t count) const {
+    if (count > Remaining()) [[unlikely]]
+      ThrowEnded(count);
+  }
 
  private:
+  [[noreturn]] void ThrowEnded(std::size_t count) const;
+
   std::span<const std::uint8_t> m_in;
   std::size_t m_pos = 0;
 };

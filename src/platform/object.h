@@ -41,6 +41,10 @@ class CObject {
 
   bool IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
 
+  // A word of scratch for one pass over objects just loaded: no store has
+  // numbered them yet, and the store index means nothing until one does.
+  std::uint32_t& LoadMark() const { return m_nStoreIndex; }
+
   static const CRuntimeClass classCObject;
 
  private:

@@ -6,7 +6,9 @@
 #include <fstream>
 #include <random>
 #include <set>
+#include <sstream>
 
+#include "compile/input_text_buffer.h"
 #include "compile/section_locator.h"
 #include "compile_test_support.h"
 #include "model/track_file.h"
@@ -176,6 +178,25 @@ TEST_F(CompilerInput, NumbersAreConvertedByTheThousandth) {
     std::snprintf(expected, sizeof expected, "ceiling= %f, 1, 50\n", value * 0.001);
     EXPECT_TRUE(Contains(CompilerInputOf(doc), expected)) << expected;
   }
+  // Written from the integer's digits, which must agree with %f everywhere,
+  // heights summed past the 32-bit range and values far beyond it included.
+  std::ostringstream out;
+  CInputTextBuffer buffer(out);
+  std::string expected;
+  std::mt19937_64 random(19);
+  std::vector<long long> values = {0,           -5,           5,        1000,   -1000,
+                                   -999999,     4294967294,   -4294967296,
+                                   999999999999, -999999999999, 1000000000000, -1000000000001,
+                                   123456789012345678};
+  for (int i = 0; i < 20000; ++i) values.push_back(static_cast<long long>(random()) >> (i % 40));
+  for (long long value : values) {
+    buffer.Thousandths(value).Text("\n");
+    char line[64];
+    std::snprintf(line, sizeof line, "%f\n", static_cast<double>(value) * 0.001);
+    expected += line;
+  }
+  buffer.Flush();
+  EXPECT_EQ(out.str(), expected);
 }
 
 TEST_F(CompilerInput, StartingPositionWarningsComeInOrder) {

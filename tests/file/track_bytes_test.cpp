@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "model/loaded_links.h"
 #include "model/track_check.h"
 #include "model/track_file.h"
 #include "platform/archive_exception.h"
@@ -102,6 +103,25 @@ TEST(DamagedFile, EachIsRefusedWithItsMessageAsAreEveryCutAndDeepNesting) {
   Bytes bytes;
   for (const Bytes& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
   EXPECT_EQ(LoadError(bytes), kLinks + "node 1, wall entry 1: the wall is listed by no polygon");
+}
+
+// The loader's quick test passes exactly the sound tracks that own what was read; a damaged
+// one falls to CheckTrack, which the damaged files above pin.
+TEST(LoadedLinks, ASoundTrackPassesOnlyWithItsOwnCountAndAFaultFails) {
+  const auto fresh = [](bool damage) {
+    auto doc = std::make_unique<CTrassoDoc>();
+    TrackBuilder t(*doc);
+    TSNode* shared = t.Node(0, 10);
+    t.Section({t.Node(0, 0), shared, t.Node(10, 10), t.Node(10, 0)});
+    t.Section({shared, t.Node(0, 20), t.Node(10, 20)});
+    t.Item(5, 5, 15);
+    if (damage) shared->m_wallList.push_back(shared->m_wallList.front());
+    return doc;
+  };
+  // 7 nodes, 2 polygons, 7 walls, 1 item.
+  EXPECT_TRUE(LoadedLinksAgree(*fresh(false), 17));
+  EXPECT_FALSE(LoadedLinksAgree(*fresh(false), 18));
+  EXPECT_FALSE(LoadedLinksAgree(*fresh(true), 17));
 }
 
 std::unique_ptr<CTrassoDoc> Load(const std::string& name) {
