@@ -71,9 +71,7 @@ CRecoveryManager::CRecoveryManager(CDocManager& docs, std::string folder)
   connect(&m_timer, &QTimer::timeout, this, &CRecoveryManager::WriteDue);
   m_lookTimer.setSingleShot(true);
   m_lookTimer.setInterval(0);
-  connect(&m_lookTimer, &QTimer::timeout, this, [this] {
-    for (const auto& watch : m_watches) OnChanged(*watch);
-  });
+  connect(&m_lookTimer, &QTimer::timeout, this, &CRecoveryManager::LookAtDocuments);
   connect(&docs, &CDocManager::DocumentsChanged, this, &CRecoveryManager::SyncDocuments);
   connect(&docs, &CDocManager::DocumentClosing, this, &CRecoveryManager::OnClosing);
   connect(&docs, &CDocManager::DocumentSaved, this, [this](CDocument* doc) {
@@ -116,6 +114,10 @@ void CRecoveryManager::OnClosing(CDocument* doc) {
   if (!m_bKeepFiles) Remove(*watch);
   std::erase_if(m_watches, [watch](const auto& w) { return w.get() == watch; });
   Reschedule();
+}
+
+void CRecoveryManager::LookAtDocuments() {
+  for (const auto& watch : m_watches) OnChanged(*watch);
 }
 
 void CRecoveryManager::OnChanged(Watch& watch) {

@@ -34,6 +34,10 @@ class CRecoveryManager : public QObject {
   // Writes the file of every modified document whose file is not current, and
   // returns once everything asked of the writer is on the disk.
   void WriteAllNow();
+  // Looks at every document for a change not yet seen. Changes are told while
+  // their step is open, and a step that ends without a last change (a drag,
+  // at the release) is told nothing, so the editor calls this after input.
+  void LookAtDocuments();
   // This run's files stay when the editor ends: the session ends unasked.
   void KeepFiles() { m_bKeepFiles = true; }
 

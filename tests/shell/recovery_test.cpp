@@ -68,7 +68,10 @@ struct Recovery : AppTest {
 TEST_F(Recovery, AFileFollowsAPauseInTheEditingAndGoesWithTheSave) {
   ASSERT_TRUE(Start());
   CTrassoDoc* doc = Docs()[0];
+  doc->BeginStep("Drag");  // a step open across turns of the event loop, as a drag is
   doc->AddNode(0, 0, false);
+  Settle();
+  doc->EndStep();
   Settle();
   EXPECT_TRUE(Files().empty());  // not while the editing goes on
   QElapsedTimer clock;
