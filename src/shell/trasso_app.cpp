@@ -202,7 +202,7 @@ bool CTrassoApp::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CTrassoApp::OnIdle() {
-  m_pRecovery->LookAtDocuments();
+  if (m_pRecovery) m_pRecovery->LookAtDocuments();
   m_pDocManager->UpdateFrameTitles();
   QMdiSubWindow* frame = m_pDocManager->GetActiveFrame();
   const CDocument* doc = m_pDocManager->GetActiveDocument();
