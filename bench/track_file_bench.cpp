@@ -5,7 +5,6 @@
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -13,6 +12,7 @@
 
 #include "bench_tracks.h"
 #include "model/track_file.h"
+#include "platform/atomic_file.h"
 #include "model/ts_anchor_wall.h"
 #include "model/ts_polygon.h"
 #include "support/scratch_folder.h"
@@ -26,23 +26,9 @@ double Seconds(Work work) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// What the file code is measured against: one read of the whole file into a
-// buffer of its size, and one write of the bytes followed by fsync.
-std::vector<std::uint8_t> RawRead(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  struct stat info {};
-  if (fd < 0 || fstat(fd, &info) != 0) throw std::runtime_error("cannot read " + path);
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  close(fd);
-  return bytes;
-}
-
+// What the file code is measured against: the whole-file read the loader
+// itself starts with (ReadWholeFile), and one write of the bytes followed by
+// fsync.
 void RawWrite(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) throw std::runtime_error("cannot write " + path);
@@ -82,7 +68,7 @@ void BM_SaveTrack(benchmark::State& state) {
 }
 
 void BM_LoadTrack(benchmark::State& state) {
-  const auto bytes = RawRead(GridTrackFile(static_cast<int>(state.range(0))));
+  const auto bytes = ReadWholeFile(GridTrackFile(static_cast<int>(state.range(0))));
   for (auto _ : state) {
     auto doc = LoadTrackBytes(bytes);
     benchmark::DoNotOptimize(doc.get());
@@ -97,7 +83,7 @@ void BM_LoadTrack(benchmark::State& state) {
 void BM_SaveTrackFile(benchmark::State& state) {
   const std::string& source = GridTrackFile(static_cast<int>(state.range(0)));
   const auto doc = LoadTrackFile(source);
-  const auto bytes = RawRead(source);
+  const auto bytes = ReadWholeFile(source);
   const ScratchFolder folder;
   double seconds = 0, rawSeconds = 0;
   for (auto _ : state) {
@@ -118,7 +104,7 @@ void BM_LoadTrackFile(benchmark::State& state) {
     seconds += Seconds([&] { doc = LoadTrackFile(path); });
     state.PauseTiming();
     doc.reset();
-    rawSeconds += Seconds([&] { size = RawRead(path).size(); });
+    rawSeconds += Seconds([&] { size = ReadWholeFile(path).size(); });
     state.ResumeTiming();
   }
   ReportAgainstRaw(state, seconds, rawSeconds, size);
