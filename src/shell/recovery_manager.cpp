@@ -38,17 +38,9 @@ std::string WriteRecoveryFile(const std::string& path, const std::vector<std::ui
 }
 }  // namespace
 
-struct CRecoveryManager::Watch : CTrackObserver {
-  Watch(CRecoveryManager& manager, CTrassoDoc& doc)
-      : manager(manager), doc(doc), schedule(doc.GetHistory().Revision()) {
-    doc.AddTrackObserver(this);
-  }
-  ~Watch() { doc.RemoveTrackObserver(this); }
-  // Told while the step is still open, when the revision is not yet the new
-  // one: looked at once the event loop is back.
-  void OnTrackChanged(const TrackChange&) override { manager.m_lookTimer.start(); }
+struct CRecoveryManager::Watch {
+  explicit Watch(CTrassoDoc& doc) : doc(doc), schedule(doc.GetHistory().Revision()) {}
 
-  CRecoveryManager& manager;
   CTrassoDoc& doc;
   std::string file;  // named when first written
   CAutosaveSchedule schedule;
@@ -69,9 +61,6 @@ CRecoveryManager::CRecoveryManager(CDocManager& docs, std::string folder)
   m_thread.start();
   m_timer.setSingleShot(true);
   connect(&m_timer, &QTimer::timeout, this, &CRecoveryManager::WriteDue);
-  m_lookTimer.setSingleShot(true);
-  m_lookTimer.setInterval(0);
-  connect(&m_lookTimer, &QTimer::timeout, this, &CRecoveryManager::LookAtDocuments);
   connect(&docs, &CDocManager::DocumentsChanged, this, &CRecoveryManager::SyncDocuments);
   connect(&docs, &CDocManager::DocumentClosing, this, &CRecoveryManager::OnClosing);
   connect(&docs, &CDocManager::DocumentSaved, this, [this](CDocument* doc) {
@@ -98,7 +87,7 @@ CRecoveryManager::Watch* CRecoveryManager::Find(const CDocument* doc) const {
 
 CRecoveryManager::Watch& CRecoveryManager::WatchFor(CTrassoDoc& doc) {
   if (Watch* watch = Find(&doc)) return *watch;
-  m_watches.push_back(std::make_unique<Watch>(*this, doc));
+  m_watches.push_back(std::make_unique<Watch>(doc));
   return *m_watches.back();
 }
 

@@ -34,9 +34,10 @@ class CRecoveryManager : public QObject {
   // Writes the file of every modified document whose file is not current, and
   // returns once everything asked of the writer is on the disk.
   void WriteAllNow();
-  // Looks at every document for a change not yet seen. Changes are told while
-  // their step is open, and a step that ends without a last change (a drag,
-  // at the release) is told nothing, so the editor calls this after input.
+  // Looks at every document for a change not yet seen. The editor calls it
+  // after every input, as it does to mark unsaved changes in the titles: the
+  // history's step, and with it the new revision, ends only then (a drag's at
+  // the release), so no change told while the step is open can show it.
   void LookAtDocuments();
   // This run's files stay when the editor ends: the session ends unasked.
   void KeepFiles() { m_bKeepFiles = true; }
@@ -73,8 +74,7 @@ class CRecoveryManager : public QObject {
   unsigned m_nNextSerial = 1;
   bool m_bKeepFiles = false;
   std::vector<std::unique_ptr<Watch>> m_watches;
-  QTimer m_timer;      // the next write that is due
-  QTimer m_lookTimer;  // a look at the documents after a change
+  QTimer m_timer;  // the next write that is due
   QThread m_thread;
   QObject* m_pWriter;  // lives in m_thread; deleted with it
 };
