@@ -1,6 +1,6 @@
 #pragma once
-// Counts the bytes the program holds on the heap while a measurement asks for
-// it, and the highest count since, so that a benchmark can print the memory a
+// Counts the bytes the program holds on the heap and in blocks of large
+// pages while a measurement asks for it, and the highest count since, so that a benchmark can print the memory a
 // track takes and the peak of loading it. Off, the count costs one test per
 // allocation.
 
@@ -11,8 +11,8 @@ namespace heap_counter {
 void Start();
 // Stops counting; the figures stay as they were.
 void Stop();
-// Bytes allocated minus bytes freed since Start (blocks allocated before it
-// and freed after it count negative).
+// Bytes allocated minus bytes freed from Start to Stop (blocks allocated
+// before it and freed after it count negative).
 std::int64_t Live();
 std::int64_t Peak();
 }  // namespace heap_counter

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <span>
 #include <stdexcept>
 
 #include "bench_tracks.h"
@@ -29,7 +30,7 @@ double Seconds(Work work) {
 // What the file code is measured against: the whole-file read the loader
 // itself starts with (ReadWholeFile), and one write of the bytes followed by
 // fsync.
-void RawWrite(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+void RawWrite(const std::string& path, std::span<const std::uint8_t> bytes) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) throw std::runtime_error("cannot write " + path);
   std::size_t done = 0;

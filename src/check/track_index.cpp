@@ -32,7 +32,7 @@ GridBox PolygonBox(const TSPolygon& polygon) {
 // the lengths, the objects at evenly spread positions and the last ones,
 // which keeps it cheap enough to ask on every query.
 template <class Owned, class Raw>
-bool SameObjects(const std::vector<std::unique_ptr<Owned>>& list,
+bool SameObjects(const OwnedList<Owned>& list,
                  const std::vector<Raw*>& indexed) {
   constexpr std::size_t kSamples = 256;
   if (list.size() != indexed.size()) return false;

@@ -13,6 +13,7 @@
 
 #include "model/track_change.h"
 #include "model/track_length.h"
+#include "platform/pooled_list_allocator.h"
 #include "platform/small_pointer_list.h"
 
 class CObject;
@@ -70,7 +71,7 @@ class CStructureRecord {
 template <class T>
 class CMembershipRecord final : public CStructureRecord {
  public:
-  using List = std::vector<std::unique_ptr<T>>;
+  using List = OwnedList<T>;
   CMembershipRecord(List& list, std::vector<std::size_t> indexes);
   ~CMembershipRecord() override;
 

@@ -18,7 +18,7 @@ inline constexpr std::size_t kPrefetchDistance = 16;
 // Always inlined: as a call, the compiler takes it for one without effect and drops it.
 // With `nodes`, the walls' anchor nodes too.
 [[gnu::always_inline]] inline void PrefetchPolygonsAhead(
-    const std::vector<std::unique_ptr<TSPolygon>>& polygons, std::size_t p, bool nodes = false) {
+    const OwnedList<TSPolygon>& polygons, std::size_t p, bool nodes = false) {
   const std::size_t count = polygons.size();
   if (p + kPrefetchDistance < count) __builtin_prefetch(polygons[p + kPrefetchDistance].get());
   if (p + kPrefetchDistance / 2 < count) {
@@ -42,7 +42,7 @@ inline constexpr std::size_t kPrefetchDistance = 16;
 
 // The same for the node list, with the walls each node lists.
 [[gnu::always_inline]] inline void PrefetchNodesAhead(
-    const std::vector<std::unique_ptr<TSNode>>& nodes, std::size_t n) {
+    const OwnedList<TSNode>& nodes, std::size_t n) {
   const std::size_t count = nodes.size();
   if (n + kPrefetchDistance < count) __builtin_prefetch(nodes[n + kPrefetchDistance].get());
   if (n + kPrefetchDistance / 2 < count) {

@@ -74,12 +74,12 @@ class CTrackHistory {
   void SetItem(TSNode& node, std::unique_ptr<TSItem> item);
   void SetText(std::string& text, std::string value);
   template <class T>
-  void Append(std::vector<std::unique_ptr<T>>& list, std::unique_ptr<T> object);
+  void Append(OwnedList<T>& list, std::unique_ptr<T> object);
   template <class T>
-  void Insert(std::vector<std::unique_ptr<T>>& list, std::size_t index, std::unique_ptr<T> object);
+  void Insert(OwnedList<T>& list, std::size_t index, std::unique_ptr<T> object);
   // Takes out of the list the entries at ascending `indexes`.
   template <class T>
-  void Remove(std::vector<std::unique_ptr<T>>& list, std::vector<std::size_t> indexes);
+  void Remove(OwnedList<T>& list, std::vector<std::size_t> indexes);
 
  private:
   static constexpr std::uint64_t kNever = ~std::uint64_t{0};
@@ -107,7 +107,7 @@ class CTrackHistory {
 };
 
 template <class T>
-void CTrackHistory::Append(std::vector<std::unique_ptr<T>>& list, std::unique_ptr<T> object) {
+void CTrackHistory::Append(OwnedList<T>& list, std::unique_ptr<T> object) {
   list.push_back(std::move(object));
   m_change.kinds |= TrackChange::kAdded;
   if (!m_open.structure.empty()) {
@@ -120,7 +120,7 @@ void CTrackHistory::Append(std::vector<std::unique_ptr<T>>& list, std::unique_pt
 }
 
 template <class T>
-void CTrackHistory::Insert(std::vector<std::unique_ptr<T>>& list, std::size_t index,
+void CTrackHistory::Insert(OwnedList<T>& list, std::size_t index,
                            std::unique_ptr<T> object) {
   list.insert(list.begin() + static_cast<std::ptrdiff_t>(index), std::move(object));
   m_change.kinds |= TrackChange::kAdded;
@@ -129,7 +129,7 @@ void CTrackHistory::Insert(std::vector<std::unique_ptr<T>>& list, std::size_t in
 }
 
 template <class T>
-void CTrackHistory::Remove(std::vector<std::unique_ptr<T>>& list,
+void CTrackHistory::Remove(OwnedList<T>& list,
                            std::vector<std::size_t> indexes) {
   if (indexes.empty()) return;
   auto record = std::make_unique<CMembershipRecord<T>>(list, std::move(indexes));

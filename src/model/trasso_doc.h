@@ -152,8 +152,8 @@ class CTrassoDoc : public CDocument {
   // Tells the observers what changed since the last time, if anything.
   void NotifyTrackObservers(unsigned extraKinds = 0);
 
-  std::vector<std::unique_ptr<TSNode>> m_nodeList;        // owned, in order
-  std::vector<std::unique_ptr<TSPolygon>> m_polygonList;  // owned, in order
+  OwnedList<TSNode> m_nodeList;        // in order
+  OwnedList<TSPolygon> m_polygonList;  // in order
   std::string m_strDescription;                           // Windows-1252; lines separated by CR LF
   std::string m_strBackground;                            // file name of the background image
 

@@ -7,6 +7,7 @@
 #include "model/track_length.h"
 #include "platform/object.h"
 #include "platform/object_pool.h"
+#include "platform/pooled_list_allocator.h"
 
 class TSAnchorWall;
 
@@ -36,5 +37,6 @@ class TSPolygon : public CObject {
   TrackLength m_nFloorLevel = 0;
   TrackLength m_nCeilingLevel = 0;
   int m_nExportId = 0;  // scratch of the compile export; never stored
-  std::vector<std::unique_ptr<TSAnchorWall>> m_wallList;  // the outline, in order; owned
+  // The outline, in order; owned.
+  OwnedList<TSAnchorWall> m_wallList;
 };

@@ -61,9 +61,9 @@ struct CArchiveLinkOf<SmallPointerList<T, N>> {
   };
 };
 
-template <class T>
-struct CArchiveLinkOf<std::vector<std::unique_ptr<T>>> {
-  using Field = std::vector<std::unique_ptr<T>>;
+template <class T, class Allocator>
+struct CArchiveLinkOf<std::vector<std::unique_ptr<T>, Allocator>> {
+  using Field = std::vector<std::unique_ptr<T>, Allocator>;
   static constexpr CArchiveLink kLink{
       &T::GetThisClass,
       [](const void* f) { return static_cast<const Field*>(f)->size(); },

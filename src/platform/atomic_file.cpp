@@ -230,7 +230,7 @@ void RemoveOrphanedSaveFiles(const std::string& folder) {
   RemoveLeftovers(folder, {});
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+FileBytes ReadWholeFile(const std::string& path) {
   // Non-blocking, so that a FIFO cannot hold the open; anything but a regular
   // file is refused before a byte is read (a folder, a device that never ends).
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -244,7 +244,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     throw CArchiveException("Cannot open " + path + ": not a regular file");
   // One byte more than the size, so that the end is seen without growing the
   // buffer; a file that grew since is still read to its real end.
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
+  FileBytes bytes(static_cast<std::size_t>(info.st_size) + 1);
   std::size_t done = 0;
   for (;;) {
     if (done == bytes.size()) bytes.resize(bytes.size() * 2);

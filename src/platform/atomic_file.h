@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_bytes.h"
+
 // Replaces the file at `path` with `bytes`: writes a temporary file beside it,
 // flushes it to the disk and renames it over the target only then. On any
 // failure throws CFileException naming the file and the cause, removes the
@@ -20,4 +22,4 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 void RemoveOrphanedSaveFiles(const std::string& folder);
 
 // The whole file; throws CArchiveException naming the cause when it cannot be read.
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
+FileBytes ReadWholeFile(const std::string& path);

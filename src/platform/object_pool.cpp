@@ -24,11 +24,8 @@ void CObjectPool::Free(void* block, std::size_t size) noexcept {
 
 void* CObjectPool::Carve() {
   if (static_cast<std::size_t>(m_pEnd - m_pNext) < m_nBlockSize) {
-    char* memory = static_cast<char*>(::operator new(kSlabBytes));
-    m_pSlabs = new (memory) Slab{m_pSlabs};
-    ++m_nSlabs;
-    m_pNext = memory + kSlabHeader;
-    m_pEnd = memory + kSlabBytes;
+    m_pNext = static_cast<char*>(m_slabs.Take());
+    m_pEnd = m_pNext + CSlabSource::kSlabBytes;
   }
   void* block = m_pNext;
   m_pNext += m_nBlockSize;
@@ -36,12 +33,7 @@ void* CObjectPool::Carve() {
 }
 
 void CObjectPool::ReleaseSlabs() noexcept {
-  while (m_pSlabs) {
-    Slab* slab = m_pSlabs;
-    m_pSlabs = slab->next;
-    ::operator delete(slab);
-  }
+  m_slabs.ReleaseAll();
   m_pFree = nullptr;
   m_pNext = m_pEnd = nullptr;
-  m_nSlabs = 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Fixed-size blocks for the objects of one class, carved from slabs of 64 KiB.
+// Fixed-size blocks for the objects of one class, carved from slabs of 64 KiB
+// (a CSlabSource: a large track's come in 2 MiB pages).
 // A large track holds hundreds of thousands of nodes, walls and polygons; from
 // a pool they cost no per-object heap header, lie side by side in the order
 // they were made, and freeing one is a push on a list, where the general heap
@@ -14,13 +15,15 @@
 
 #include <cstddef>
 
+#include "platform/slab_source.h"
+
 class CObjectPool {
  public:
   static constexpr std::size_t kAlign = alignof(void*);  // enough for pointers and integers
 
   // `blockSize` is the size of the class; other sizes (a derived class) are
   // passed to the heap.
-  explicit constexpr CObjectPool(std::size_t blockSize)
+  explicit CObjectPool(std::size_t blockSize)
       : m_nBlockSize((blockSize + kAlign - 1) / kAlign * kAlign), m_nRequested(blockSize) {}
   CObjectPool(const CObjectPool&) = delete;
   CObjectPool& operator=(const CObjectPool&) = delete;
@@ -29,19 +32,12 @@ class CObjectPool {
   void Free(void* block, std::size_t size) noexcept;
 
   std::size_t LiveCount() const { return m_nLive; }
-  std::size_t SlabCount() const { return m_nSlabs; }
+  std::size_t SlabCount() const { return m_slabs.TakenCount(); }
 
  private:
-  static constexpr std::size_t kSlabBytes = (std::size_t{64} << 10) - 2 * sizeof(void*);
-
   struct FreeBlock {
     FreeBlock* next;
   };
-  struct Slab {
-    Slab* next;
-  };
-  // The first block of a slab starts here, keeping the alignment.
-  static constexpr std::size_t kSlabHeader = (sizeof(Slab) + kAlign - 1) / kAlign * kAlign;
 
   void* Carve();
   void ReleaseSlabs() noexcept;
@@ -51,9 +47,8 @@ class CObjectPool {
   FreeBlock* m_pFree = nullptr;
   char* m_pNext = nullptr;  // the uncarved rest of the newest slab
   char* m_pEnd = nullptr;
-  Slab* m_pSlabs = nullptr;
+  CSlabSource m_slabs;
   std::size_t m_nLive = 0;
-  std::size_t m_nSlabs = 0;
 };
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -80,8 +75,9 @@ class CObjectPool {
 #define TRASSO_IMPLEMENT_POOLED(Class)                         \
   CObjectPool& Class::Pool() {                                 \
     static_assert(alignof(Class) <= CObjectPool::kAlign);      \
-    static constinit CObjectPool s_pool(sizeof(Class));        \
-    return s_pool;                                             \
+    /* Never destroyed: objects may outlive static teardown. */ \
+    static CObjectPool* const s_pool = new CObjectPool(sizeof(Class)); \
+    return *s_pool;                                            \
   }                                                            \
   void* Class::operator new(std::size_t size) {                \
     return Pool().Allocate(size);                              \

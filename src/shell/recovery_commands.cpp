@@ -78,7 +78,7 @@ bool CTrassoApp::Restore(const RecoveryOffer& offer) {
   std::unique_ptr<CTrassoDoc> doc;
   RecoveryHeader header;
   try {
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(offer.file);
+    const FileBytes bytes = ReadWholeFile(offer.file);
     const RecoveryContents contents = ParseRecoveryFile(bytes);
     header = contents.header;
     doc = LoadTrackBytes(contents.document);

@@ -4,6 +4,7 @@
 
 #include "model/track_file.h"
 #include "platform/archive_exception.h"
+#include "platform/atomic_file.h"
 #include "support/scratch_folder.h"
 #include "support/track_generator.h"
 
@@ -62,6 +63,17 @@ TEST_F(TrackFile, AFailedSaveKeepsTheOldFileAndLinksAndPermissionsAreKept) {
     EXPECT_EQ(std::string(e.what()),
               "Cannot open " + folder / "none.tr" + ": No such file or directory");
   }
+}
+
+// A file of several large pages is read whole, its size exact.
+TEST_F(TrackFile, ALargeTrackIsReadWholeAndLoadsAsSaved) {
+  doc = GenerateGridTrack(160);
+  const std::vector<std::uint8_t> saved = SaveTrackBytes(*doc);
+  ASSERT_GT(saved.size(), CSlabSource::kBlockBytes);
+  ASSERT_EQ(Save(path), "saved");
+  const FileBytes read = ReadWholeFile(path);
+  EXPECT_TRUE(std::equal(read.begin(), read.end(), saved.begin(), saved.end()));
+  EXPECT_EQ(SaveTrackBytes(*LoadTrackFile(path)), saved);
 }
 
 }  // namespace

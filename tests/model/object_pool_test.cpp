@@ -1,6 +1,6 @@
 // The pool the model's objects come from: blocks apart and aligned, freed
 // blocks used again, other sizes passed to the heap, slabs returned with the
-// last block.
+// last block; and the slabs of pools and growing arrays.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,9 @@
 #include <set>
 #include <vector>
 
+#include "platform/chunked_array.h"
 #include "platform/object_pool.h"
+#include "platform/slab_source.h"
 
 TEST(ObjectPool, HandsOutDistinctAlignedBlocksReusesThemAndReturnsItsSlabsWithTheLast) {
   CObjectPool pool(52);  // rounded up to 56 within the slab
@@ -47,4 +49,64 @@ TEST(ObjectPool, HandsOutDistinctAlignedBlocksReusesThemAndReturnsItsSlabsWithTh
   void* again = pool.Allocate(52);
   EXPECT_EQ(pool.SlabCount(), 1u);
   pool.Free(again, 52);
+}
+
+// Beyond the first slabs from the heap, slabs come from whole blocks of large
+// pages, which go back to the system as a stack gives its slabs back.
+TEST(SlabSource, CarvesBlocksBeyondTheHeapSlabsAndFreesThemAsTheyEmpty) {
+  constexpr std::size_t kPerBlock = CSlabSource::kBlockBytes / CSlabSource::kSlabBytes;
+  const std::size_t before = HugePageBytesInUse();
+  CSlabSource source;
+  std::vector<char*> slabs;
+  for (std::size_t i = 0; i < CSlabSource::kHeapSlabs + kPerBlock + 1; ++i) {
+    slabs.push_back(static_cast<char*>(source.Take()));
+    std::fill_n(slabs.back(), CSlabSource::kSlabBytes, static_cast<char>(i));
+  }
+  EXPECT_EQ(source.TakenCount(), slabs.size());
+  EXPECT_EQ(source.BlockCount(), 2u);
+  EXPECT_EQ(HugePageBytesInUse() - before, 2 * CSlabSource::kBlockBytes);
+  for (std::size_t i = CSlabSource::kHeapSlabs; i < slabs.size(); ++i) {
+    const std::size_t inBlock = (i - CSlabSource::kHeapSlabs) % kPerBlock;
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(slabs[i]) % CSlabSource::kBlockBytes,
+              inBlock * CSlabSource::kSlabBytes);
+  }
+  // No slab was written over by another.
+  for (std::size_t i = 0; i < slabs.size(); ++i) {
+    EXPECT_EQ(slabs[i][0], static_cast<char>(i));
+    EXPECT_EQ(slabs[i][CSlabSource::kSlabBytes - 1], static_cast<char>(i));
+  }
+
+  source.GiveBackLast();  // the newest block's only slab
+  EXPECT_EQ(source.BlockCount(), 1u);
+  EXPECT_EQ(HugePageBytesInUse() - before, CSlabSource::kBlockBytes);
+  // Taken again, the slab comes from a new block at the same place in it.
+  slabs.back() = static_cast<char*>(source.Take());
+  EXPECT_EQ(source.BlockCount(), 2u);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(slabs.back()) % CSlabSource::kBlockBytes, 0u);
+  for (std::size_t i = 0; i < kPerBlock + 1; ++i) source.GiveBackLast();
+  EXPECT_EQ(std::pair(source.BlockCount(), source.TakenCount()),
+            std::pair(std::size_t{0}, CSlabSource::kHeapSlabs));
+  EXPECT_EQ(HugePageBytesInUse(), before);
+  source.GiveBackLast();
+  EXPECT_EQ(source.TakenCount(), CSlabSource::kHeapSlabs - 1);
+  source.Take();
+  source.ReleaseAll();
+  EXPECT_EQ(std::pair(source.BlockCount(), source.TakenCount()),
+            std::pair(std::size_t{0}, std::size_t{0}));
+}
+
+// A growing array keeps what it holds in place across chunks and blocks, and
+// shrinking frees its blocks.
+TEST(ChunkedArray, KeepsItsValuesAcrossChunksAndBlocksAsItGrowsAndShrinks) {
+  ChunkedArray<std::uint64_t> values;
+  const std::size_t count = (CSlabSource::kHeapSlabs + 40) * ChunkedArray<std::uint64_t>::kChunk;
+  for (std::size_t i = 0; i < count; ++i) values.push_back(i * 7);
+  const std::uint64_t* first = &values[0];
+  for (std::size_t i = 0; i < count; i += 997) ASSERT_EQ(values[i], i * 7);
+  EXPECT_EQ(values.back(), (count - 1) * 7);
+  const std::size_t withBlocks = HugePageBytesInUse();
+  while (values.size() > 10) values.pop_back();
+  EXPECT_LT(HugePageBytesInUse(), withBlocks);
+  EXPECT_EQ(&values[0], first);
+  EXPECT_EQ(values.back(), 9u * 7);
 }

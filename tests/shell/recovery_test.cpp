@@ -59,7 +59,7 @@ struct Recovery : AppTest {
     WriteFileAtomically(file, bytes);
     return file;
   }
-  static RecoveryContents Read(const std::string& name, std::vector<std::uint8_t>& bytes) {
+  static RecoveryContents Read(const std::string& name, FileBytes& bytes) {
     bytes = ReadWholeFile(RecoveryFolder() + "/" + name);
     return ParseRecoveryFile(bytes);
   }
@@ -79,7 +79,7 @@ TEST_F(Recovery, AFileFollowsAPauseInTheEditingAndGoesWithTheSave) {
   while (Files().empty() && clock.elapsed() < 5000) QTest::qWait(20);
   EXPECT_GE(clock.elapsed(), 1900);
   ASSERT_EQ(Files(), std::vector{Own(1)});
-  std::vector<std::uint8_t> bytes;
+  FileBytes bytes;
   const RecoveryContents contents = Read(Own(1), bytes);
   EXPECT_EQ(std::tuple(contents.header.owner.pid, contents.header.path, contents.header.title),
             std::tuple(long{getpid()}, std::string(), std::string("Trax1")));
@@ -141,7 +141,7 @@ TEST_F(Recovery, RestoredWorkOpensModifiedUnderItsOwnPathAndBecomesThisEditorsFi
             std::pair(std::string(), std::string("Trax1")));
   App().GetRecovery()->WriteAllNow();
   EXPECT_EQ(Files(), (std::vector{Own(1), Own(2)}));
-  std::vector<std::uint8_t> bytes;
+  FileBytes bytes;
   EXPECT_EQ(Read(Own(1), bytes).header.owner.pid, getpid());  // no longer offered to others
 
   App().GetMainWnd()->GetMdiArea()->setActiveSubWindow(Frames(Docs()[0])[0]);
