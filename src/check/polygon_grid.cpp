@@ -8,7 +8,8 @@ namespace {
 // so that a few huge polygons cannot fill the grid.
 constexpr std::int64_t kMaxCellsPerBox = 16;
 
-void Erase(std::vector<std::uint32_t>& ids, std::uint32_t id) {
+template <class Ids>
+void Erase(Ids& ids, std::uint32_t id) {
   const auto at = std::find(ids.begin(), ids.end(), id);
   if (at == ids.end()) return;
   *at = ids.back();

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/pooled_list_allocator.h"
+
 struct GridBox {
   std::int64_t minX, minY, maxX, maxY;
   bool Overlaps(const GridBox& other) const {
@@ -53,7 +55,8 @@ class CPolygonGrid {
   void Unfile(std::uint32_t id);
 
   std::vector<GridBox> m_boxes;
-  std::vector<std::vector<std::uint32_t>> m_cells;  // by row, then column
+  // By row, then column; a cell's few ids from the pools of short lists.
+  std::vector<std::vector<std::uint32_t, CPooledListAllocator<std::uint32_t>>> m_cells;
   std::vector<std::uint32_t> m_large;               // boxes over too many cells
   std::int64_t m_originX = 0, m_originY = 0, m_cellSize = 1, m_columns = 1, m_rows = 1;
 };

@@ -10,6 +10,7 @@
 
 #include "check/problem_fixes.h"
 #include "check/track_checker.h"
+#include "model/trasso_doc.h"
 #include "platform/qt/windows1252.h"
 
 namespace {
@@ -28,6 +29,10 @@ constexpr qint64 kQuickCheckMs = 20;
 // The rows listed at most; a damaged track may hold a problem per object,
 // and a list of that many rows would be filled and measured at every check.
 constexpr std::size_t kMostRows = 1000;
+// A track with this many polygons takes tens of milliseconds to check whole:
+// when it comes to the panel, the first check waits for the shortest pause,
+// so that opening it paints its window first.
+constexpr std::size_t kLargeTrackPolygons = 10000;
 // Where a row keeps whether its problem has a safe fix.
 constexpr int kFixableRole = Qt::UserRole;
 
@@ -75,7 +80,11 @@ void CTrackCheckBar::AttachDocument(CTrassoDoc* doc) {
   m_pDocument = doc;
   m_link.Set(doc);
   if (doc) m_pChecker = std::make_unique<CTrackChecker>(*doc);
-  ScheduleUpdate(true);
+  if (doc && doc->m_polygonList.size() >= kLargeTrackPolygons) {
+    m_updateTimer.start(kUpdatePauseMs);
+  } else {
+    ScheduleUpdate(true);
+  }
 }
 
 void CTrackCheckBar::DetachDocument(CTrassoDoc* doc) {

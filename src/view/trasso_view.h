@@ -235,6 +235,8 @@ class CTrassoView : public CView, public CTrackObserver {
   // Whether the window can show a kept picture: not with item labels, whose
   // text is drawn for the device, nor at fractional or high pixel ratios.
   bool CanKeepPicture() const;
+  // The window's paint, from the kept picture where it can be kept.
+  void PaintWindow(QPaintEvent& event);
   // Brings m_picture up to what DrawTrack would paint on the window now,
   // for a repaint of the device rectangle `clip`.
   void UpdatePicture(const QRect& clip);

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include "platform/qt/dc.h"
+#include "view/startup_timing.h"
 #include "view/trasso_view.h"
 #include "view/view_options.h"
 
@@ -16,12 +17,17 @@ bool CTrassoView::CanKeepPicture() const {
 }
 
 void CTrassoView::paintEvent(QPaintEvent* event) {
+  PaintWindow(*event);
+  NoteTrackPainted();
+}
+
+void CTrassoView::PaintWindow(QPaintEvent& event) {
   if (!CanKeepPicture()) {
     m_picture = QImage();  // not kept current meanwhile
-    CView::paintEvent(event);
+    CView::paintEvent(&event);
     return;
   }
-  const QRect clip = event->rect();
+  const QRect clip = event.rect();
   UpdatePicture(clip);
   QPainter painter(this);
   painter.drawImage(clip.topLeft(), m_picture, clip);

@@ -10,6 +10,7 @@
 #include "platform/qt/status_bar.h"
 #include "resource_ids.h"
 #include "shell/track_check_bar.h"
+#include "support/track_generator.h"
 #include "view/trasso_view.h"
 
 namespace {
@@ -217,4 +218,18 @@ TEST_F(TrackCheck, AVeryLongListStopsAfterAThousandRowsButCountsEveryProblem) {
   EXPECT_EQ(Row(999), "warning | Node is used by no outline and holds no item | node 1017");
   EXPECT_EQ(Row(1000), " | \xE2\x80\xA6 and 2 more | ");
   EXPECT_FALSE(Bar().findChild<QToolButton*>()->isEnabled());
+}
+
+// A large track's first check waits for a pause, so that its window paints
+// first; the check still comes.
+TEST_F(TrackCheck, ALargeTrackOpenedIsCheckedAfterAPause) {
+  StartOnCleanTrack();
+  auto large = GenerateGridTrack(101);
+  TrackBuilder(*large).Node(-90000, -90000);
+  SaveTrackFile(*large, PathOf("large.tr"));
+  Prompts().m_openAnswers = {PathOf("large.tr")};
+  Trigger(ID_FILE_OPEN);
+  ASSERT_EQ(Docs().size(), 2u);
+  EXPECT_EQ(StatusSoon("1 warning"), "1 warning");
+  EXPECT_EQ(Row(0), "warning | Node is used by no outline and holds no item | node 14507");
 }

@@ -2,6 +2,8 @@
 // shows from its kept picture must be what a full paint gives, after every
 // kind of change, told or not; and the index must find what a scan finds.
 #include <QApplication>
+#include <QLoggingCategory>
+#include <QRegularExpression>
 #include <random>
 
 #include "fixture.h"
@@ -134,4 +136,25 @@ TEST_F(WindowPicture, TheIndexFindsWhatAScanFindsAtEveryZoom) {
     }
   }
 }
+// With the timing category on, the first paint of a track window is logged
+// once, for measuring a start from outside.
+std::vector<QString> g_logged;
+void KeepMessage(QtMsgType, const QMessageLogContext& context, const QString& text) {
+  if (QByteArray(context.category) == "trasso.timing") g_logged.push_back(text);
+}
+
+TEST_F(WindowPicture, TheFirstPaintIsLoggedOnceWhenTheTimingCategoryIsOn) {
+  QLoggingCategory::setFilterRules("trasso.timing.debug=true");
+  const QtMessageHandler previous = qInstallMessageHandler(KeepMessage);
+  view.repaint();
+  view.repaint();
+  qInstallMessageHandler(previous);
+  QLoggingCategory::setFilterRules("");
+  ASSERT_EQ(g_logged.size(), 1u);
+  EXPECT_TRUE(QRegularExpression("^first track painted [0-9]+ ms after the start$")
+                  .match(g_logged[0])
+                  .hasMatch())
+      << g_logged[0].toStdString();
+}
 }  // namespace
+
