@@ -4,10 +4,52 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <new>
+#include <vector>
 
 namespace {
 std::atomic<std::size_t> g_hugePageBytes{0};
+
+// Single blocks freed, kept for the next track: taking fresh pages from the
+// system costs a trap and the zeroing of each, which made loading a track
+// after closing one half as slow again. The system may take the pages of a
+// kept block back whenever it runs short (MADV_FREE), so keeping them costs
+// nothing that is needed elsewhere.
+constexpr std::size_t kMostKeptBlocks = 128;  // 256 MiB
+struct KeptBlocks {
+  std::mutex mutex;
+  std::vector<void*> blocks;
+};
+KeptBlocks& Kept() {
+  static KeptBlocks* const kept = new KeptBlocks;  // outlives static teardown, as the pools do
+  return *kept;
+}
+
+void* TakeKeptBlock() {
+  KeptBlocks& kept = Kept();
+  const std::lock_guard lock(kept.mutex);
+  if (kept.blocks.empty()) return nullptr;
+  void* block = kept.blocks.back();
+  kept.blocks.pop_back();
+  return block;
+}
+
+bool KeepBlock(void* block) noexcept {
+  KeptBlocks& kept = Kept();
+  const std::lock_guard lock(kept.mutex);
+  if (kept.blocks.size() == kMostKeptBlocks) return false;
+  if (kept.blocks.capacity() == 0) {
+    try {
+      kept.blocks.reserve(kMostKeptBlocks);
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+  }
+  madvise(block, CSlabSource::kBlockBytes, MADV_FREE);
+  kept.blocks.push_back(block);
+  return true;
+}
 
 std::size_t WholeBlocks(std::size_t bytes) {
   return (bytes + CSlabSource::kBlockBytes - 1) / CSlabSource::kBlockBytes *
@@ -21,6 +63,12 @@ std::size_t HugePageBytesInUse() {
 
 void* AllocateHugePages(std::size_t bytes) {
   const std::size_t size = WholeBlocks(bytes);
+  if (size == CSlabSource::kBlockBytes) {
+    if (void* block = TakeKeptBlock()) {
+      g_hugePageBytes.fetch_add(size, std::memory_order_relaxed);
+      return block;
+    }
+  }
   // Over-allocate by a block so that an aligned run of `size` lies inside, and
   // give back the ends: the kernel only maps a large page at an aligned address.
   const std::size_t mapped = size + CSlabSource::kBlockBytes;
@@ -39,8 +87,9 @@ void* AllocateHugePages(std::size_t bytes) {
 
 void FreeHugePages(void* block, std::size_t bytes) noexcept {
   const std::size_t size = WholeBlocks(bytes);
-  munmap(block, size);
   g_hugePageBytes.fetch_sub(size, std::memory_order_relaxed);
+  if (size == CSlabSource::kBlockBytes && KeepBlock(block)) return;
+  munmap(block, size);
 }
 
 void* CSlabSource::Take() {

@@ -49,10 +49,11 @@ class CSlabSource {
   std::size_t m_nTaken = 0;
 };
 
-// `bytes` rounded up to whole blocks of 2 MiB pages, aligned to one, zeroed;
-// throws std::bad_alloc. The kernel is asked for large pages; where it has
-// none the block works all the same with small ones.
+// `bytes` rounded up to whole blocks of 2 MiB pages, aligned to one, of any
+// contents; throws std::bad_alloc. The kernel is asked for large pages; where
+// it has none the block works all the same with small ones. Single blocks
+// freed are kept for reuse, up to 256 MiB of them. Safe from any thread.
 void* AllocateHugePages(std::size_t bytes);
 void FreeHugePages(void* block, std::size_t bytes) noexcept;
-// What the blocks of all threads take now, for measuring memory.
+// What the blocks handed out and not freed take now, for measuring memory.
 std::size_t HugePageBytesInUse();

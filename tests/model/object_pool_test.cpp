@@ -89,6 +89,13 @@ TEST(SlabSource, CarvesBlocksBeyondTheHeapSlabsAndFreesThemAsTheyEmpty) {
   EXPECT_EQ(HugePageBytesInUse(), before);
   source.GiveBackLast();
   EXPECT_EQ(source.TakenCount(), CSlabSource::kHeapSlabs - 1);
+  // A freed block is kept for the next, which need not ask the system.
+  void* block = AllocateHugePages(CSlabSource::kBlockBytes);
+  FreeHugePages(block, CSlabSource::kBlockBytes);
+  EXPECT_EQ(HugePageBytesInUse(), before);
+  void* again = AllocateHugePages(1);
+  EXPECT_EQ(again, block);
+  FreeHugePages(again, 1);
   source.Take();
   source.ReleaseAll();
   EXPECT_EQ(std::pair(source.BlockCount(), source.TakenCount()),
