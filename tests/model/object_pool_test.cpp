@@ -11,6 +11,7 @@
 
 #include "platform/chunked_array.h"
 #include "platform/object_pool.h"
+#include "platform/pooled_list_allocator.h"
 #include "platform/slab_source.h"
 
 TEST(ObjectPool, HandsOutDistinctAlignedBlocksReusesThemAndReturnsItsSlabsWithTheLast) {
@@ -116,4 +117,25 @@ TEST(ChunkedArray, KeepsItsValuesAcrossChunksAndBlocksAsItGrowsAndShrinks) {
   EXPECT_LT(HugePageBytesInUse(), withBlocks);
   EXPECT_EQ(&values[0], first);
   EXPECT_EQ(values.back(), 9u * 7);
+  values.clear();
+  EXPECT_TRUE(values.empty());
+  values.push_back(5);
+  EXPECT_EQ(&values[0], first);
+  EXPECT_EQ(values.size(), 1u);
+}
+
+// Short lists take their buffers from a pool for their length: a freed buffer
+// is the next one of that length, and another length never gets it.
+TEST(PooledListAllocator, AFreedBufferIsTheNextOfItsLengthOnly) {
+  if (!TRASSO_POOLED_OBJECTS) GTEST_SKIP() << "the heap serves every list under the sanitizer";
+  void* kept = AllocateListBuffer(4 * sizeof(void*));  // so that the pool keeps its slab
+  void* four = AllocateListBuffer(4 * sizeof(void*));
+  FreeListBuffer(four, 4 * sizeof(void*));
+  void* three = AllocateListBuffer(3 * sizeof(void*));
+  EXPECT_NE(three, four);
+  void* again = AllocateListBuffer(4 * sizeof(void*) - 4);  // rounds up to four words
+  EXPECT_EQ(again, four);
+  FreeListBuffer(again, 4 * sizeof(void*) - 4);
+  FreeListBuffer(three, 3 * sizeof(void*));
+  FreeListBuffer(kept, 4 * sizeof(void*));
 }
