@@ -132,6 +132,7 @@ void CTrassoDoc::DetachItem(TSNode* node) {
 }
 
 TSAnchorWall* CTrassoDoc::GetSelectedWall() const {
+  if (IsSelectionSurelyEmpty()) return nullptr;
   TSAnchorWall* found = nullptr;
   for (const auto& polygon : m_polygonList) {
     const auto& walls = polygon->m_wallList;

@@ -42,6 +42,7 @@ std::unique_ptr<TSNode> CopyNode(const TSNode& source) {
 }  // namespace
 
 bool CanCopySelection(const CTrassoDoc& doc) {
+  if (doc.IsSelectionSurelyEmpty()) return false;
   return std::any_of(doc.m_polygonList.begin(), doc.m_polygonList.end(),
                      [](const auto& polygon) { return CutTakesWhole(*polygon); }) ||
          std::any_of(doc.m_nodeList.begin(), doc.m_nodeList.end(),

@@ -76,6 +76,7 @@ void CTrassoDoc::ClearSelection(bool bKeepSelected) {
 }
 
 bool CTrassoDoc::HasSelection(bool bNodesOnly) const {
+  if (IsSelectionSurelyEmpty()) return false;
   for (const auto& node : m_nodeList) {
     if (node->m_bSelected) return true;
     if (bNodesOnly) continue;

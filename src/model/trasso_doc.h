@@ -65,6 +65,11 @@ class CTrassoDoc : public CDocument {
   void Select(TSSelectable& object);
   // Whether a node is selected, or (unless `bNodesOnly`) a wall.
   bool HasSelection(bool bNodesOnly) const;
+  // True when nothing can be selected, known without a scan: nothing went
+  // through Select since the selection was last dropped. The commands ask
+  // after every click and key, which on a large track with nothing selected
+  // would otherwise walk every object several times.
+  bool IsSelectionSurelyEmpty() const { return m_bSelectedWhole && m_selected.empty(); }
 
   // Track attributes. Setting a different text is a step; the views are not
   // updated, because the attributes are not drawn.

@@ -123,7 +123,7 @@ class WallEditing : public TrackTest {
  protected:
   void SetUp() override { Settle(); }
   void SelectWalls(TSPolygon* polygon, const std::vector<int>& walls) {
-    for (int i : walls) Wall(polygon, i)->m_bSelected = 1;
+    for (int i : walls) doc.Select(*Wall(polygon, i));
   }
   TSNode *a = t.Node(0, 0), *b = t.Node(0, 1000), *c = t.Node(1000, 1000), *d = t.Node(1000, 0);
   TSNode* e = t.Node(2000, 500);

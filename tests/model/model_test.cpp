@@ -74,9 +74,9 @@ TEST_F(Document, IteratesFindsSectionsUpdatesBeforeMarkingAndClearsSelections) {
   doc.ClearSelection(false);
   ExpectUntouched();
   EXPECT_FALSE(doc.HasSelection(false));
-  Wall(room, 2)->m_bSelected = 1;
+  doc.Select(*Wall(room, 2));
   EXPECT_EQ(std::pair(doc.HasSelection(false), doc.HasSelection(true)), std::pair(true, false));
-  loose->m_bSelected = 1;
+  doc.Select(*loose);
   EXPECT_TRUE(doc.HasSelection(true));
 
   Select(room);
@@ -90,6 +90,13 @@ TEST_F(Document, IteratesFindsSectionsUpdatesBeforeMarkingAndClearsSelections) {
   doc.ClearSelection(false);
   EXPECT_EQ(updates.Count(), 2);
   EXPECT_FALSE(doc.HasSelection(false) || doc.IsModified());
+  EXPECT_TRUE(doc.IsSelectionSurelyEmpty());
+  // Select All marks without remembering each object: the answers must scan.
+  doc.SelectAll();
+  EXPECT_FALSE(doc.IsSelectionSurelyEmpty());
+  EXPECT_TRUE(doc.HasSelection(true));
+  doc.ClearSelection(false);
+  EXPECT_FALSE(doc.HasSelection(false));
   // The attributes are not drawn, so no update; texts compare byte by byte.
   const std::pair<const char*, bool> steps[] = {{"", false},
                                                 {"Two laps\r\nHILLS.PCX", true},

@@ -101,11 +101,12 @@ TEST_F(Editor, SelectionEnablesCutInsertAndScaleAndToolChangesReachEveryViewAndD
     return states;
   };
   EXPECT_EQ(enabled(), "000000");
-  SelectWallsOnly(room);  // every edge: only Cut; one edge, both its handles: Insert too
+  // Every edge: only Cut; one edge, both its handles: Insert too.
+  for (const auto& wall : room->m_wallList) Docs()[0]->Select(*wall);
   EXPECT_EQ(enabled(), "010000");
   room->m_wallList[2]->m_bSelected = room->m_wallList[3]->m_bSelected = false;
   EXPECT_EQ(enabled(), "011000");
-  room->m_wallList[0]->m_pNode->m_bSelected = true;  // scaling needs a node
+  Docs()[0]->Select(*room->m_wallList[0]->m_pNode);  // scaling needs a node
   EXPECT_EQ(enabled(), "111000");
   Trigger(ID_INSERT_NODE);
   EXPECT_EQ(room->m_wallList.size(), 5u);
@@ -418,7 +419,7 @@ TEST_F(KeysTest, TheKeysReachTheActiveViewAfterSplitsAndFromThePanels) {
   QTest::keyClick(App().GetMainWnd()->m_wndZoomBar, Qt::Key_F6, Qt::ShiftModifier);
   EXPECT_EQ(Focus(), active);
 
-  m_room->m_wallList[0]->m_bSelected = m_room->m_wallList[1]->m_bSelected = 1;
+  for (int i : {0, 1}) Docs()[0]->Select(*m_room->m_wallList[i]);
   for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::ShiftModifier, Qt::AltModifier}) {
     QTest::keyClick(Focus(), Qt::Key_Insert, modifier);
     QTest::keyClick(Focus(), Qt::Key_Delete, modifier);

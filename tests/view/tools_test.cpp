@@ -186,11 +186,11 @@ TEST_F(MoveTools, InsertNeedsExactlyOneSelectedEdgeAndDeleteCutsAtEveryRepeat) {
   TSPolygon* first = SquareAt(MiddleLogical() + QPoint(-300, -50), 100);
   TSPolygon* second = SquareAt(MiddleLogical() + QPoint(100, -50), 100);
   build.Settle();
-  second->m_wallList[0]->m_bSelected = 1;  // one handle is not an edge
+  doc.Select(*second->m_wallList[0]);  // one handle is not an edge
   EXPECT_FALSE(view.CanInsertNode());
   EXPECT_TRUE(view.CanCutSelection());
-  for (TSPolygon* square : {first, second}) square->m_wallList[1]->m_bSelected = 1;
-  first->m_wallList[0]->m_bSelected = 1;
+  for (TSPolygon* square : {first, second}) doc.Select(*square->m_wallList[1]);
+  doc.Select(*first->m_wallList[0]);
   mouse.Key(Qt::Key_Insert);  // two edges
   EXPECT_EQ(NodeCount(), 8);
   second->m_wallList[1]->m_bSelected = 0;

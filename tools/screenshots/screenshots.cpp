@@ -29,7 +29,7 @@ void SelectSection(CTrassoDoc& doc, int index) {
   POSITION pos = doc.GetFirstPolygonPosition();
   for (int i = 0; pos && i < index; ++i) doc.GetNextPolygon(pos);
   if (!pos) return;
-  for (auto& wall : doc.GetNextPolygon(pos)->m_wallList) wall->m_bSelected = true;
+  for (auto& wall : doc.GetNextPolygon(pos)->m_wallList) doc.Select(*wall);
   doc.UpdateAllViews(nullptr);
 }
 
