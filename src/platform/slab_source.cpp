@@ -18,6 +18,9 @@ std::atomic<std::size_t> g_hugePageBytes{0};
 // nothing that is needed elsewhere.
 constexpr std::size_t kMostKeptBlocks = 128;  // 256 MiB
 struct KeptBlocks {
+  // Room for all of them at once, so that keeping one never allocates: it
+  // happens in a free, which must not fail. Made by the first allocation.
+  KeptBlocks() { blocks.reserve(kMostKeptBlocks); }
   std::mutex mutex;
   std::vector<void*> blocks;
 };
@@ -39,13 +42,6 @@ bool KeepBlock(void* block) noexcept {
   KeptBlocks& kept = Kept();
   const std::lock_guard lock(kept.mutex);
   if (kept.blocks.size() == kMostKeptBlocks) return false;
-  if (kept.blocks.capacity() == 0) {
-    try {
-      kept.blocks.reserve(kMostKeptBlocks);
-    } catch (const std::bad_alloc&) {
-      return false;
-    }
-  }
   madvise(block, CSlabSource::kBlockBytes, MADV_FREE);
   kept.blocks.push_back(block);
   return true;
@@ -75,8 +71,7 @@ void* AllocateHugePages(std::size_t bytes) {
   void* raw = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (raw == MAP_FAILED) throw std::bad_alloc();
   const auto start = reinterpret_cast<std::uintptr_t>(raw);
-  const std::uintptr_t aligned =
-      (start + CSlabSource::kBlockBytes - 1) / CSlabSource::kBlockBytes * CSlabSource::kBlockBytes;
+  const std::uintptr_t aligned = WholeBlocks(start);
   if (aligned > start) munmap(raw, aligned - start);
   const std::uintptr_t end = start + mapped;
   if (end > aligned + size) munmap(reinterpret_cast<void*>(aligned + size), end - aligned - size);
