@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <type_traits>
 
 #include "platform/windows1252.h"
 
@@ -48,6 +49,8 @@ const CArchiveLink& Link(const void* info) {
 constexpr std::uintptr_t kTagMask = 7;
 constexpr std::uintptr_t kClassRecordTag = kTagMask;
 static_assert(alignof(CRuntimeClass) > kTagMask && alignof(CObject) > kTagMask);
+// Integer and coded fields are read and written as `int`.
+static_assert(std::is_same_v<std::int32_t, int>);
 
 const CRuntimeClass* SlotClassRecord(std::uintptr_t slot) {
   return (slot & kTagMask) == kClassRecordTag
@@ -93,7 +96,11 @@ void CArchive::Describe(FieldKind kind, void* target, const void* info) {
   if (!m_pDescription || offset < 0 || offset > UINT32_MAX || m_pDescription->size() == UINT8_MAX) {
     throw std::logic_error("a Serialize described a field outside its object");
   }
-  m_pDescription->push_back({kind, static_cast<std::uint32_t>(offset), info});
+  const bool link = kind == FieldKind::kObject || kind == FieldKind::kList;
+  const bool code = kind == FieldKind::kCode;
+  m_pDescription->push_back({kind, 0, 0, static_cast<std::uint32_t>(offset), info,
+                             link ? Link(info).expected() : nullptr, 0,
+                             code ? static_cast<const CArchiveCodec*>(info)->fromFile(0) : 0});
 }
 
 std::uint16_t CArchive::LayoutIndex(const CObject& object) {
@@ -108,6 +115,12 @@ std::uint16_t CArchive::LayoutIndex(const CObject& object) {
   // Serialize only describes; the object is not changed.
   const_cast<CObject&>(object).Serialize(*this);
   m_pDescription = nullptr;
+  std::uint8_t run = 0;
+  for (auto field = layout.fields.rbegin(); field != layout.fields.rend(); ++field) {
+    const bool scalar = field->kind == FieldKind::kInt32 || field->kind == FieldKind::kCode;
+    run = scalar ? static_cast<std::uint8_t>(run + 1) : 0;
+    field->scalars = run;
+  }
   m_layouts.push_back(std::move(layout));
   return static_cast<std::uint16_t>(m_layouts.size() - 1);
 }
@@ -127,81 +140,97 @@ void CArchive::SerializeRoot(CObject& root) {
 }
 
 void CArchive::Push(CObject& object) {
-  m_frames.push_back({&object, 0, 0, LayoutIndex(object), 0, false});
+  m_frames.push_back({&object, 0, LayoutIndex(object), 0, false});
 }
 
 // Depth-first over the graph with an explicit stack: a new object's fields are
-// pushed and processed before the rest of its referrer's.
+// pushed and processed before the rest of its referrer's. A frame's fields are
+// processed in one go until one of them meets a new object.
 void CArchive::Run() {
   while (!m_frames.empty()) {
     Frame& frame = m_frames.back();
-    const std::vector<Field>& fields = m_layouts[frame.layout].fields;
-    if (frame.next == fields.size()) {
-      m_frames.pop_back();
-      continue;
+    std::vector<Field>& fields = m_layouts[frame.layout].fields;
+    char* const object = reinterpret_cast<char*>(frame.object);
+    CObject* fresh = nullptr;
+    while (!fresh && frame.next < fields.size()) {
+      Field& field = fields[frame.next];
+      void* target = object + field.offset;
+      switch (field.kind) {
+        case FieldKind::kInt32:
+        case FieldKind::kCode:
+          Scalars(&field, object);
+          frame.next += field.scalars;
+          break;
+        case FieldKind::kString: {
+          auto& text = *static_cast<std::string*>(target);
+          if (m_bStoring) {
+            StoreString(text);
+          } else {
+            text = LoadString();
+          }
+          ++frame.next;
+          break;
+        }
+        case FieldKind::kObject:
+          ++frame.next;
+          fresh = Reference(field, target, 0);
+          break;
+        case FieldKind::kList:
+          fresh = StepList(frame, field, target);
+          break;
+      }
     }
-    const Field& field = fields[frame.next];
-    void* target = reinterpret_cast<char*>(frame.object) + field.offset;
-    switch (field.kind) {
-      case FieldKind::kInt32: {
-        auto& value = *static_cast<std::int32_t*>(target);
-        if (m_bStoring) {
-          m_writer.U32(static_cast<std::uint32_t>(value));
-        } else {
-          value = static_cast<std::int32_t>(m_reader.U32());
-        }
-        ++frame.next;
-        break;
+    if (fresh) {
+      Push(*fresh);  // `frame` is not used after this
+    } else {
+      m_frames.pop_back();
+    }
+  }
+}
+
+void CArchive::Scalars(Field* field, char* object) {
+  const Field* const end = field + field->scalars;
+  if (m_bStoring) {
+    std::uint8_t* at = m_writer.Grow(4 * std::size_t{field->scalars});
+    for (; field != end; ++field, at += 4) {
+      const int value = *reinterpret_cast<const int*>(object + field->offset);
+      const auto* codec = static_cast<const CArchiveCodec*>(field->info);
+      StoreU32(at, static_cast<std::uint32_t>(codec ? codec->toFile(value) : value));
+    }
+    return;
+  }
+  const std::uint8_t* at = m_reader.Take(4 * std::size_t{field->scalars});
+  for (; field != end; ++field, at += 4) {
+    const auto value = static_cast<std::int32_t>(LoadU32(at));
+    int& target = *reinterpret_cast<int*>(object + field->offset);
+    if (field->kind == FieldKind::kInt32) {
+      target = value;
+    } else {
+      if (value != field->lastStored) {
+        field->lastValue = static_cast<const CArchiveCodec*>(field->info)->fromFile(value);
+        field->lastStored = value;
       }
-      case FieldKind::kCode: {
-        auto& value = *static_cast<int*>(target);
-        const auto& codec = *static_cast<const CArchiveCodec*>(field.info);
-        if (m_bStoring) {
-          m_writer.U32(static_cast<std::uint32_t>(codec.toFile(value)));
-        } else {
-          value = codec.fromFile(static_cast<std::int32_t>(m_reader.U32()));
-        }
-        ++frame.next;
-        break;
-      }
-      case FieldKind::kString: {
-        auto& text = *static_cast<std::string*>(target);
-        if (m_bStoring) {
-          StoreString(text);
-        } else {
-          text = LoadString();
-        }
-        ++frame.next;
-        break;
-      }
-      case FieldKind::kObject:
-        ++frame.next;  // before Push, which may move the frames
-        if (CObject* fresh = Reference(field, target, 0)) Push(*fresh);
-        break;
-      case FieldKind::kList:
-        StepList(frame, field, target);
-        break;
+      target = field->lastValue;
     }
   }
 }
 
 // Processes list entries until one needs its body written or read first; the
 // frame then resumes at the next entry.
-void CArchive::StepList(Frame& frame, const Field& field, void* target) {
+CObject* CArchive::StepList(Frame& frame, Field& field, void* target) {
   if (!frame.inList) {
-    frame.count = BeginList(field, target);
-    frame.element = 0;
+    frame.left = BeginList(field, target);
     frame.inList = true;
   }
-  while (frame.element < frame.count) {
-    const std::uint32_t index = frame.element++;
-    if (CObject* fresh = Reference(field, target, index)) {
-      Push(*fresh);  // `frame` is not used after this
-      return;
-    }
+  // Only storing needs the entry's position; the list's size is its count.
+  const std::size_t count = m_bStoring ? Link(field.info).count(target) : 0;
+  while (frame.left != 0) {
+    const std::size_t index = count - frame.left--;
+    if (CObject* fresh = Reference(field, target, index)) return fresh;
   }
   frame.inList = false;
   ++frame.next;
+  return nullptr;
 }
 
 std::uint32_t CArchive::BeginList(const Field& field, void* target) {
@@ -231,11 +260,11 @@ std::uint32_t CArchive::BeginList(const Field& field, void* target) {
   return count;
 }
 
-CObject* CArchive::Reference(const Field& field, void* target, std::size_t index) {
+CObject* CArchive::Reference(Field& field, void* target, std::size_t index) {
   const CArchiveLink& link = Link(field.info);
   if (m_bStoring) return StoreReference(link.get(target, index));
   bool fresh = false;
-  CObject* object = LoadReference(link.expected(), fresh);
+  CObject* object = LoadReference(field, fresh);
   link.put(target, object);
   return fresh ? object : nullptr;
 }
@@ -353,7 +382,8 @@ std::uint64_t CArchive::LoadStringLength(bool allowWide, bool& wide) {
   return word;
 }
 
-CObject* CArchive::LoadReference(const CRuntimeClass* expected, bool& fresh) {
+CObject* CArchive::LoadReference(Field& field, bool& fresh) {
+  const CRuntimeClass* expected = field.expected;
   const std::size_t at = m_reader.Offset();
   const std::uint16_t tag = m_reader.U16();
   if (tag == kNewClassTag) {
@@ -389,14 +419,21 @@ CObject* CArchive::LoadReference(const CRuntimeClass* expected, bool& fresh) {
         "a back reference to index " + std::to_string(index) + ", which is a class record", at);
   }
   const std::uintptr_t classTag = slot & kTagMask;
-  const CRuntimeClass* cls = classTag ? m_taggedClasses[classTag - 1] : object->GetRuntimeClass();
-  if (!cls->IsDerivedFrom(expected)) {
+  if (!(field.acceptedTags >> classTag & 1)) CheckBackReference(field, *object, classTag, at);
+  return object;
+}
+
+void CArchive::CheckBackReference(Field& field, CObject& object, std::uintptr_t classTag,
+                                  std::size_t at) const {
+  const CRuntimeClass* cls = classTag ? m_taggedClasses[classTag - 1] : object.GetRuntimeClass();
+  if (!cls->IsDerivedFrom(field.expected)) {
     throw CArchiveException(std::string("a reference to an object of class ") +
-                                cls->m_lpszClassName + " where " + expected->m_lpszClassName +
+                                cls->m_lpszClassName + " where " + field.expected->m_lpszClassName +
                                 " is expected",
                             at);
   }
-  return object;
+  // Tag 0 names no single class, so only a real tag can be remembered.
+  if (classTag) field.acceptedTags |= static_cast<std::uint8_t>(1u << classTag);
 }
 
 // After the new-class tag: schema, name length, name. Takes the next index.

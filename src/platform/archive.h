@@ -84,8 +84,19 @@ class CArchive {
   // A stored field, at its offset in the objects of one class.
   struct Field {
     FieldKind kind;
+    // kInt32 and kCode: how many such fields follow in a row, this one
+    // included, so that a run of them is one record of the bytes.
+    std::uint8_t scalars;
+    // kObject and kList: bit t is set once objects of slot tag t are known to
+    // be of the expected class, so a back reference is checked without a walk.
+    std::uint8_t acceptedTags;
     std::uint32_t offset;
     const void* info;  // CArchiveCodec for kCode, CArchiveLink for kObject and kList
+    const CRuntimeClass* expected;  // kObject and kList: the class the field holds
+    // kCode, loading: the last stored value met and its value in memory. A
+    // track's walls and floors mostly share a few codes.
+    std::int32_t lastStored;
+    int lastValue;
   };
   // The stored fields of one class, in order.
   struct Layout {
@@ -93,25 +104,30 @@ class CArchive {
     std::vector<Field> fields;
   };
   // One object whose fields are being processed.
+  // Sixteen bytes, so that the deep stack of a long track stays small and is
+  // indexed by shifts.
   struct Frame {
     CObject* object;
-    std::uint32_t element;  // position in the current list field
-    std::uint32_t count;
+    std::uint32_t left;    // entries of the current list field still to process
     std::uint16_t layout;  // index in m_layouts
     std::uint8_t next;     // the field to process next
     bool inList;
   };
+  static_assert(sizeof(Frame) == 16);
 
   const Layout& LayoutOf(const CObject& object);
   std::uint16_t LayoutIndex(const CObject& object);
   void Describe(FieldKind kind, void* target, const void* info);
   void Push(CObject& object);
   void Run();
-  void StepList(Frame& frame, const Field& field, void* target);
+  // Stores or loads the run of integer fields that starts at `field`.
+  void Scalars(Field* field, char* object);
+  // The next list entry whose body must follow, or null when the list is done.
+  CObject* StepList(Frame& frame, Field& field, void* target);
   std::uint32_t BeginList(const Field& field, void* target);
   // The object that entry `index` of the field at `target` refers to, when it
   // is new and its body must follow; otherwise null.
-  CObject* Reference(const Field& field, void* target, std::size_t index);
+  CObject* Reference(Field& field, void* target, std::size_t index);
 
   void StoreString(const std::string& text);
   CObject* StoreReference(const CObject* object);
@@ -119,7 +135,9 @@ class CArchive {
 
   std::string LoadString();
   std::uint64_t LoadStringLength(bool allowWide, bool& wide);
-  CObject* LoadReference(const CRuntimeClass* expected, bool& fresh);
+  CObject* LoadReference(Field& field, bool& fresh);
+  void CheckBackReference(Field& field, CObject& object, std::uintptr_t classTag,
+                          std::size_t at) const;
   const CRuntimeClass* LoadClassRecord();
   CObject* CreateObject(const CRuntimeClass* cls, const CRuntimeClass* expected, std::size_t at);
   void ReleaseLinks(CObject& object);

@@ -12,6 +12,15 @@
 #include <string_view>
 #include <vector>
 
+// The little-endian u32 at `at`, and its store.
+inline std::uint32_t LoadU32(const std::uint8_t* at) {
+  return std::uint32_t{at[0]} | std::uint32_t{at[1]} << 8 | std::uint32_t{at[2]} << 16 |
+         std::uint32_t{at[3]} << 24;
+}
+inline void StoreU32(std::uint8_t* at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
 class ByteWriter {
  public:
   explicit ByteWriter(std::vector<std::uint8_t>& out) : m_out(out) {}
@@ -23,20 +32,19 @@ class ByteWriter {
     at[1] = static_cast<std::uint8_t>(value >> 8);
   }
   void U32(std::uint32_t value) {
-    std::uint8_t* at = Grow(4);
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    StoreU32(Grow(4), value);
   }
   void Bytes(std::string_view bytes) {
     if (!bytes.empty()) std::memcpy(Grow(bytes.size()), bytes.data(), bytes.size());
   }
-
- private:
+  // Room for `count` bytes at the end, for a caller that fills a record at once.
   std::uint8_t* Grow(std::size_t count) {
     const std::size_t at = m_out.size();
     m_out.resize(at + count);
     return m_out.data() + at;
   }
 
+ private:
   std::vector<std::uint8_t>& m_out;
 };
 
@@ -55,11 +63,14 @@ class ByteReader {
     return value;
   }
   std::uint32_t U32() {
-    Need(4);
+    return LoadU32(Take(4));
+  }
+  // The next `count` bytes, checked once, for a caller that reads a record at once.
+  const std::uint8_t* Take(std::size_t count) {
+    Need(count);
     const std::uint8_t* at = m_in.data() + m_pos;
-    m_pos += 4;
-    return std::uint32_t{at[0]} | std::uint32_t{at[1]} << 8 | std::uint32_t{at[2]} << 16 |
-           std::uint32_t{at[3]} << 24;
+    m_pos += count;
+    return at;
   }
   // `count` bytes as they stand.
   std::string Bytes(std::size_t count) {
