@@ -382,14 +382,21 @@ std::uint64_t CArchive::LoadStringLength(bool allowWide, bool& wide) {
   return word;
 }
 
+// Out of line, so that the hot path of a reference keeps its registers.
+[[noreturn, gnu::cold, gnu::noinline]] static void ThrowIndexFault(std::uint32_t index,
+                                                                   const char* what,
+                                                                   std::size_t at) {
+  throw CArchiveException(
+      "a back reference to index " + std::to_string(index) + ", " + what, at);
+}
+
 CObject* CArchive::LoadReference(Field& field, bool& fresh) {
-  const CRuntimeClass* expected = field.expected;
   const std::size_t at = m_reader.Offset();
   const std::uint16_t tag = m_reader.U16();
   if (tag == kNewClassTag) {
     const CRuntimeClass* cls = LoadClassRecord();
     fresh = true;
-    return CreateObject(cls, expected, at);
+    return CreateObject(cls, field.expected, at);
   }
   std::uint32_t index = tag;
   if (tag == kBigIndexTag) {
@@ -398,29 +405,29 @@ CObject* CArchive::LoadReference(Field& field, bool& fresh) {
     index = kBigClassTag | (tag & ~kClassTag);
   }
   if (index & kBigClassTag) {
-    const std::uint32_t classIndex = index & ~kBigClassTag;
-    if (classIndex >= m_slots.size() || !SlotClassRecord(m_slots[classIndex])) {
-      const char* what = classIndex >= m_slots.size() ? "not yet assigned" : "not a class record";
-      throw CArchiveException("a class tag names index " + std::to_string(classIndex) + ", " + what,
-                              at);
-    }
     fresh = true;
-    return CreateObject(SlotClassRecord(m_slots[classIndex]), expected, at);
+    return CreateObject(TaggedClass(index & ~kBigClassTag, at), field.expected, at);
   }
   if (index == 0) return nullptr;
-  if (index >= m_slots.size()) {
-    throw CArchiveException(
-        "a back reference to index " + std::to_string(index) + ", not yet assigned", at);
-  }
+  if (index >= m_slots.size()) ThrowIndexFault(index, "not yet assigned", at);
   const std::uintptr_t slot = m_slots[index];
   CObject* object = SlotObject(slot);
-  if (!object) {
-    throw CArchiveException(
-        "a back reference to index " + std::to_string(index) + ", which is a class record", at);
-  }
+  if (!object) ThrowIndexFault(index, "which is a class record", at);
   const std::uintptr_t classTag = slot & kTagMask;
   if (!(field.acceptedTags >> classTag & 1)) CheckBackReference(field, *object, classTag, at);
   return object;
+}
+
+// The class of a known-class tag's record.
+const CRuntimeClass* CArchive::TaggedClass(std::uint32_t classIndex, std::size_t at) const {
+  const CRuntimeClass* cls =
+      classIndex < m_slots.size() ? SlotClassRecord(m_slots[classIndex]) : nullptr;
+  if (!cls) {
+    const char* what = classIndex >= m_slots.size() ? "not yet assigned" : "not a class record";
+    throw CArchiveException("a class tag names index " + std::to_string(classIndex) + ", " + what,
+                            at);
+  }
+  return cls;
 }
 
 void CArchive::CheckBackReference(Field& field, CObject& object, std::uintptr_t classTag,

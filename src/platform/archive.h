@@ -139,6 +139,7 @@ class CArchive {
   void CheckBackReference(Field& field, CObject& object, std::uintptr_t classTag,
                           std::size_t at) const;
   const CRuntimeClass* LoadClassRecord();
+  const CRuntimeClass* TaggedClass(std::uint32_t classIndex, std::size_t at) const;
   CObject* CreateObject(const CRuntimeClass* cls, const CRuntimeClass* expected, std::size_t at);
   void ReleaseLinks(CObject& object);
 
