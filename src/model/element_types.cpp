@@ -41,3 +41,10 @@ int FindElementType(int code, const ElementType* table, int count) {
   }
   return 0;
 }
+
+ElementCodeIndex::ElementCodeIndex(const ElementType* table, int count)
+    : m_table(table), m_count(count) {
+  for (int code = 0; code < kIndexedCodes; ++code) {
+    m_rows[code] = static_cast<std::int16_t>(FindElementType(code, table, count));
+  }
+}

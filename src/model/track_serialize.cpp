@@ -16,7 +16,10 @@ namespace {
 template <const ElementType* Table, const int* Count>
 constexpr CArchiveCodec kCodec{
     [](int row) -> std::int32_t { return Table[row >= 0 && row < *Count ? row : 0].nFileCode; },
-    [](std::int32_t code) { return FindElementType(code, Table, *Count); },
+    [](std::int32_t code) {
+      static const ElementCodeIndex index(Table, *Count);
+      return index.Find(code);
+    },
 };
 
 }  // namespace

@@ -43,19 +43,19 @@ const CArchiveLink& Link(const void* info) {
   return *static_cast<const CArchiveLink*>(info);
 }
 
-// A slot is an address with a tag in its low bits: kClassRecordTag for a class
-// record, otherwise the object's class as a number of the archive's (0 when
-// it has none), so that checking a back reference need not visit the object.
+// A slot is an object's address with its class as a number of the archive's
+// in the low bits (0 when it has none), so that checking a back reference
+// need not visit the object; or, tagged kClassRecordTag, the position of a
+// class record among those read.
 constexpr std::uintptr_t kTagMask = 7;
 constexpr std::uintptr_t kClassRecordTag = kTagMask;
-static_assert(alignof(CRuntimeClass) > kTagMask && alignof(CObject) > kTagMask);
+constexpr int kTagBits = 3;
+static_assert(alignof(CObject) > kTagMask);
 // Integer and coded fields are read and written as `int`.
 static_assert(std::is_same_v<std::int32_t, int>);
 
-const CRuntimeClass* SlotClassRecord(std::uintptr_t slot) {
-  return (slot & kTagMask) == kClassRecordTag
-             ? reinterpret_cast<const CRuntimeClass*>(slot & ~kTagMask)
-             : nullptr;
+bool IsClassRecord(std::uintptr_t slot) {
+  return (slot & kTagMask) == kClassRecordTag;
 }
 CObject* SlotObject(std::uintptr_t slot) {
   return (slot & kTagMask) == kClassRecordTag ? nullptr
@@ -97,10 +97,8 @@ void CArchive::Describe(FieldKind kind, void* target, const void* info) {
     throw std::logic_error("a Serialize described a field outside its object");
   }
   const bool link = kind == FieldKind::kObject || kind == FieldKind::kList;
-  const bool code = kind == FieldKind::kCode;
   m_pDescription->push_back({kind, 0, 0, static_cast<std::uint32_t>(offset), info,
-                             link ? Link(info).expected() : nullptr, 0,
-                             code ? static_cast<const CArchiveCodec*>(info)->fromFile(0) : 0});
+                             link ? Link(info).expected() : nullptr});
 }
 
 std::uint16_t CArchive::LayoutIndex(const CObject& object) {
@@ -131,7 +129,7 @@ const CArchive::Layout& CArchive::LayoutOf(const CObject& object) {
 
 void CArchive::SerializeRoot(CObject& root) {
   try {
-    Push(root);
+    Push(root, LayoutIndex(root));
     Run();
   } catch (...) {
     if (!m_bStoring) DiscardObjects(root);
@@ -139,8 +137,8 @@ void CArchive::SerializeRoot(CObject& root) {
   }
 }
 
-void CArchive::Push(CObject& object) {
-  m_frames.push_back({&object, 0, LayoutIndex(object), 0, false});
+void CArchive::Push(CObject& object, std::uint16_t layout) {
+  m_frames.push_back({&object, 0, layout, 0, false});
 }
 
 // Depth-first over the graph with an explicit stack: a new object's fields are
@@ -181,14 +179,15 @@ void CArchive::Run() {
       }
     }
     if (fresh) {
-      Push(*fresh);  // `frame` is not used after this
+      // `frame` is not used after this.
+      Push(*fresh, m_bStoring ? LayoutIndex(*fresh) : m_nFreshLayout);
     } else {
       m_frames.pop_back();
     }
   }
 }
 
-void CArchive::Scalars(Field* field, char* object) {
+void CArchive::Scalars(const Field* field, char* object) {
   const Field* const end = field + field->scalars;
   if (m_bStoring) {
     std::uint8_t* at = m_writer.Grow(4 * std::size_t{field->scalars});
@@ -202,16 +201,8 @@ void CArchive::Scalars(Field* field, char* object) {
   const std::uint8_t* at = m_reader.Take(4 * std::size_t{field->scalars});
   for (; field != end; ++field, at += 4) {
     const auto value = static_cast<std::int32_t>(LoadU32(at));
-    int& target = *reinterpret_cast<int*>(object + field->offset);
-    if (field->kind == FieldKind::kInt32) {
-      target = value;
-    } else {
-      if (value != field->lastStored) {
-        field->lastValue = static_cast<const CArchiveCodec*>(field->info)->fromFile(value);
-        field->lastStored = value;
-      }
-      target = field->lastValue;
-    }
+    const auto* codec = static_cast<const CArchiveCodec*>(field->info);
+    *reinterpret_cast<int*>(object + field->offset) = codec ? codec->fromFile(value) : value;
   }
 }
 
@@ -394,9 +385,9 @@ CObject* CArchive::LoadReference(Field& field, bool& fresh) {
   const std::size_t at = m_reader.Offset();
   const std::uint16_t tag = m_reader.U16();
   if (tag == kNewClassTag) {
-    const CRuntimeClass* cls = LoadClassRecord();
+    LoadedClass& loaded = LoadClassRecord();
     fresh = true;
-    return CreateObject(cls, field.expected, at);
+    return CreateObject(loaded, field.expected, at);
   }
   std::uint32_t index = tag;
   if (tag == kBigIndexTag) {
@@ -418,16 +409,14 @@ CObject* CArchive::LoadReference(Field& field, bool& fresh) {
   return object;
 }
 
-// The class of a known-class tag's record.
-const CRuntimeClass* CArchive::TaggedClass(std::uint32_t classIndex, std::size_t at) const {
-  const CRuntimeClass* cls =
-      classIndex < m_slots.size() ? SlotClassRecord(m_slots[classIndex]) : nullptr;
-  if (!cls) {
+// The class record a known-class tag names.
+CArchive::LoadedClass& CArchive::TaggedClass(std::uint32_t classIndex, std::size_t at) {
+  if (classIndex >= m_slots.size() || !IsClassRecord(m_slots[classIndex])) {
     const char* what = classIndex >= m_slots.size() ? "not yet assigned" : "not a class record";
     throw CArchiveException("a class tag names index " + std::to_string(classIndex) + ", " + what,
                             at);
   }
-  return cls;
+  return m_loadedClasses[m_slots[classIndex] >> kTagBits];
 }
 
 void CArchive::CheckBackReference(Field& field, CObject& object, std::uintptr_t classTag,
@@ -444,7 +433,7 @@ void CArchive::CheckBackReference(Field& field, CObject& object, std::uintptr_t 
 }
 
 // After the new-class tag: schema, name length, name. Takes the next index.
-const CRuntimeClass* CArchive::LoadClassRecord() {
+CArchive::LoadedClass& CArchive::LoadClassRecord() {
   const std::uint16_t schema = m_reader.U16();
   const std::size_t lengthAt = m_reader.Offset();
   const std::uint16_t length = m_reader.U16();
@@ -464,23 +453,27 @@ const CRuntimeClass* CArchive::LoadClassRecord() {
                                 ", expected " + std::to_string(cls->m_wSchema),
                             nameAt - 4);
   }
-  m_slots.push_back(reinterpret_cast<std::uintptr_t>(cls) | kClassRecordTag);
-  return cls;
+  // The class's objects are tagged with it while tags last.
+  std::uintptr_t tag = 0;
+  while (tag < m_taggedClasses.size() && m_taggedClasses[tag] != cls) ++tag;
+  if (tag == m_taggedClasses.size() && tag + 1 < kClassRecordTag) m_taggedClasses.push_back(cls);
+  tag = tag < m_taggedClasses.size() ? tag + 1 : 0;
+  m_slots.push_back(m_loadedClasses.size() << kTagBits | kClassRecordTag);
+  return m_loadedClasses.emplace_back(LoadedClass{cls, tag, -1});
 }
 
-CObject* CArchive::CreateObject(const CRuntimeClass* cls, const CRuntimeClass* expected,
+CObject* CArchive::CreateObject(LoadedClass& loaded, const CRuntimeClass* expected,
                                 std::size_t at) {
-  if (!cls->IsDerivedFrom(expected)) {
+  const CRuntimeClass* cls = loaded.cls;
+  if (cls != expected && !cls->IsDerivedFrom(expected)) {
     throw CArchiveException(std::string("an object of class ") + cls->m_lpszClassName + " where " +
                                 expected->m_lpszClassName + " is expected",
                             at);
   }
   CObject* object = cls->CreateObject();
-  std::uintptr_t tag = 0;
-  while (tag < m_taggedClasses.size() && m_taggedClasses[tag] != cls) ++tag;
-  if (tag == m_taggedClasses.size() && tag + 1 < kClassRecordTag) m_taggedClasses.push_back(cls);
-  tag = tag < m_taggedClasses.size() ? tag + 1 : 0;
-  m_slots.push_back(reinterpret_cast<std::uintptr_t>(object) | tag);
+  m_slots.push_back(reinterpret_cast<std::uintptr_t>(object) | loaded.tag);
   ++m_createdCount;
+  if (loaded.layout < 0) loaded.layout = LayoutIndex(*object);
+  m_nFreshLayout = static_cast<std::uint16_t>(loaded.layout);
   return object;
 }

@@ -93,10 +93,6 @@ class CArchive {
     std::uint32_t offset;
     const void* info;  // CArchiveCodec for kCode, CArchiveLink for kObject and kList
     const CRuntimeClass* expected;  // kObject and kList: the class the field holds
-    // kCode, loading: the last stored value met and its value in memory. A
-    // track's walls and floors mostly share a few codes.
-    std::int32_t lastStored;
-    int lastValue;
   };
   // The stored fields of one class, in order.
   struct Layout {
@@ -115,13 +111,20 @@ class CArchive {
   };
   static_assert(sizeof(Frame) == 16);
 
+  // Loading: a class record read, and what creating its objects needs.
+  struct LoadedClass {
+    const CRuntimeClass* cls;
+    std::uintptr_t tag;   // its objects' slot tag
+    std::int32_t layout;  // index in m_layouts, or -1 before its first object
+  };
+
   const Layout& LayoutOf(const CObject& object);
   std::uint16_t LayoutIndex(const CObject& object);
   void Describe(FieldKind kind, void* target, const void* info);
-  void Push(CObject& object);
+  void Push(CObject& object, std::uint16_t layout);
   void Run();
   // Stores or loads the run of integer fields that starts at `field`.
-  void Scalars(Field* field, char* object);
+  void Scalars(const Field* field, char* object);
   // The next list entry whose body must follow, or null when the list is done.
   CObject* StepList(Frame& frame, Field& field, void* target);
   std::uint32_t BeginList(const Field& field, void* target);
@@ -138,9 +141,10 @@ class CArchive {
   CObject* LoadReference(Field& field, bool& fresh);
   void CheckBackReference(Field& field, CObject& object, std::uintptr_t classTag,
                           std::size_t at) const;
-  const CRuntimeClass* LoadClassRecord();
-  const CRuntimeClass* TaggedClass(std::uint32_t classIndex, std::size_t at) const;
-  CObject* CreateObject(const CRuntimeClass* cls, const CRuntimeClass* expected, std::size_t at);
+  LoadedClass& LoadClassRecord();
+  LoadedClass& TaggedClass(std::uint32_t classIndex, std::size_t at);
+  // Sets m_nFreshLayout to the new object's layout.
+  CObject* CreateObject(LoadedClass& loaded, const CRuntimeClass* expected, std::size_t at);
   void ReleaseLinks(CObject& object);
 
   bool m_bStoring;
@@ -159,6 +163,8 @@ class CArchive {
   // Loading: index -> entry, an address with a tag; index 0 is null.
   ChunkedArray<std::uintptr_t> m_slots;
   std::vector<const CRuntimeClass*> m_taggedClasses;  // loading: the classes slots name by tag
+  std::vector<LoadedClass> m_loadedClasses;  // loading: in the order read
+  std::uint16_t m_nFreshLayout = 0;
   std::size_t m_createdCount = 0;
   std::size_t m_nReserveLeft = 0;  // loading: list entries all reserves together may still take
 };
