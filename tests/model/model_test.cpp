@@ -150,6 +150,14 @@ TEST(ElementTypes, EveryRowHasItsOwnCodeAndTheRightFlag) {
   for (int count : {0, -5, 1}) EXPECT_EQ(FindElementType(19, g_wallTypes, count), 0);  // row 1
   const ElementType table[] = {{5, 1, 1, 0}, {7, 1, 2, 0}, {5, 1, 3, 0}, {8, 1, 4, 0}};
   EXPECT_EQ(std::pair(FindElementType(5, table, 4), FindElementType(5, table, 2)), std::pair(2, 0));
+  // The loader's index answers as Find does, inside its range and beyond it.
+  const ElementType far[] = {{0, 1, 1, 0}, {300, 1, 2, 0}, {255, 1, 3, 0}, {300, 1, 4, 0}};
+  for (const auto& [rows, count] : {std::pair(table, 4), std::pair(far, 4), std::pair(table, 2)}) {
+    const ElementCodeIndex index(rows, count);
+    for (int code : {-1, 0, 5, 7, 8, 255, 256, 300}) {
+      EXPECT_EQ(index.Find(code), FindElementType(code, rows, count)) << code;
+    }
+  }
 }
 
 }  // namespace
