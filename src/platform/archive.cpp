@@ -373,12 +373,21 @@ std::uint64_t CArchive::LoadStringLength(bool allowWide, bool& wide) {
   return word;
 }
 
-// Out of line, so that the hot path of a reference keeps its registers.
-[[noreturn, gnu::cold, gnu::noinline]] static void ThrowIndexFault(std::uint32_t index,
+// Out of line, so that the hot paths of a reference keep their registers.
+[[noreturn, gnu::cold, gnu::noinline]] static void ThrowIndexFault(const char* kind,
+                                                                   std::uint32_t index,
                                                                    const char* what,
                                                                    std::size_t at) {
-  throw CArchiveException(
-      "a back reference to index " + std::to_string(index) + ", " + what, at);
+  throw CArchiveException(std::string(kind) + " index " + std::to_string(index) + ", " + what, at);
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] static void ThrowWrongClass(const char* kind,
+                                                                   const CRuntimeClass* cls,
+                                                                   const CRuntimeClass* expected,
+                                                                   std::size_t at) {
+  throw CArchiveException(std::string(kind) + " of class " + cls->m_lpszClassName + " where " +
+                              expected->m_lpszClassName + " is expected",
+                          at);
 }
 
 CObject* CArchive::LoadReference(Field& field, bool& fresh) {
@@ -400,10 +409,11 @@ CObject* CArchive::LoadReference(Field& field, bool& fresh) {
     return CreateObject(TaggedClass(index & ~kBigClassTag, at), field.expected, at);
   }
   if (index == 0) return nullptr;
-  if (index >= m_slots.size()) ThrowIndexFault(index, "not yet assigned", at);
+  if (index >= m_slots.size())
+    ThrowIndexFault("a back reference to", index, "not yet assigned", at);
   const std::uintptr_t slot = m_slots[index];
   CObject* object = SlotObject(slot);
-  if (!object) ThrowIndexFault(index, "which is a class record", at);
+  if (!object) ThrowIndexFault("a back reference to", index, "which is a class record", at);
   const std::uintptr_t classTag = slot & kTagMask;
   if (!(field.acceptedTags >> classTag & 1)) CheckBackReference(field, *object, classTag, at);
   return object;
@@ -411,10 +421,10 @@ CObject* CArchive::LoadReference(Field& field, bool& fresh) {
 
 // The class record a known-class tag names.
 CArchive::LoadedClass& CArchive::TaggedClass(std::uint32_t classIndex, std::size_t at) {
-  if (classIndex >= m_slots.size() || !IsClassRecord(m_slots[classIndex])) {
-    const char* what = classIndex >= m_slots.size() ? "not yet assigned" : "not a class record";
-    throw CArchiveException("a class tag names index " + std::to_string(classIndex) + ", " + what,
-                            at);
+  if (classIndex >= m_slots.size())
+    ThrowIndexFault("a class tag names", classIndex, "not yet assigned", at);
+  if (!IsClassRecord(m_slots[classIndex])) {
+    ThrowIndexFault("a class tag names", classIndex, "not a class record", at);
   }
   return m_loadedClasses[m_slots[classIndex] >> kTagBits];
 }
@@ -423,10 +433,7 @@ void CArchive::CheckBackReference(Field& field, CObject& object, std::uintptr_t 
                                   std::size_t at) const {
   const CRuntimeClass* cls = classTag ? m_taggedClasses[classTag - 1] : object.GetRuntimeClass();
   if (!cls->IsDerivedFrom(field.expected)) {
-    throw CArchiveException(std::string("a reference to an object of class ") +
-                                cls->m_lpszClassName + " where " + field.expected->m_lpszClassName +
-                                " is expected",
-                            at);
+    ThrowWrongClass("a reference to an object", cls, field.expected, at);
   }
   // Tag 0 names no single class, so only a real tag can be remembered.
   if (classTag) field.acceptedTags |= static_cast<std::uint8_t>(1u << classTag);
@@ -466,9 +473,7 @@ CObject* CArchive::CreateObject(LoadedClass& loaded, const CRuntimeClass* expect
                                 std::size_t at) {
   const CRuntimeClass* cls = loaded.cls;
   if (cls != expected && !cls->IsDerivedFrom(expected)) {
-    throw CArchiveException(std::string("an object of class ") + cls->m_lpszClassName + " where " +
-                                expected->m_lpszClassName + " is expected",
-                            at);
+    ThrowWrongClass("an object", cls, expected, at);
   }
   CObject* object = cls->CreateObject();
   m_slots.push_back(reinterpret_cast<std::uintptr_t>(object) | loaded.tag);
