@@ -147,17 +147,20 @@ void CArchive::Push(CObject& object, std::uint16_t layout) {
 void CArchive::Run() {
   while (!m_frames.empty()) {
     Frame& frame = m_frames.back();
-    std::vector<Field>& fields = m_layouts[frame.layout].fields;
+    // A new class's layout may move the list of layouts, but never the fields.
+    Field* const fields = m_layouts[frame.layout].fields.data();
+    const std::size_t count = m_layouts[frame.layout].fields.size();
     char* const object = reinterpret_cast<char*>(frame.object);
+    std::size_t next = frame.next;
     CObject* fresh = nullptr;
-    while (!fresh && frame.next < fields.size()) {
-      Field& field = fields[frame.next];
+    while (!fresh && next < count) {
+      Field& field = fields[next];
       void* target = object + field.offset;
       switch (field.kind) {
         case FieldKind::kInt32:
         case FieldKind::kCode:
           Scalars(&field, object);
-          frame.next += field.scalars;
+          next += field.scalars;
           break;
         case FieldKind::kString: {
           auto& text = *static_cast<std::string*>(target);
@@ -166,19 +169,21 @@ void CArchive::Run() {
           } else {
             text = LoadString();
           }
-          ++frame.next;
+          ++next;
           break;
         }
         case FieldKind::kObject:
-          ++frame.next;
+          ++next;
           fresh = Reference(field, target, 0);
           break;
         case FieldKind::kList:
           fresh = StepList(frame, field, target);
+          if (!fresh) ++next;
           break;
       }
     }
     if (fresh) {
+      frame.next = static_cast<std::uint8_t>(next);
       // `frame` is not used after this.
       Push(*fresh, m_bStoring ? LayoutIndex(*fresh) : m_nFreshLayout);
     } else {
@@ -220,7 +225,6 @@ CObject* CArchive::StepList(Frame& frame, Field& field, void* target) {
     if (CObject* fresh = Reference(field, target, index)) return fresh;
   }
   frame.inList = false;
-  ++frame.next;
   return nullptr;
 }
 
