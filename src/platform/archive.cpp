@@ -394,9 +394,20 @@ std::uint64_t CArchive::LoadStringLength(bool allowWide, bool& wide) {
                           at);
 }
 
-CObject* CArchive::LoadReference(Field& field, bool& fresh) {
+// Most references are short back references to objects of the field's
+// class: those take the inline path, the rest LoadAnyReference.
+inline CObject* CArchive::LoadReference(Field& field, bool& fresh) {
   const std::size_t at = m_reader.Offset();
   const std::uint16_t tag = m_reader.U16();
+  if (tag != 0 && tag <= kMaxShortIndex && tag < m_slots.size()) {
+    const std::uintptr_t slot = m_slots[tag];
+    const std::uintptr_t classTag = slot & kTagMask;
+    if (field.acceptedTags >> classTag & 1) return SlotObject(slot);
+  }
+  return LoadAnyReference(field, tag, at, fresh);
+}
+
+CObject* CArchive::LoadAnyReference(Field& field, std::uint16_t tag, std::size_t at, bool& fresh) {
   if (tag == kNewClassTag) {
     LoadedClass& loaded = LoadClassRecord();
     fresh = true;

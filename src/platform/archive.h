@@ -139,6 +139,7 @@ class CArchive {
   std::string LoadString();
   std::uint64_t LoadStringLength(bool allowWide, bool& wide);
   CObject* LoadReference(Field& field, bool& fresh);
+  CObject* LoadAnyReference(Field& field, std::uint16_t tag, std::size_t at, bool& fresh);
   void CheckBackReference(Field& field, CObject& object, std::uintptr_t classTag,
                           std::size_t at) const;
   LoadedClass& LoadClassRecord();
