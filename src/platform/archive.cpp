@@ -424,8 +424,9 @@ CObject* CArchive::LoadAnyReference(Field& field, std::uint16_t tag, std::size_t
     return CreateObject(TaggedClass(index & ~kBigClassTag, at), field.expected, at);
   }
   if (index == 0) return nullptr;
-  if (index >= m_slots.size())
+  if (index >= m_slots.size()) {
     ThrowIndexFault("a back reference to", index, "not yet assigned", at);
+  }
   const std::uintptr_t slot = m_slots[index];
   CObject* object = SlotObject(slot);
   if (!object) ThrowIndexFault("a back reference to", index, "which is a class record", at);
@@ -436,8 +437,9 @@ CObject* CArchive::LoadAnyReference(Field& field, std::uint16_t tag, std::size_t
 
 // The class record a known-class tag names.
 CArchive::LoadedClass& CArchive::TaggedClass(std::uint32_t classIndex, std::size_t at) {
-  if (classIndex >= m_slots.size())
+  if (classIndex >= m_slots.size()) {
     ThrowIndexFault("a class tag names", classIndex, "not yet assigned", at);
+  }
   if (!IsClassRecord(m_slots[classIndex])) {
     ThrowIndexFault("a class tag names", classIndex, "not a class record", at);
   }
