@@ -138,10 +138,4 @@ TEST(PooledListAllocator, AFreedBufferIsTheNextOfItsLengthOnly) {
   FreeListBuffer(again, 4 * sizeof(void*) - 4);
   FreeListBuffer(three, 3 * sizeof(void*));
   FreeListBuffer(kept, 4 * sizeof(void*));
-  // A list of half a MiB and more lies in a block of large pages, and frees it.
-  const std::size_t before = HugePageBytesInUse();
-  void* longList = AllocateListBuffer(std::size_t{512} << 10);
-  EXPECT_EQ(HugePageBytesInUse(), before + CSlabSource::kBlockBytes);
-  FreeListBuffer(longList, std::size_t{512} << 10);
-  EXPECT_EQ(HugePageBytesInUse(), before);
 }
