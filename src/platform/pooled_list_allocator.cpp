@@ -4,7 +4,6 @@
 #include <new>
 
 #include "platform/object_pool.h"
-#include "platform/slab_source.h"
 
 namespace {
 constexpr std::size_t kWord = CObjectPool::kAlign;
@@ -21,10 +20,6 @@ CObjectPool& PoolFor(std::size_t words) {
   return *pools[words - 1];
 }
 
-// A track's node and polygon lists, beyond this, take blocks of 2 MiB pages:
-// from the heap they were mapped afresh at every load, a page trap per 4 KiB.
-constexpr std::size_t kBlockListBytes = std::size_t{512} << 10;
-
 std::size_t Words(std::size_t bytes) {
   return (bytes + kWord - 1) / kWord;
 }
@@ -32,15 +27,12 @@ std::size_t Words(std::size_t bytes) {
 
 void* AllocateListBuffer(std::size_t bytes) {
   const std::size_t words = Words(bytes);
-  if (!TRASSO_POOLED_OBJECTS || words == 0) return ::operator new(bytes);
-  if (words <= kPooledWords) return PoolFor(words).Allocate(words * kWord);
-  return bytes >= kBlockListBytes ? AllocateHugePages(bytes) : ::operator new(bytes);
+  if (!TRASSO_POOLED_OBJECTS || words == 0 || words > kPooledWords) return ::operator new(bytes);
+  return PoolFor(words).Allocate(words * kWord);
 }
 
 void FreeListBuffer(void* buffer, std::size_t bytes) noexcept {
   const std::size_t words = Words(bytes);
-  if (!TRASSO_POOLED_OBJECTS || words == 0) return ::operator delete(buffer);
-  if (words <= kPooledWords) return PoolFor(words).Free(buffer, words * kWord);
-  if (bytes >= kBlockListBytes) return FreeHugePages(buffer, bytes);
-  ::operator delete(buffer);
+  if (!TRASSO_POOLED_OBJECTS || words == 0 || words > kPooledWords) return ::operator delete(buffer);
+  PoolFor(words).Free(buffer, words * kWord);
 }

@@ -3,8 +3,7 @@
 // section's walls). A list of up to 16 pointers' worth takes its buffer from
 // a pool for its length, as the objects themselves come from pools (see
 // object_pool.h): no heap header, no heap bookkeeping when a large track is
-// freed, and the buffers lie together in 2 MiB pages. Longer lists use the
-// heap, and the longest (half a MiB and more) blocks of 2 MiB pages.
+// freed, and the buffers lie together in 2 MiB pages. Longer lists use the heap.
 
 #include <cstddef>
 #include <memory>
