@@ -203,7 +203,13 @@ void CArchive::Scalars(const Field* field, char* object) {
     }
     return;
   }
-  const std::uint8_t* at = m_reader.Take(4 * std::size_t{field->scalars});
+  const std::size_t bytes = 4 * std::size_t{field->scalars};
+  if (m_reader.Remaining() < bytes) {
+    // The file ends inside the run: read field by field, so that the error
+    // names the field it ends in.
+    for (;;) m_reader.U32();
+  }
+  const std::uint8_t* at = m_reader.Take(bytes);
   for (; field != end; ++field, at += 4) {
     const auto value = static_cast<std::int32_t>(LoadU32(at));
     const auto* codec = static_cast<const CArchiveCodec*>(field->info);

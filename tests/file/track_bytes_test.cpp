@@ -87,6 +87,10 @@ TEST(DamagedFile, EachIsRefusedWithItsMessageAsAreEveryCutAndDeepNesting) {
       LoadError(bytes);
     }
   }
+  // A cut inside a node's x and y is told at the coordinate it falls in.
+  const auto item = LoadFixture("node_with_item.hex");
+  EXPECT_EQ(LoadError({item.begin(), item.begin() + 22}),
+            "the file ends early: 4 bytes needed, 2 left at byte 20");
   // A chain node → wall → new node → wall → ... as deep as the file is long.
   const auto name = [](const std::string& text) { return Bytes(text.begin(), text.end()); };
   const Bytes node = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};  // x, y, no item, one wall
