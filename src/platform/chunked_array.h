@@ -31,20 +31,22 @@ class ChunkedArray {
   T& back() { return (*this)[m_size - 1]; }
 
   void push_back(const T& value) {
-    if (m_size == m_chunks.size() * kChunk) {
+    if (m_size == m_capacity) {
       m_chunks.reserve(m_chunks.size() + 1);  // so that a failure below loses no chunk
       m_chunks.push_back(static_cast<T*>(m_source.Take()));
+      m_capacity += kChunk;
     }
     (*this)[m_size++] = value;
   }
   // Gives back a chunk once the one before it has emptied, keeping one spare,
   // so that a stack that swings across a chunk's edge does not take one at
-  // each swing.
+  // each swing. That can only start to hold as the size leaves a chunk.
   void pop_back() {
     --m_size;
-    if (m_chunks.size() > m_size / kChunk + 2) {
+    if (m_size % kChunk == kChunk - 1 && m_chunks.size() > m_size / kChunk + 2) {
       m_chunks.pop_back();
       m_source.GiveBackLast();
+      m_capacity -= kChunk;
     }
   }
   void clear() { m_size = 0; }
@@ -53,4 +55,5 @@ class ChunkedArray {
   CSlabSource m_source;
   std::vector<T*> m_chunks;
   std::size_t m_size = 0;
+  std::size_t m_capacity = 0;  // m_chunks.size() * kChunk
 };
