@@ -122,6 +122,12 @@ TEST(ChunkedArray, KeepsItsValuesAcrossChunksAndBlocksAsItGrowsAndShrinks) {
   values.push_back(5);
   EXPECT_EQ(&values[0], first);
   EXPECT_EQ(values.size(), 1u);
+  // Grown to exactly two chunks, a pop leaves the last chunk in place.
+  ChunkedArray<std::uint64_t> stack;
+  for (std::size_t i = 0; i < 2 * ChunkedArray<std::uint64_t>::kChunk; ++i) stack.push_back(i);
+  stack.pop_back();
+  stack.pop_back();
+  for (std::size_t i = 0; i < stack.size(); ++i) ASSERT_EQ(stack[i], i);
 }
 
 // Short lists take their buffers from a pool for their length: a freed buffer
