@@ -6,6 +6,7 @@
 #include "model/ts_polygon.h"
 #include "platform/archive.h"
 #include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 
 namespace {
 
@@ -40,19 +41,9 @@ std::size_t EstimatedFileSize(const CTrassoDoc& doc) {
          doc.m_strBackground.size() + doc.m_strDescription.size();
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> SaveTrackBytes(CTrassoDoc& doc) {
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(EstimatedFileSize(doc));
-  CArchive ar(bytes);
-  ar.SerializeRoot(doc);
-  return bytes;
-}
-
-std::unique_ptr<CTrassoDoc> LoadTrackBytes(std::span<const std::uint8_t> bytes) {
+// The document the archive's bytes hold, checked whole.
+std::unique_ptr<CTrassoDoc> LoadTrack(CArchive& ar) {
   auto doc = std::make_unique<CTrassoDoc>();
-  CArchive ar(bytes);
   ar.SerializeRoot(*doc);
   try {
     ar.ExpectEnd();
@@ -64,8 +55,32 @@ std::unique_ptr<CTrassoDoc> LoadTrackBytes(std::span<const std::uint8_t> bytes) 
   return doc;
 }
 
+}  // namespace
+
+std::vector<std::uint8_t> SaveTrackBytes(CTrassoDoc& doc) {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(EstimatedFileSize(doc));
+  CArchive ar(bytes);
+  ar.SerializeRoot(doc);
+  return bytes;
+}
+
+std::unique_ptr<CTrassoDoc> LoadTrackBytes(std::span<const std::uint8_t> bytes) {
+  CArchive ar(bytes);
+  return LoadTrack(ar);
+}
+
+// Parsed as it is read, so that the bytes are read into a window the
+// processor keeps in its cache rather than into a buffer as large as the file.
 std::unique_ptr<CTrassoDoc> LoadTrackFile(const std::string& path) {
-  return LoadTrackBytes(ReadWholeFile(path));
+  CFileReader file(path);
+  return LoadTrackFrom(file, file.Size());
+}
+
+std::unique_ptr<CTrassoDoc> LoadTrackFrom(ByteSource& source, std::size_t size,
+                                          std::size_t window) {
+  CArchive ar(source, size, window);
+  return LoadTrack(ar);
 }
 
 void SaveTrackFile(CTrassoDoc& doc, const std::string& path) {

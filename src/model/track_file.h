@@ -10,12 +10,17 @@
 #include <vector>
 
 #include "model/trasso_doc.h"
+#include "platform/byte_stream.h"
 
 std::vector<std::uint8_t> SaveTrackBytes(CTrassoDoc& doc);
 
 // A new, unmodified document whose links have been checked.
 std::unique_ptr<CTrassoDoc> LoadTrackBytes(std::span<const std::uint8_t> bytes);
 std::unique_ptr<CTrassoDoc> LoadTrackFile(const std::string& path);
+// The `size` bytes of `source`, parsed while they are read `window` bytes at a
+// time; the source must end where `size` says.
+std::unique_ptr<CTrassoDoc> LoadTrackFrom(ByteSource& source, std::size_t size,
+                                          std::size_t window = ByteReader::kWindowBytes);
 
 // Replaces the file atomically (see WriteFileAtomically) and clears the
 // modified flag. On failure throws CFileException; the old file stays as it

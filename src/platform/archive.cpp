@@ -76,6 +76,14 @@ CArchive::CArchive(std::span<const std::uint8_t> in)
   m_slots.push_back(0);
 }
 
+CArchive::CArchive(ByteSource& source, std::size_t size, std::size_t window)
+    : m_bStoring(false),
+      m_writer(m_noOutput),
+      m_reader(source, size, window),
+      m_nReserveLeft(size / 2) {
+  m_slots.push_back(0);
+}
+
 void CArchive::Int32(std::int32_t& value) {
   Describe(FieldKind::kInt32, &value, nullptr);
 }
@@ -270,11 +278,12 @@ CObject* CArchive::Reference(Field& field, void* target, std::size_t index) {
   return fresh ? object : nullptr;
 }
 
-void CArchive::ExpectEnd() const {
+void CArchive::ExpectEnd() {
   if (m_reader.Remaining() != 0) {
     throw CArchiveException(ByteCount(m_reader.Remaining()) + " after the end of the document",
                             m_reader.Offset());
   }
+  m_reader.ExpectSourceEnd();
 }
 
 void CArchive::DiscardObjects(CObject& root) {

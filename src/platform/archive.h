@@ -45,6 +45,8 @@ class CArchive {
   explicit CArchive(std::vector<std::uint8_t>& out);
   // Loading reads `in`, which must outlive the archive.
   explicit CArchive(std::span<const std::uint8_t> in);
+  // Loading reads the `size` bytes of `source` as it goes, `window` bytes at a time.
+  CArchive(ByteSource& source, std::size_t size, std::size_t window);
   CArchive(const CArchive&) = delete;
   CArchive& operator=(const CArchive&) = delete;
 
@@ -71,7 +73,7 @@ class CArchive {
   void SerializeRoot(CObject& root);
 
   // Loading: throws unless every byte has been read.
-  void ExpectEnd() const;
+  void ExpectEnd();
   // Loading: how many objects the bytes created.
   std::size_t CreatedCount() const { return m_createdCount; }
   // Loading: for a failure found after SerializeRoot (a check of the graph).

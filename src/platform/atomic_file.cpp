@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "platform/archive_exception.h"
+#include "platform/file_reader.h"
 
 namespace {
 
@@ -83,18 +84,6 @@ void WriteAll(int fd, std::span<const std::uint8_t> bytes, const std::string& pa
     done += static_cast<std::size_t>(n);
   }
 }
-
-// Closes a descriptor on every way out.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : m_fd(fd) {}
-  ~FileDescriptor() { close(m_fd); }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-
- private:
-  int m_fd;
-};
 
 // Temporary names are short, whatever the length of the target's name, and
 // tell which file and which process they belong to: ".trsave-HASH-PID-XXXXXX".
@@ -231,28 +220,16 @@ void RemoveOrphanedSaveFiles(const std::string& folder) {
 }
 
 FileBytes ReadWholeFile(const std::string& path) {
-  // Non-blocking, so that a FIFO cannot hold the open; anything but a regular
-  // file is refused before a byte is read (a folder, a device that never ends).
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw CArchiveException("Cannot open " + path + ": " + std::strerror(errno));
-  const FileDescriptor guard(fd);
-  struct stat info {};
-  if (fstat(fd, &info) != 0) {
-    throw CArchiveException("Cannot read " + path + ": " + std::strerror(errno));
-  }
-  if (!S_ISREG(info.st_mode))
-    throw CArchiveException("Cannot open " + path + ": not a regular file");
+  CFileReader file(path);
   // One byte more than the size, so that the end is seen without growing the
   // buffer; a file that grew since is still read to its real end.
-  FileBytes bytes(static_cast<std::size_t>(info.st_size) + 1);
+  FileBytes bytes(file.Size() + 1);
   std::size_t done = 0;
   for (;;) {
     if (done == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw CArchiveException("Cannot read " + path + ": " + std::strerror(errno));
+    const std::size_t n = file.Read(bytes.data() + done, bytes.size() - done);
     if (n == 0) break;
-    done += static_cast<std::size_t>(n);
+    done += n;
   }
   bytes.resize(done);
   return bytes;

@@ -48,49 +48,77 @@ class ByteWriter {
   std::vector<std::uint8_t>& m_out;
 };
 
+// Where a reader gets the bytes of an input it does not hold whole.
+class ByteSource {
+ public:
+  // Up to `most` of the next bytes into `to`; 0 only at the end. Throws when
+  // the bytes cannot be read.
+  virtual std::size_t Read(std::uint8_t* to, std::size_t most) = 0;
+
+ protected:
+  ~ByteSource() = default;
+};
+
 class ByteReader {
  public:
-  explicit ByteReader(std::span<const std::uint8_t> in) : m_in(in) {}
+  // A window of this many bytes stays in the processor's cache while it is
+  // parsed, and a large file needs no buffer of its own size.
+  static constexpr std::size_t kWindowBytes = std::size_t{256} << 10;
+
+  explicit ByteReader(std::span<const std::uint8_t> in)
+      : m_data(in.data()), m_buffered(in.size()), m_size(in.size()) {}
+  // The `size` bytes of `source`, read a window at a time as they are needed.
+  ByteReader(ByteSource& source, std::size_t size, std::size_t window)
+      : m_size(size), m_source(&source), m_window(window) {}
 
   std::uint8_t U8() {
     Need(1);
-    return m_in[m_pos++];
+    return m_data[m_pos++];
   }
   std::uint16_t U16() {
     Need(2);
-    const auto value = static_cast<std::uint16_t>(m_in[m_pos] | (m_in[m_pos + 1] << 8));
+    const auto value = static_cast<std::uint16_t>(m_data[m_pos] | (m_data[m_pos + 1] << 8));
     m_pos += 2;
     return value;
   }
   std::uint32_t U32() {
     return LoadU32(Take(4));
   }
-  // The next `count` bytes, checked once, for a caller that reads a record at once.
+  // The next `count` bytes, checked once, for a caller that reads a record at
+  // once. Valid until the next read.
   const std::uint8_t* Take(std::size_t count) {
     Need(count);
-    const std::uint8_t* at = m_in.data() + m_pos;
+    const std::uint8_t* at = m_data + m_pos;
     m_pos += count;
     return at;
   }
   // `count` bytes as they stand.
   std::string Bytes(std::size_t count) {
-    Need(count);
-    std::string bytes(reinterpret_cast<const char*>(m_in.data() + m_pos), count);
-    m_pos += count;
-    return bytes;
+    const std::uint8_t* at = Take(count);
+    return std::string(reinterpret_cast<const char*>(at), count);
   }
 
-  std::size_t Offset() const { return m_pos; }
-  std::size_t Remaining() const { return m_in.size() - m_pos; }
-  // Throws unless `count` more bytes are left.
-  void Need(std::size_t count) const {
-    if (count > Remaining()) [[unlikely]]
-      ThrowEnded(count);
+  std::size_t Offset() const { return m_base + m_pos; }
+  std::size_t Remaining() const { return m_size - Offset(); }
+  // Throws unless `count` more bytes are left; they are then at hand.
+  void Need(std::size_t count) {
+    if (count > m_buffered - m_pos) [[unlikely]]
+      Fill(count);
   }
+  // Throws if the source holds more than the size it was given: a file that
+  // grew while it was read.
+  void ExpectSourceEnd();
 
  private:
+  // Brings `count` bytes into the window, or throws.
+  void Fill(std::size_t count);
   [[noreturn]] void ThrowEnded(std::size_t count) const;
 
-  std::span<const std::uint8_t> m_in;
+  const std::uint8_t* m_data = nullptr;  // the bytes at hand; m_data[0] is byte m_base
+  std::size_t m_buffered = 0;
   std::size_t m_pos = 0;
+  std::size_t m_base = 0;
+  std::size_t m_size;
+  ByteSource* m_source = nullptr;
+  std::vector<std::uint8_t> m_window;
 };

@@ -34,14 +34,44 @@ std::vector<std::uint8_t> LoadFixture(const std::string& name) {
   return bytes;
 }
 
-// The message of the exception that loading `bytes` throws, or "loaded".
-std::string LoadError(const std::vector<std::uint8_t>& bytes) {
+// Hands out its bytes a few at a time, as a pipe or a slow disk may.
+class Trickle final : public ByteSource {
+ public:
+  Trickle(const Bytes& bytes, std::size_t piece) : m_bytes(bytes), m_piece(piece) {}
+  std::size_t Read(std::uint8_t* to, std::size_t most) override {
+    const std::size_t n = std::min({most, m_piece, m_bytes.size() - m_at});
+    std::copy_n(m_bytes.begin() + static_cast<long>(m_at), n, to);
+    m_at += n;
+    return n;
+  }
+
+ private:
+  const Bytes& m_bytes;
+  std::size_t m_piece;
+  std::size_t m_at = 0;
+};
+
+template <class Load>
+std::string Outcome(Load load) {
   try {
-    LoadTrackBytes(bytes);
+    load();
   } catch (const CArchiveException& e) {
     return e.what();
   }
   return "loaded";
+}
+
+// The message of the exception that loading `bytes` throws, or "loaded". Read
+// through a window of a few bytes, in smaller pieces still, they must give the
+// same: every record then straddles the window's edge somewhere.
+std::string LoadError(const Bytes& bytes) {
+  Bytes whole, streamed;
+  const std::string message = Outcome([&] { whole = SaveTrackBytes(*LoadTrackBytes(bytes)); });
+  Trickle source(bytes, 3);
+  EXPECT_EQ(Outcome([&] { streamed = SaveTrackBytes(*LoadTrackFrom(source, bytes.size(), 7)); }),
+            message);
+  EXPECT_EQ(streamed, whole);
+  return message;
 }
 
 // The file under tests/data/damaged and its message; "links:" stands for kLinks.

@@ -5,6 +5,7 @@
 #include "model/track_file.h"
 #include "platform/archive_exception.h"
 #include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "support/scratch_folder.h"
 #include "support/track_generator.h"
 
@@ -74,6 +75,27 @@ TEST_F(TrackFile, ALargeTrackIsReadWholeAndLoadsAsSaved) {
   const FileBytes read = ReadWholeFile(path);
   EXPECT_TRUE(std::equal(read.begin(), read.end(), saved.begin(), saved.end()));
   EXPECT_EQ(SaveTrackBytes(*LoadTrackFile(path)), saved);
+}
+
+// A file cut short or grown between its opening and its end is refused,
+// whatever its bytes would otherwise say.
+TEST_F(TrackFile, AFileThatChangesWhileItIsReadIsRefused) {
+  const auto loadChanged = [&](auto change) -> std::string {
+    EXPECT_EQ(Save(path), "saved");
+    CFileReader file(path);
+    change();
+    try {
+      LoadTrackFrom(file, file.Size(), 64);
+    } catch (const CArchiveException& e) {
+      return e.what();
+    }
+    return "loaded";
+  };
+  const auto size = SaveTrackBytes(*doc).size();
+  EXPECT_EQ(loadChanged([&] { fs::resize_file(path, 100); }),
+            "the file became shorter while it was read at byte 100");
+  EXPECT_EQ(loadChanged([&] { std::ofstream(path, std::ios::app) << "more"; }),
+            "the file grew while it was read at byte " + std::to_string(size));
 }
 
 }  // namespace
