@@ -57,13 +57,19 @@ TEST_F(TrackFile, AFailedSaveKeepsTheOldFileAndLinksAndPermissionsAreKept) {
   EXPECT_TRUE(fs::is_symlink(folder / "link.tr"));
   EXPECT_EQ(ReadFile(path).size(), SaveTrackBytes(*doc).size());
   EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
-  try {
-    LoadTrackFile(folder / "none.tr");
-    ADD_FAILURE();
-  } catch (const CArchiveException& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "Cannot open " + folder / "none.tr" + ": No such file or directory");
+  const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+  const auto before = openFiles();
+  for (const char* name : {"none.tr", "dir.tr"}) {
+    try {
+      LoadTrackFile(folder / name);
+      ADD_FAILURE();
+    } catch (const CArchiveException& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Cannot open " + folder / name +
+                    (name[0] == 'n' ? ": No such file or directory" : ": not a regular file"));
+    }
   }
+  EXPECT_EQ(openFiles(), before);
 }
 
 // A file of several large pages is read whole, its size exact.
