@@ -4,6 +4,7 @@
 // CArchiveException instead of reading past the end. Both are inline: the
 // archive reads and writes a few million integers per large track.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -67,9 +68,10 @@ class ByteReader {
 
   explicit ByteReader(std::span<const std::uint8_t> in)
       : m_data(in.data()), m_buffered(in.size()), m_size(in.size()) {}
-  // The `size` bytes of `source`, read a window at a time as they are needed.
+  // The `size` bytes of `source`, read a window at a time as they are needed;
+  // a small input takes no more than its size.
   ByteReader(ByteSource& source, std::size_t size, std::size_t window)
-      : m_size(size), m_source(&source), m_window(window) {}
+      : m_size(size), m_source(&source), m_window(std::min(window, size)) {}
 
   std::uint8_t U8() {
     Need(1);
