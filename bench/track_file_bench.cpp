@@ -27,9 +27,8 @@ double Seconds(Work work) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// What the file code is measured against: the whole-file read the loader
-// itself starts with (ReadWholeFile), and one write of the bytes followed by
-// fsync.
+// What the file code is measured against: reading the same bytes whole into
+// memory (ReadWholeFile), and one write of them followed by fsync.
 void RawWrite(const std::string& path, std::span<const std::uint8_t> bytes) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) throw std::runtime_error("cannot write " + path);
