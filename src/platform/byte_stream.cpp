@@ -18,7 +18,8 @@ void ByteReader::Fill(std::size_t count) {
   const std::size_t goal = std::min(m_window.size(), Remaining());
   while (m_buffered < goal) {
     const std::size_t n = m_source->Read(m_window.data() + m_buffered, goal - m_buffered);
-    if (n == 0) throw CArchiveException("the file became shorter while it was read", m_base + m_buffered);
+    if (n == 0)
+      throw CArchiveException("the file became shorter while it was read", m_base + m_buffered);
     m_buffered += n;
   }
 }

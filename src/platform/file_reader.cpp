@@ -18,7 +18,7 @@ CFileReader::CFileReader(const std::string& path)
   if (!statted || !S_ISREG(info.st_mode)) {
     close(m_fd);
     throw CArchiveException(statted ? "Cannot open " + path + ": not a regular file"
-                                     : "Cannot read " + path + ": " + std::strerror(error));
+                                    : "Cannot read " + path + ": " + std::strerror(error));
   }
   m_size = static_cast<std::size_t>(info.st_size);
 }
@@ -31,6 +31,7 @@ std::size_t CFileReader::Read(std::uint8_t* to, std::size_t most) {
   for (;;) {
     const ssize_t n = read(m_fd, to, most);
     if (n >= 0) return static_cast<std::size_t>(n);
-    if (errno != EINTR) throw CArchiveException("Cannot read " + m_path + ": " + std::strerror(errno));
+    if (errno != EINTR)
+      throw CArchiveException("Cannot read " + m_path + ": " + std::strerror(errno));
   }
 }
